@@ -1,0 +1,38 @@
+# The two commands a user needs: `make run` and `make test`. Both install what
+# is missing on a Debian 12 machine first, so they also work on a fresh one.
+
+BUILD      := build
+WIN_DIR    := $(BUILD)/win
+NATIVE_DIR := $(BUILD)/native
+JOBS       ?= $(shell nproc)
+
+.PHONY: all setup build run test clean
+
+all: build
+
+setup:
+	@tools/setup-host.sh
+	@tools/wine-prefix.sh
+
+$(WIN_DIR)/build.ninja:
+	cmake -S . -B $(WIN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+
+$(NATIVE_DIR)/build.ninja:
+	cmake -S . -B $(NATIVE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+
+build: setup $(WIN_DIR)/build.ninja
+	cmake --build $(WIN_DIR) -j $(JOBS)
+
+run: build
+	tools/run-korvane.sh
+
+# One ctest run over both builds, so the suite ends with one summary.
+test: build $(NATIVE_DIR)/build.ninja
+	cmake --build $(NATIVE_DIR) -j $(JOBS)
+	printf 'subdirs("native")\nsubdirs("win")\n' > $(BUILD)/CTestTestfile.cmake
+	tools/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,126 @@
+#include "core/entry_point.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <vector>
+
+#include "core/desktop_toggle_file.h"
+#include "core/path_text.h"
+#include "core/system.h"
+#include "core/win_handles.h"
+#include "objlib/persist.h"
+
+std::wstring AppFolder;
+bool LayeredWindowsAvailable = false;
+
+namespace {
+
+constexpr std::int32_t kCurrentVersion = 500;
+constexpr std::int32_t kFirstStartHotKey = 0x3E2;  // Ctrl+Shift+VK_OEM_102
+
+// Held for the life of the process: its existence tells later starts that
+// an instance runs.
+UniqueKernelHandle instanceMutex;
+std::wstring exeBaseName;
+
+bool AnotherInstanceRuns()
+{
+    instanceMutex.reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+    return GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void ActivateRunningInstance()
+{
+    const HWND window = FindWindowW(nullptr, L"Korvane");
+    if (!window)
+        return;
+    if (IsIconic(window))
+        ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(window);
+}
+
+bool DetectLayeredWindows()
+{
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!GetVersionExW(&info))
+        return false;
+    return info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion >= 5;
+}
+
+// From the command file on, a step that fails is skipped and start-up goes on.
+template <typename Step>
+void Attempt(Step step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
+ProgramLocation LocateProgram()
+{
+    std::vector<wchar_t> buffer(MAX_PATH);
+    DWORD length = 0;
+    for (;;) {
+        length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size())
+            break;
+        buffer.resize(buffer.size() * 2);
+    }
+    const std::wstring path(buffer.data(), length);
+    const size_t slash = path.find_last_of(L"\\/");
+    const std::wstring file = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    const size_t dot = file.rfind(L'.');
+    return {slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1),
+            dot == std::wstring::npos ? file : file.substr(0, dot)};
+}
+
+void Main()
+{
+    if (AnotherInstanceRuns()) {
+        ActivateRunningInstance();
+        return;
+    }
+    StartUp(LocateProgram());
+}
+
+void StartUp(const ProgramLocation& location)
+{
+    AppFolder = EndsWithSeparator(location.folder) ? location.folder : location.folder + L'\\';
+    exeBaseName = location.baseName;
+    LayeredWindowsAvailable = DetectLayeredWindows();
+
+    WriteDesktopToggleFile(AppFolder);
+    RegistryKey key = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+    Attempt([&] { MigrateSettings(key); });
+    Attempt([] { RemoveStaleProgramEntries(); });
+}
+
+void MigrateSettings(RegistryKey& key)
+{
+    const std::int32_t version = key.ReadValue(L"Version", std::int32_t{0});
+    RegistryKey maker = Persistence().KeyOf(key.Parent());
+    maker.WriteValue(L"Korvane", AppFolder + exeBaseName + L".EXE");
+    if (version < kCurrentVersion)
+        key.WriteValue(L"HotKey", kFirstStartHotKey);
+    key.WriteValue(L"Version", kCurrentVersion);
+}
+
+void RemoveStaleProgramEntries()
+{
+    RegistryKey maker =
+        Persistence().KeyOf(RegistryRoot().OpenKey(HKEY_CURRENT_USER, kMakerKeyPath));
+    std::vector<std::wstring> stale;
+    std::wstring name, data;
+    while (maker.NextValue(name, data)) {
+        if (name == L"Korvane" || FileExists(data))
+            continue;
+        stale.push_back(name);
+    }
+    for (const std::wstring& entry : stale)
+        maker.WriteValue(entry, Null);
+}

@@ -1,0 +1,86 @@
+#pragma once
+// RAII owners for the Windows handles the program takes. Each closes its
+// handle exactly once, on every path out of the scope that took it.
+
+#include <windows.h>
+
+#include <utility>
+
+template <typename Handle, typename Traits>
+class UniqueHandle {
+public:
+    UniqueHandle() noexcept = default;
+    explicit UniqueHandle(Handle h) noexcept : h_(h) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : h_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
+    {
+        reset(other.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { reset(); }
+
+    Handle get() const noexcept { return h_; }
+    explicit operator bool() const noexcept { return Traits::IsValid(h_); }
+    Handle release() noexcept { return std::exchange(h_, Traits::Invalid()); }
+    void reset(Handle h = Traits::Invalid()) noexcept
+    {
+        if (Traits::IsValid(h_))
+            Traits::Close(h_);
+        h_ = h;
+    }
+    // For APIs that return a handle through an out parameter.
+    Handle* put() noexcept
+    {
+        reset();
+        return &h_;
+    }
+
+private:
+    Handle h_ = Traits::Invalid();
+};
+
+struct KernelHandleTraits {
+    static HANDLE Invalid() { return nullptr; }
+    static bool IsValid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { ::CloseHandle(h); }
+};
+using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
+
+struct HKeyTraits {
+    static HKEY Invalid() { return nullptr; }
+    static bool IsValid(HKEY h) { return h != nullptr; }
+    static void Close(HKEY h) { ::RegCloseKey(h); }
+};
+using UniqueHKey = UniqueHandle<HKEY, HKeyTraits>;
+
+template <typename Gdi>
+struct GdiObjectTraits {
+    static Gdi Invalid() { return nullptr; }
+    static bool IsValid(Gdi h) { return h != nullptr; }
+    static void Close(Gdi h) { ::DeleteObject(h); }
+};
+template <typename Gdi>
+using UniqueGdiObject = UniqueHandle<Gdi, GdiObjectTraits<Gdi>>;
+
+struct IconTraits {
+    static HICON Invalid() { return nullptr; }
+    static bool IsValid(HICON h) { return h != nullptr; }
+    static void Close(HICON h) { ::DestroyIcon(h); }
+};
+using UniqueIcon = UniqueHandle<HICON, IconTraits>;
+
+struct ModuleTraits {
+    static HMODULE Invalid() { return nullptr; }
+    static bool IsValid(HMODULE h) { return h != nullptr; }
+    static void Close(HMODULE h) { ::FreeLibrary(h); }
+};
+using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
+
+struct WindowTraits {
+    static HWND Invalid() { return nullptr; }
+    static bool IsValid(HWND h) { return h != nullptr; }
+    static void Close(HWND h) { ::DestroyWindow(h); }
+};
+using UniqueWindow = UniqueHandle<HWND, WindowTraits>;

@@ -1,0 +1,7 @@
+#include "objlib/persist.h"
+
+PersistManager& Persistence()
+{
+    static PersistManager manager;
+    return manager;
+}

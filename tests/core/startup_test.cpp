@@ -1,0 +1,104 @@
+#include "core/entry_point.h"
+
+#include <gtest/gtest.h>
+
+#include "core/desktop_toggle_file.h"
+#include "tests/support/sandbox.h"
+
+namespace {
+
+RegistryKey ProductKey() { return RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath); }
+RegistryKey MakerKey() { return RegistryRoot().OpenKey(HKEY_CURRENT_USER, kMakerKeyPath); }
+
+class StartUpTest : public ::testing::Test {
+protected:
+    RegistrySandbox sandbox;
+    TempFolder folder;
+};
+
+}  // namespace
+
+TEST_F(StartUpTest, FirstStartWritesVersionHotKeyAndTheMakerEntry)
+{
+    StartUp({folder.Path(), L"KORVANE"});
+    EXPECT_EQ(AppFolder, folder.Path());
+    EXPECT_EQ(ProductKey().ReadValue(L"Version", std::int32_t{0}), 500);
+    EXPECT_EQ(ProductKey().ReadValue(L"Hotkey", std::int32_t{0}), 994);
+    EXPECT_EQ(MakerKey().ReadValue(L"Korvane", L""), folder.Path() + L"KORVANE.EXE");
+    EXPECT_TRUE(LayeredWindowsAvailable);
+}
+
+TEST_F(StartUpTest, CommandFileHasExactlyFourCrLfLines)
+{
+    StartUp({folder.Path(), L"KORVANE"});
+    const std::string expected = "[Shell]\r\nCommand=2\r\n[Taskbar]\r\nCommand=ToggleDesktop\r\n";
+    EXPECT_EQ(ReadFileBytes(folder.Path() + L"KORVANE.SCF"), expected);
+    // A stale, longer file is overwritten, not appended to.
+    WriteFileBytes(folder.Path() + L"KORVANE.SCF", std::string(500, 'x'));
+    StartUp({folder.Path(), L"KORVANE"});
+    EXPECT_EQ(ReadFileBytes(folder.Path() + L"KORVANE.SCF"), expected);
+}
+
+TEST_F(StartUpTest, AFolderWithoutSeparatorGainsOneAndARootKeepsItsOwn)
+{
+    const std::wstring bare = folder.Path().substr(0, folder.Path().size() - 1);
+    StartUp({bare, L"k"});
+    EXPECT_EQ(AppFolder, folder.Path());
+    StartUp({L"C:\\", L"k"});
+    EXPECT_EQ(AppFolder, L"C:\\");
+    EXPECT_EQ(MakerKey().ReadValue(L"Korvane", L""), L"C:\\k.EXE");
+    DeleteDesktopToggleFile(L"C:\\");
+}
+
+TEST_F(StartUpTest, AStoredVersionKeepsTheUsersHotKey)
+{
+    ProductKey().WriteValue(L"Version", std::int32_t{500});
+    ProductKey().WriteValue(L"HotKey", std::int32_t{0x241});
+    StartUp({folder.Path(), L"KORVANE"});
+    EXPECT_EQ(ProductKey().ReadValue(L"HotKey", std::int32_t{0}), 0x241);
+
+    ProductKey().WriteValue(L"Version", std::int32_t{499});
+    StartUp({folder.Path(), L"KORVANE"});
+    EXPECT_EQ(ProductKey().ReadValue(L"HotKey", std::int32_t{0}), 994);
+    EXPECT_EQ(ProductKey().ReadValue(L"Version", std::int32_t{0}), 500);
+}
+
+TEST_F(StartUpTest, StaleEntriesOfOtherProgramsArePrunedButOwnEntryStays)
+{
+    const std::wstring alive = folder.Path() + L"alive.exe";
+    WriteFileBytes(alive, "MZ");
+    RegistryKey maker = MakerKey();
+    maker.WriteValue(L"Other", folder.Path() + L"deleted.exe");
+    maker.WriteValue(L"korvane", folder.Path() + L"deleted-too.exe");  // not our exact name
+    maker.WriteValue(L"Alive", alive);
+    maker.WriteValue(L"Empty", std::wstring());
+
+    RemoveStaleProgramEntries();
+    EXPECT_EQ(MakerKey().ReadValue(L"Other", L"<gone>"), L"<gone>");
+    EXPECT_EQ(MakerKey().ReadValue(L"Empty", L"<gone>"), L"<gone>");
+    EXPECT_EQ(MakerKey().ReadValue(L"Alive", L""), alive);
+    // Only the exact name is this program's own entry.
+    EXPECT_EQ(MakerKey().ReadValue(L"korvane", L"<gone>"), L"<gone>");
+}
+
+TEST_F(StartUpTest, OwnEntryPointingAtAMissingFileIsKept)
+{
+    MakerKey().WriteValue(L"Korvane", folder.Path() + L"nowhere.exe");
+    MakerKey().WriteValue(L"Gone", folder.Path() + L"nowhere.exe");
+    RemoveStaleProgramEntries();
+    EXPECT_EQ(MakerKey().ReadValue(L"Korvane", L""), folder.Path() + L"nowhere.exe");
+    EXPECT_EQ(MakerKey().ReadValue(L"Gone", L"<gone>"), L"<gone>");
+}
+
+TEST_F(StartUpTest, AnUnwritableFolderLeavesNoFileAndStartUpGoesOn)
+{
+    // The file's name is taken by a folder, so it cannot be created.
+    ASSERT_TRUE(CreateDirectoryW((folder.Path() + L"KORVANE.SCF").c_str(), nullptr));
+    StartUp({folder.Path(), L"KORVANE"});
+    EXPECT_EQ(GetFileAttributesW((folder.Path() + L"KORVANE.SCF").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+              static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(ProductKey().ReadValue(L"Version", std::int32_t{0}), 500);
+
+    StartUp({folder.Path() + L"missing\\", L"KORVANE"});
+    EXPECT_EQ(ProductKey().ReadValue(L"Version", std::int32_t{0}), 500);
+}

@@ -1,0 +1,86 @@
+#include "tests/support/sandbox.h"
+
+#include <shlwapi.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "core/win_handles.h"
+
+RegistrySandbox::RegistrySandbox() { SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Tessaly"); }
+
+RegistrySandbox::~RegistrySandbox() { SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Tessaly"); }
+
+TempFolder::TempFolder()
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    static unsigned counter = 0;
+    for (;;) {
+        path_ = std::wstring(temp) + L"korvane-test-" + std::to_wstring(GetCurrentProcessId()) +
+                L"-" + std::to_wstring(++counter) + L"\\";
+        if (CreateDirectoryW(path_.c_str(), nullptr))
+            break;
+    }
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(path_), ignored);
+}
+
+std::wstring BuildFolder()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+std::string ReadFileBytes(const std::wstring& path)
+{
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+int RunProgram(const std::wstring& commandLine, DWORD timeoutMs)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::wstring mutableLine = commandLine;
+    if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return -2;
+    UniqueKernelHandle process(info.hProcess);
+    UniqueKernelHandle thread(info.hThread);
+    // Messages keep flowing meanwhile: the program may talk to our windows.
+    const DWORD deadline = GetTickCount() + timeoutMs;
+    const HANDLE waitFor = process.get();
+    for (;;) {
+        const DWORD now = GetTickCount();
+        if (static_cast<LONG>(deadline - now) <= 0) {
+            TerminateProcess(process.get(), 1);
+            return -1;
+        }
+        if (MsgWaitForMultipleObjects(1, &waitFor, FALSE, deadline - now, QS_ALLINPUT) ==
+            WAIT_OBJECT_0)
+            break;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process.get(), &code);
+    return static_cast<int>(code);
+}

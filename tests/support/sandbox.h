@@ -1,0 +1,40 @@
+#pragma once
+// Test fixtures that give each test a clean registry and its own files.
+
+#include <windows.h>
+
+#include <string>
+
+// Removes HKCU\Software\Tessaly before and after the test, so that every test
+// starts from a first start and leaves nothing behind in the test prefix.
+class RegistrySandbox {
+public:
+    RegistrySandbox();
+    ~RegistrySandbox();
+    RegistrySandbox(const RegistrySandbox&) = delete;
+    RegistrySandbox& operator=(const RegistrySandbox&) = delete;
+};
+
+// A fresh folder under %TEMP%, removed with its content at the end. Path()
+// ends with a backslash.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::wstring& Path() const { return path_; }
+
+private:
+    std::wstring path_;
+};
+
+// The folder of the running test program, where korvane.exe and its
+// companions are built too; ends with a backslash.
+std::wstring BuildFolder();
+
+std::string ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+
+// Runs a program and waits; the exit code, or -1 when it did not end in time.
+int RunProgram(const std::wstring& commandLine, DWORD timeoutMs);

@@ -1,0 +1,45 @@
+#!/bin/sh
+# Creates the project-local Wine prefix once: Japanese fonts for the names the
+# program asks for, and no debugger that would wait forever on a crash.
+set -eu
+. "$(dirname -- "$0")/wine-env.sh"
+
+# The stamp records this script's checksum: changing the script remakes the prefix.
+stamp="$WINEPREFIX/.korvane-ready"
+version=$(cksum < "$0")
+[ -f "$stamp" ] && [ "$(cat "$stamp")" = "$version" ] && exit 0
+
+wineserver -k >/dev/null 2>&1 || true
+rm -rf "$WINEPREFIX"
+mkdir -p "$(dirname -- "$WINEPREFIX")"
+wineboot --init >/dev/null 2>&1
+reg=$(mktemp --suffix=.reg)
+trap 'rm -f "$reg"' EXIT
+cat > "$reg" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"MS UI Gothic"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS Shell Dlg"="IPAPGothic"
+"MS Shell Dlg 2"="IPAPGothic"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Debugger"=""
+"Auto"="1"
+
+; Without a window manager (Xvfb) managed windows wait for one on every
+; activation; unmanaged windows are activated at once.
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+REG
+# The font names are Japanese: hand regedit a UTF-16 file with its byte order mark.
+iconv -f UTF-8 -t UTF-16LE "$reg" | { printf '\377\376'; cat; } > "$reg.u16"
+wine regedit /S "$(winepath -w "$reg.u16")" >/dev/null 2>&1
+rm -f "$reg.u16"
+wineserver -w
+echo "$version" > "$stamp"
