@@ -1,0 +1,228 @@
+#include "commands/shell_command.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "commands/captions.h"
+#include "commands/command_kind.h"
+#include "commands/command_line.h"
+#include "commands/show_command.h"
+#include "core/numbered_error.h"
+#include "core/path_text.h"
+#include "objlib/shortcut_link.h"
+
+namespace {
+
+// Expands %NAME% references into a buffer of whatever size the result needs.
+std::wstring ExpandEnvironment(const std::wstring& text)
+{
+    std::vector<wchar_t> buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD needed =
+            ExpandEnvironmentStringsW(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (needed == 0)
+            return text;
+        if (needed <= buffer.size())
+            return std::wstring(buffer.data());
+        buffer.assign(needed, L'\0');
+    }
+}
+
+std::wstring EnvironmentVariable(const wchar_t* name)
+{
+    std::vector<wchar_t> buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetEnvironmentVariableW(name, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return {};
+        if (length < buffer.size())
+            return std::wstring(buffer.data(), length);
+        buffer.assign(length, L'\0');
+    }
+}
+
+// The platform's search for a program file; a result of any length is taken.
+bool FindOnPath(const wchar_t* path, std::wstring& name, const std::wstring& extension)
+{
+    std::vector<wchar_t> buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = SearchPathW(path, name.c_str(), extension.c_str(),
+                                         static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+        if (length == 0)
+            return false;
+        if (length < buffer.size()) {
+            name.assign(buffer.data(), length);
+            return true;
+        }
+        buffer.assign(length, L'\0');
+    }
+}
+
+bool FolderExists(const std::wstring& folder)
+{
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+bool ShellCommand::IsEmpty() const { return program_.empty() && Caption.empty(); }
+
+std::wstring ShellCommand::DisplayCaption() const { return DisplayCaptionOf(program_, Caption); }
+
+std::wstring ShellCommand::Program() const { return Unquote(program_); }
+
+std::wstring ShellCommand::Command() const { return JoinCommandLine(program_, arguments_); }
+
+void ShellCommand::SetCommand(const std::wstring& newValue)
+{
+    SplitCommand split = SplitCommandLine(newValue);
+    if (split.program.empty()) {
+        program_.clear();
+        arguments_ = split.arguments;
+        return;
+    }
+    std::wstring typed = SlashesToBackslashes(split.program);
+    std::wstring expanded = ExpandEnvironment(typed);
+    const std::wstring found = ResolveProgram(expanded);
+    if (found.empty())
+        throw NumberedError(kErrInvalidValue, L"実行プログラムに指定されたパス名 '" + split.program +
+                                                  L"' は無効です。パスとファイル名が正しいか確認してください。");
+    // Found under another name (a bare name, an added extension): keep the
+    // full path. A path that resolves to itself stays as typed, environment
+    // references included.
+    if (found != expanded) {
+        expanded = typed = found;
+        if (found.find(L' ') != std::wstring::npos)
+            split.quoted = true;
+    }
+    // Everything that can fail comes first, so a failure changes nothing.
+    std::wstring workDir = workDir_;
+    if (workDir.empty() && kind_ != kMenuList)
+        workDir = CheckedWorkDir(FolderOf(typed));
+    if (Caption.empty())
+        Caption = DeriveCaption(expanded);
+    workDir_ = std::move(workDir);
+    split.program = std::move(typed);
+    program_ = StoredProgramText(split);
+    arguments_ = std::move(split.arguments);
+}
+
+void ShellCommand::SetWorkDir(const std::wstring& newValue)
+{
+    if (kind_ == kMenuList)
+        return;
+    workDir_ = CheckedWorkDir(newValue);
+}
+
+std::wstring ShellCommand::CheckedWorkDir(const std::wstring& newValue) const
+{
+    const FolderText typed = ParseFolderText(newValue);
+    if (typed.folder.empty())
+        return {};
+    std::wstring folder = ExpandEnvironment(typed.folder);
+    if (!EndsWithSeparator(folder))
+        folder += L'\\';
+    if (!FolderExists(folder))
+        throw NumberedError(kErrInvalidValue,
+                            L"作業フォルダに指定された '" + typed.folder +
+                                L"' フォルダは無効です。フォルダがあるか、またはパスが正しいか確認してください。");
+    return StoredFolderText(typed);
+}
+
+void ShellCommand::Clear()
+{
+    Caption.clear();
+    program_.clear();
+    arguments_.clear();
+    workDir_.clear();
+    WindowState = kStateAutomatic;
+    SetFocus = true;
+}
+
+std::wstring ShellCommand::ResolveProgram(const std::wstring& path) const
+{
+    const bool trailingSeparator = !path.empty() && path.back() == L'\\';
+    const std::wstring name = trailingSeparator ? path.substr(0, path.size() - 1) : path;
+    for (const std::wstring& extension : ProgramExtensions(EnvironmentVariable(L"PATHEXT"))) {
+        std::wstring found = name;
+        if (SearchProgramFile(found, extension))
+            return trailingSeparator ? found + L'\\' : found;
+    }
+    return {};
+}
+
+bool ShellCommand::SearchProgramFile(std::wstring& name, const std::wstring& extension) const
+{
+    // The stored folder may be quoted or hold environment references; the
+    // search needs the folder itself.
+    if (!workDir_.empty()) {
+        const std::wstring folder = ExpandEnvironment(Unquote(workDir_));
+        if (FindOnPath(folder.c_str(), name, extension))
+            return true;
+    }
+    return FindOnPath(nullptr, name, extension);
+}
+
+void ShellCommand::StoreCommandLine(const std::wstring& text)
+{
+    const SplitCommand split = SplitCommandLine(text);
+    program_ = StoredProgramText(split);
+    arguments_ = split.arguments;
+}
+
+void ShellCommand::StoreWorkDir(const std::wstring& text)
+{
+    if (kind_ != kMenuList)
+        workDir_ = StoredFolderText(ParseFolderText(text));
+}
+
+std::int32_t ShellCommand::GetShowCommand() const { return ShowCommandOf(WindowState, SetFocus); }
+
+bool ShellCommand::Load(const std::wstring& fileName)
+{
+    ShortcutLink link;
+    if (!link.Load(fileName))
+        return false;
+    Caption = link.Description;
+    program_ = QuoteIfSpaced(link.TargetPath);
+    arguments_ = link.Arguments;
+    const WindowStateAndFocus state = WindowStateOfShowCommand(link.ShowCommand);
+    WindowState = state.windowState;
+    SetFocus = state.setFocus;
+    return true;
+}
+
+bool ShellCommand::Save(const std::wstring& fileName) const
+{
+    ShortcutLink link;
+    link.TargetPath = program_;
+    link.Arguments = arguments_;
+    link.ShowCommand = GetShowCommand();
+    link.Description = Caption;
+    return link.Save(fileName);
+}
+
+bool ShellCommand::Load(RegistryKey& lpreg)
+{
+    program_ = lpreg.ReadValue(L"ProgramFileName", L"");
+    arguments_ = lpreg.ReadValue(L"Arguments", L"");
+    workDir_ = lpreg.ReadValue(L"WorkingDirectory", L"");
+    Caption = lpreg.ReadValue(L"Caption", L"");
+    WindowState = lpreg.ReadValue(L"StartupWindowState", std::int32_t{kStateAutomatic});
+    SetFocus = lpreg.ReadValue(L"SetFocus", true);
+    return false;
+}
+
+bool ShellCommand::Save(RegistryKey& lpreg)
+{
+    lpreg.WriteValue(L"ProgramFileName", program_);
+    lpreg.WriteValue(L"Arguments", arguments_);
+    lpreg.WriteValue(L"WorkingDirectory", workDir_);
+    lpreg.WriteValue(L"Caption", Caption);
+    lpreg.WriteValue(L"StartupWindowState", WindowState);
+    lpreg.WriteValue(L"SetFocus", SetFocus);
+    return false;
+}

@@ -1,0 +1,121 @@
+#include "objlib/shortcut_link.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <objidl.h>
+#include <shlguid.h>
+#include <shlobj.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/com_ptr.h"
+#include "core/win_handles.h"
+#include "objlib/link_header.h"
+
+namespace {
+
+// Large enough for any text a shortcut holds, so nothing is cut short.
+constexpr int kTextCapacity = 32768;
+
+ComPtr<IShellLinkW> CreateShellLink()
+{
+    ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                link.put_void())))
+        link.reset();
+    return link;
+}
+
+ComPtr<IPersistFile> FileOf(const ComPtr<IShellLinkW>& link)
+{
+    ComPtr<IPersistFile> file;
+    if (!link || FAILED(link->QueryInterface(IID_IPersistFile, file.put_void())))
+        file.reset();
+    return file;
+}
+
+// The show command from the file's own header. The shell-link object of some
+// platforms (Wine) does not report the stored value after loading, while the
+// header field is documented and always there.
+std::optional<std::int32_t> ShowCommandOfFile(const std::wstring& fileName)
+{
+    UniqueKernelHandle file(CreateFileW(fileName.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return std::nullopt;
+    std::string header(kLinkHeaderSize, '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), header.data(), static_cast<DWORD>(header.size()), &read, nullptr))
+        return std::nullopt;
+    header.resize(read);
+    return ShowCommandOfLinkHeader(header);
+}
+
+template <typename Getter>
+std::optional<std::wstring> TextOf(Getter get)
+{
+    std::vector<wchar_t> buffer(kTextCapacity, L'\0');
+    if (FAILED(get(buffer.data(), kTextCapacity)))
+        return std::nullopt;
+    buffer.back() = L'\0';
+    return std::wstring(buffer.data());
+}
+
+}  // namespace
+
+ShortcutLink::ShortcutLink()
+{
+    // S_FALSE (already initialized here) must be balanced too.
+    uninitializeCom_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+}
+
+ShortcutLink::~ShortcutLink()
+{
+    if (uninitializeCom_)
+        CoUninitialize();
+}
+
+bool ShortcutLink::Load(const std::wstring& fileName)
+{
+    ComPtr<IShellLinkW> link = CreateShellLink();
+    ComPtr<IPersistFile> file = FileOf(link);
+    if (!file || FAILED(file->Load(fileName.c_str(), STGM_READ)))
+        return false;
+    const std::optional<std::int32_t> show = ShowCommandOfFile(fileName);
+    if (!show)
+        return false;
+    // A target that is no file system path (a control panel item, say) reads
+    // as empty, like a shortcut without a target.
+    std::optional<std::wstring> target = TextOf([&](wchar_t* text, int size) {
+        const HRESULT hr = link->GetPath(text, size, nullptr, SLGP_RAWPATH);
+        if (hr == S_FALSE)
+            text[0] = L'\0';
+        return hr;
+    });
+    std::optional<std::wstring> arguments =
+        TextOf([&](wchar_t* text, int size) { return link->GetArguments(text, size); });
+    std::optional<std::wstring> description =
+        TextOf([&](wchar_t* text, int size) { return link->GetDescription(text, size); });
+    if (!target || !arguments || !description)
+        return false;
+    TargetPath = std::move(*target);
+    Arguments = std::move(*arguments);
+    ShowCommand = *show;
+    Description = std::move(*description);
+    return true;
+}
+
+bool ShortcutLink::Save(const std::wstring& fileName)
+{
+    ComPtr<IShellLinkW> link = CreateShellLink();
+    ComPtr<IPersistFile> file = FileOf(link);
+    return file && SUCCEEDED(link->SetPath(TargetPath.c_str())) &&
+           SUCCEEDED(link->SetArguments(Arguments.c_str())) &&
+           SUCCEEDED(link->SetShowCmd(ShowCommand)) &&
+           SUCCEEDED(link->SetDescription(Description.c_str())) &&
+           SUCCEEDED(file->Save(fileName.c_str(), TRUE));
+}
