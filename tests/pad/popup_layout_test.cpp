@@ -1,0 +1,113 @@
+#include "pad/popup_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// 1024 x 768 pixels at 96 DPI.
+constexpr ScreenMetrics kScreen{1024 * 15, 768 * 15, 15, 15};
+
+std::vector<std::wstring> Lines(const std::wstring& text)
+{
+    std::vector<std::wstring> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(L"\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        if (end == std::wstring::npos)
+            return lines;
+        start = end + 2;
+    }
+}
+
+}  // namespace
+
+TEST(StatusWindow, CentredBelowThePad)
+{
+    // Pad at (300, 200) pixels, label 60 x 16 pixels.
+    const Box box = StatusWindowBox({300 * 15, 200 * 15}, 900, 240, kScreen);
+    EXPECT_EQ(box, (Box{284, 238, 64, 20}));
+    EXPECT_EQ(box.x + box.width / 2, 300 + 16);
+}
+
+TEST(StatusWindow, AboveThePadNearTheBottomJudgedInTwips)
+{
+    // The limit is 100 pixels above the bottom: 10020 twips. 10021 twips is
+    // still pixel 668, yet the window goes above.
+    EXPECT_EQ(StatusWindowBox({4500, 10020}, 900, 240, kScreen).y, 668 + 38);
+    EXPECT_EQ(StatusWindowBox({4500, 10021}, 900, 240, kScreen).y, 668 - 23);
+    EXPECT_EQ(StatusWindowBox({4500, 11400}, 900, 240, kScreen).y, 760 - 23);
+}
+
+TEST(StatusWindow, OtherScreenScales)
+{
+    // 120 DPI: 12 twips per pixel; the label of 100 x 20 pixels is 1200 x 240 twips.
+    const ScreenMetrics large{1280 * 12, 1024 * 12, 12, 12};
+    const Box box = StatusWindowBox({500 * 12, 400 * 12}, 1200, 240, large);
+    EXPECT_EQ(box, (Box{500 + 16 - (600 + 30) / 12, 438, 105, 25}));
+    // A pad left of the screen's edge keeps its negative position.
+    EXPECT_EQ(StatusWindowBox({-150, 3000}, 900, 240, kScreen).x, -10 + 16 - 32);
+}
+
+TEST(KeyTip, ColumnsAndSeparatorDoNotTouch)
+{
+    const TipLayout tip = LayOutTip(100, 120, 216);
+    EXPECT_EQ(tip.width, 239);
+    EXPECT_EQ(tip.height, 226);
+    EXPECT_EQ(tip.column1, (Point{4, 4}));
+    EXPECT_EQ(tip.column2, (Point{113, 4}));
+    EXPECT_EQ(tip.separatorFrom, (Point{109, 2}));
+    EXPECT_EQ(tip.separatorTo, (Point{109, 224}));
+    // Margins: column 1 ends 5 pixels before the line, column 2 starts 4 after
+    // it and ends 6 before the window's right edge.
+    EXPECT_LT(tip.column1.x + 100, tip.separatorFrom.x);
+    EXPECT_LT(tip.separatorFrom.x, tip.column2.x);
+    EXPECT_EQ(tip.width - (tip.column2.x + 120), 6);
+    EXPECT_LT(tip.separatorTo.y, tip.height);
+}
+
+TEST(KeyTip, PlacedByScreenQuarter)
+{
+    const std::int32_t w = 239, h = 226;
+    EXPECT_EQ(TipPosition({100, 100}, w, h, kScreen), (Point{100, 120}));
+    EXPECT_EQ(TipPosition({900, 100}, w, h, kScreen), (Point{900 - w, 120}));
+    EXPECT_EQ(TipPosition({100, 700}, w, h, kScreen), (Point{100, 700 - h - 1}));
+    const Point lowerRight = TipPosition({900, 700}, w, h, kScreen);
+    EXPECT_EQ(lowerRight.x + w, 900);
+    EXPECT_EQ(lowerRight.y + h, 699);
+    // The screen's middle belongs to the right and lower halves.
+    EXPECT_EQ(TipPosition({512, 384}, w, h, kScreen), (Point{512 - w, 384 - h - 1}));
+    EXPECT_EQ(TipPosition({511, 383}, w, h, kScreen), (Point{511, 403}));
+}
+
+TEST(KeyTip, ColumnTextsListAllKeySlots)
+{
+    std::vector<std::int32_t> asked;
+    auto caption = [&](std::int32_t slot) {
+        asked.push_back(slot);
+        return L"cmd" + std::to_wstring(slot);
+    };
+    const std::vector<std::wstring> first = Lines(TipColumnText(0, caption));
+    const std::vector<std::wstring> second = Lines(TipColumnText(1, caption));
+    ASSERT_EQ(first.size(), 18u);
+    ASSERT_EQ(second.size(), 18u);
+    EXPECT_EQ(first.front(), L"A[a]\tcmd0");
+    EXPECT_EQ(first.back(), L"R[r]\tcmd17");
+    EXPECT_EQ(second.front(), L"S[s]\tcmd18");
+    EXPECT_EQ(second[8], L"0\tcmd26");
+    EXPECT_EQ(second[9], L"1[!]\tcmd27");
+    EXPECT_EQ(second.back(), L"9[)]\tcmd35");
+    ASSERT_EQ(asked.size(), 36u);
+    for (std::int32_t i = 0; i < 36; ++i)
+        EXPECT_EQ(asked[i], i);
+}
+
+TEST(KeyTip, EmptyCaptionsKeepTheTabAndNoTrailingBreak)
+{
+    const std::wstring text = TipColumnText(1, [](std::int32_t) { return std::wstring(); });
+    EXPECT_EQ(text.substr(0, 10), L"S[s]\t\r\nT[t");
+    EXPECT_EQ(text.substr(text.size() - 5), L"9[)]\t");
+}
