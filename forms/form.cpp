@@ -1,0 +1,424 @@
+#include "forms/form.h"
+
+#include <windowsx.h>
+
+#include <cmath>
+#include <system_error>
+
+#include "forms/screen.h"
+#include "forms/timer.h"
+#include "forms/window_name.h"
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"KorvaneForm";
+
+int loadedForms = 0;
+bool loopRunning = false;
+
+void RegisterFormClass(WNDPROC procedure)
+{
+    static const bool registered = [procedure] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        // Double-clicks become events of their own.
+        windowClass.style = CS_DBLCLKS;
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kFormClass;
+        return RegisterClassExW(&windowClass) != 0 ||
+               GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    }();
+    if (!registered)
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "form window class");
+}
+
+int ButtonsHeld(WPARAM keys)
+{
+    return ((keys & MK_LBUTTON) ? kLeftButton : 0) | ((keys & MK_RBUTTON) ? kRightButton : 0) |
+           ((keys & MK_MBUTTON) ? kMiddleButton : 0);
+}
+
+int ShiftOfMouse(WPARAM keys)
+{
+    return ((keys & MK_SHIFT) ? kShiftMask : 0) | ((keys & MK_CONTROL) ? kCtrlMask : 0) |
+           (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
+}
+
+int ShiftKeysDown()
+{
+    return (GetKeyState(VK_SHIFT) < 0 ? kShiftMask : 0) |
+           (GetKeyState(VK_CONTROL) < 0 ? kCtrlMask : 0) |
+           (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
+}
+
+int PixelsOfTwips(float twips, float twipsPerPixel)
+{
+    return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
+
+BOOL CALLBACK ForgetChildName(HWND child, LPARAM)
+{
+    DetachWindowName(child);
+    return TRUE;
+}
+
+RECT WindowRectOf(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+}  // namespace
+
+Form::Form(std::wstring name, FormDesign design) : name_(std::move(name)), design_(std::move(design))
+{
+}
+
+Form::~Form()
+{
+    if (window_)
+        DestroyWindow(window_);
+}
+
+void Form::Load()
+{
+    if (window_)
+        return;
+    RegisterFormClass(WindowProc);
+    const DWORD style = design_.style & ~WS_VISIBLE;
+    RECT outer{0, 0, design_.clientWidth, design_.clientHeight};
+    AdjustWindowRectEx(&outer, style, FALSE, design_.exStyle);
+    const HWND window = CreateWindowExW(design_.exStyle, kFormClass, design_.caption.c_str(), style,
+                                        0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                                        nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    if (!window)
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "form window");
+    if (design_.iconResource != 0) {
+        const HINSTANCE module = GetModuleHandleW(nullptr);
+        const auto icon = [&](int metricX, int metricY) {
+            return UniqueIcon(static_cast<HICON>(
+                LoadImageW(module, MAKEINTRESOURCEW(design_.iconResource), IMAGE_ICON,
+                           GetSystemMetrics(metricX), GetSystemMetrics(metricY), 0)));
+        };
+        bigIcon_ = icon(SM_CXICON, SM_CYICON);
+        smallIcon_ = icon(SM_CXSMICON, SM_CYSMICON);
+        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    }
+    for (Timer* timer : timers_)
+        timer->Arm();
+    Form_Load();
+}
+
+void Form::Show(HWND owner)
+{
+    Load();
+    if (!window_)
+        return;
+    if (owner)
+        SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    ShowWindow(window_, SW_SHOW);
+}
+
+void Form::Hide()
+{
+    if (window_)
+        ShowWindow(window_, SW_HIDE);
+}
+
+bool Form::Unload()
+{
+    if (!window_)
+        return true;
+    if (unloading_)
+        return false;
+    bool cancel = false;
+    unloading_ = true;
+    try {
+        Form_Unload(cancel);
+    } catch (...) {
+        unloading_ = false;
+        throw;
+    }
+    unloading_ = false;
+    if (cancel)
+        return false;
+    if (window_)
+        DestroyWindow(window_);
+    return true;
+}
+
+void Form::UnloadLater()
+{
+    if (window_)
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+bool Form::Visible() const { return window_ && IsWindowVisible(window_); }
+
+HWND Form::hWnd()
+{
+    Load();
+    return window_;
+}
+
+float Form::Left() { return static_cast<float>(WindowRectOf(hWnd()).left) * TwipsPerPixelX(); }
+float Form::Top() { return static_cast<float>(WindowRectOf(hWnd()).top) * TwipsPerPixelY(); }
+
+float Form::Width()
+{
+    const RECT rect = WindowRectOf(hWnd());
+    return static_cast<float>(rect.right - rect.left) * TwipsPerPixelX();
+}
+
+float Form::Height()
+{
+    const RECT rect = WindowRectOf(hWnd());
+    return static_cast<float>(rect.bottom - rect.top) * TwipsPerPixelY();
+}
+
+void Form::Move(float left, float top)
+{
+    SetWindowPos(hWnd(), nullptr, PixelsOfTwips(left, TwipsPerPixelX()),
+                 PixelsOfTwips(top, TwipsPerPixelY()), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Move(float left, float top, float width, float height)
+{
+    SetWindowPos(hWnd(), nullptr, PixelsOfTwips(left, TwipsPerPixelX()),
+                 PixelsOfTwips(top, TwipsPerPixelY()), PixelsOfTwips(width, TwipsPerPixelX()),
+                 PixelsOfTwips(height, TwipsPerPixelY()), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+float Form::ScaleWidth()
+{
+    RECT client{};
+    GetClientRect(hWnd(), &client);
+    return ToScale(client.right, TwipsPerPixelX());
+}
+
+float Form::ScaleHeight()
+{
+    RECT client{};
+    GetClientRect(hWnd(), &client);
+    return ToScale(client.bottom, TwipsPerPixelY());
+}
+
+void Form::SetPicture(Picture picture)
+{
+    picture_ = std::move(picture);
+    InvalidateRect(hWnd(), nullptr, TRUE);
+}
+
+Picture Form::OwnIcon() const
+{
+    if (design_.iconResource == 0)
+        return {};
+    return LoadIconPicture(design_.iconResource, GetSystemMetrics(SM_CXICON),
+                           GetSystemMetrics(SM_CYICON));
+}
+
+float Form::ToScale(int pixels, float twipsPerPixel) const
+{
+    const auto value = static_cast<float>(pixels);
+    return design_.scaleMode == ScaleMode::Pixels ? value : value * twipsPerPixel;
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->Attach(window);
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!form)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        form->Detached();
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return form->Dispatch(message, wParam, lParam);
+}
+
+void Form::Attach(HWND window)
+{
+    window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    AttachWindowName(window, name_);
+    ++loadedForms;
+}
+
+void Form::Detached()
+{
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DetachWindowName(window_);
+    window_ = nullptr;
+    bigIcon_.reset();
+    smallIcon_.reset();
+    if (--loadedForms == 0 && loopRunning)
+        PostQuitMessage(0);
+}
+
+// Every message of every form passes here. A handler may unload its own form,
+// so nothing below touches the form after an event has run.
+LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const HWND window = window_;
+    if (const std::optional<LRESULT> answer = Form_Message(message, wParam, lParam))
+        return *answer;
+    if (DispatchMouse(message, wParam, lParam))
+        return 0;
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(window, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(design_.backColor));
+        return 1;
+    }
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        if (DispatchKey(message, wParam))
+            return 0;
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            Form_Deactivate();
+        else
+            Form_Activate();
+        break;
+    case WM_TIMER:
+        for (Timer* timer : timers_) {
+            if (timer->Id() == wParam) {
+                timer->Tick();
+                return 0;
+            }
+        }
+        break;
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam)
+            Unload();
+        return 0;
+    case WM_SYSCOMMAND:
+        // Without a title bar there is no menu to show: the Alt key alone
+        // must not leave the window in an invisible menu mode.
+        if ((wParam & 0xFFF0) == SC_KEYMENU && !(design_.style & WS_CAPTION))
+            return 0;
+        break;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT || WaitPointerShown()) {
+            SetCursor(CurrentFormPointer());
+            return TRUE;
+        }
+        break;
+    case WM_DESTROY:
+        EnumChildWindows(window, ForgetChildName, 0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool Form::DispatchMouse(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    int pressed = 0;
+    int released = 0;
+    switch (message) {
+    case WM_MOUSEMOVE:
+        break;
+    case WM_LBUTTONDOWN:
+        pressed = kLeftButton;
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        pressed = kRightButton;
+        break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        pressed = kMiddleButton;
+        break;
+    case WM_LBUTTONUP:
+        released = kLeftButton;
+        break;
+    case WM_RBUTTONUP:
+        released = kRightButton;
+        break;
+    case WM_MBUTTONUP:
+        released = kMiddleButton;
+        break;
+    case WM_LBUTTONDBLCLK:
+        // The button is held until its release, like after any press.
+        SetCapture(window_);
+        Form_DblClick();
+        return true;
+    default:
+        return false;
+    }
+    // The pointer stays with the form from a press until the last button is up.
+    if (pressed)
+        SetCapture(window_);
+    if (released && ButtonsHeld(wParam) == 0 && GetCapture() == window_)
+        ReleaseCapture();
+
+    const int shift = ShiftOfMouse(wParam);
+    const float x = ToScale(GET_X_LPARAM(lParam), TwipsPerPixelX());
+    const float y = ToScale(GET_Y_LPARAM(lParam), TwipsPerPixelY());
+    if (pressed)
+        Form_MouseDown(pressed, shift, x, y);
+    else if (released)
+        Form_MouseUp(released, shift, x, y);
+    else
+        Form_MouseMove(ButtonsHeld(wParam), shift, x, y);
+    return true;
+}
+
+// True when the key is the form's alone; system keys other than F10 then go
+// on to the default handling (Alt+F4 closes the form).
+bool Form::DispatchKey(UINT message, WPARAM wParam)
+{
+    const int keyCode = static_cast<int>(wParam);
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
+        Form_KeyDown(keyCode, ShiftKeysDown());
+    else
+        Form_KeyUp(keyCode, ShiftKeysDown());
+    return message == WM_KEYDOWN || message == WM_KEYUP || keyCode == VK_F10;
+}
+
+void Form::Paint()
+{
+    const HWND window = window_;
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(window, &paint);
+    picture_.Draw(dc, 0, 0);
+    Form_Paint(dc);
+    EndPaint(window, &paint);
+}
+
+int RunMessageLoop()
+{
+    if (loadedForms == 0)
+        return 0;
+    loopRunning = true;
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    loopRunning = false;
+    return static_cast<int>(message.wParam);
+}
+
+int LoadedFormCount() { return loadedForms; }

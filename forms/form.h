@@ -1,0 +1,133 @@
+#pragma once
+// A form: one top-level window whose messages become the events the form
+// handles. The form object outlives its window: after Unload it can be
+// loaded again, and using its window loads it on the way.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/win_handles.h"
+#include "forms/picture.h"
+
+class Timer;
+
+// The unit of a form's own coordinates (pointer positions, ScaleWidth).
+enum class ScaleMode { Twips, Pixels };
+
+// Mouse buttons and shift keys as the events report them, as bit masks.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
+inline constexpr int kShiftMask = 1;
+inline constexpr int kCtrlMask = 2;
+inline constexpr int kAltMask = 4;
+
+// What a form's window looks like when it is created.
+struct FormDesign {
+    std::wstring caption;
+    DWORD style = WS_POPUP | WS_BORDER;
+    DWORD exStyle = 0;
+    int clientWidth = 0;  // pixels
+    int clientHeight = 0;
+    int backColor = COLOR_BTNFACE;  // system colour index
+    ScaleMode scaleMode = ScaleMode::Twips;
+    int iconResource = 0;  // the form's own icon; 0 for none
+};
+
+class Form {
+public:
+    Form(std::wstring name, FormDesign design);
+    // Destroys a window that is still loaded, without the unload event.
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::wstring& Name() const { return name_; }
+
+    // Creates the window hidden, then runs Form_Load; nothing when loaded.
+    void Load();
+    // Loads when needed and shows the window modeless; a non-null owner
+    // becomes the window's owner.
+    void Show(HWND owner = nullptr);
+    void Hide();
+    // Runs Form_Unload and, unless it cancels, destroys the window. True when
+    // the form is unloaded afterwards.
+    bool Unload();
+    // Unloads once the message being handled now, and every handler it runs,
+    // has returned: for handlers that end their own form.
+    void UnloadLater();
+
+    bool IsLoaded() const { return window_ != nullptr; }
+    bool Visible() const;
+    // The window, loading the form first when it is not loaded.
+    HWND hWnd();
+    // The window if the form is loaded, else null; never loads.
+    HWND Handle() const { return window_; }
+
+    // The whole window's position and size, in twips. These and the other
+    // members that need the window load the form first.
+    float Left();
+    float Top();
+    float Width();
+    float Height();
+    void Move(float left, float top);
+    void Move(float left, float top, float width, float height);
+    // The client area in the form's scale.
+    float ScaleWidth();
+    float ScaleHeight();
+    ScaleMode Scale() const { return design_.scaleMode; }
+
+    // The image shown at the client area's top-left corner.
+    const Picture& GetPicture() const { return picture_; }
+    void SetPicture(Picture picture);
+    // The form's own icon as a picture of its standard size (empty without one).
+    Picture OwnIcon() const;
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Unload(bool& /*cancel*/) {}
+    // After the background and the picture have been drawn.
+    virtual void Form_Paint(HDC /*dc*/) {}
+    // button: the one button pressed or released; for moves, those held.
+    virtual void Form_MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void Form_MouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void Form_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+    virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
+    virtual void Form_KeyUp(int /*keyCode*/, int /*shift*/) {}
+    // A double-click of the left button, in place of its second press.
+    virtual void Form_DblClick() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Deactivate() {}
+    // Any message no event stands for, before the default handling; an
+    // answer replaces the default handling.
+    virtual std::optional<LRESULT> Form_Message(UINT /*message*/, WPARAM, LPARAM) { return {}; }
+
+private:
+    friend class Timer;
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    bool DispatchMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    bool DispatchKey(UINT message, WPARAM wParam);
+    void Paint();
+    void Attach(HWND window);
+    void Detached();
+    float ToScale(int pixels, float twipsPerPixel) const;
+
+    std::wstring name_;
+    FormDesign design_;
+    HWND window_ = nullptr;
+    bool unloading_ = false;
+    Picture picture_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    std::vector<Timer*> timers_;
+};
+
+// Runs the message loop while any form is loaded; returns when the last one
+// has been unloaded (at once when none is).
+int RunMessageLoop();
+// How many forms are loaded now.
+int LoadedFormCount();

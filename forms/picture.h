@@ -1,0 +1,35 @@
+#pragma once
+// An image a form shows: an icon or a bitmap, owned by the picture.
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/win_handles.h"
+
+class Picture {
+public:
+    Picture() = default;
+    static Picture FromIcon(UniqueIcon icon);
+    static Picture FromBitmap(UniqueGdiObject<HBITMAP> bitmap);
+
+    explicit operator bool() const { return icon_ || bitmap_; }
+    bool IsIcon() const { return static_cast<bool>(icon_); }
+    // Size in pixels; 0 × 0 for the empty picture.
+    SIZE Size() const { return size_; }
+    // Draws the picture with its top-left corner at (x, y), at its own size.
+    void Draw(HDC dc, int x, int y) const;
+
+private:
+    UniqueIcon icon_;
+    UniqueGdiObject<HBITMAP> bitmap_;
+    SIZE size_{};
+};
+
+// An icon (.ico) or bitmap (.bmp) file, whatever its name says, as a picture
+// of width × height pixels. The empty picture when the file is missing or
+// holds no such image.
+Picture LoadPicture(const std::wstring& path, int width, int height);
+
+// An icon resource of the running program, as a picture of width × height.
+Picture LoadIconPicture(int resourceId, int width, int height);

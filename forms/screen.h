@@ -1,0 +1,26 @@
+#pragma once
+// The screen as the forms measure it: twips (1/1440 inch) per pixel from the
+// screen's resolution, its size in twips, and the wait pointer.
+
+#include <windows.h>
+
+float TwipsPerPixelX();
+float TwipsPerPixelY();
+// The primary screen's size in twips.
+float ScreenWidthTwips();
+float ScreenHeightTwips();
+
+// Shows the wait (hourglass) pointer over every form of the program while it
+// lives; nested instances keep it until the outermost one ends.
+class WaitPointer {
+public:
+    WaitPointer();
+    ~WaitPointer();
+    WaitPointer(const WaitPointer&) = delete;
+    WaitPointer& operator=(const WaitPointer&) = delete;
+};
+
+// True while a WaitPointer lives; the forms answer WM_SETCURSOR with it.
+bool WaitPointerShown();
+// The pointer a form shows now: the wait pointer or the standard arrow.
+HCURSOR CurrentFormPointer();

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "forms/message_box.h"
+#include "forms/picture.h"
+#include "forms/screen.h"
+#include "forms/timer.h"
+#include "tests/forms/recording_form.h"
+#include "tests/support/dialog_watcher.h"
+#include "tests/support/message_pump.h"
+#include "tests/support/sandbox.h"
+
+namespace {
+
+void PutLE(std::string& out, std::uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+std::string InfoHeader(int width, int height, int bits)
+{
+    std::string header;
+    PutLE(header, 40, 4);
+    PutLE(header, static_cast<std::uint32_t>(width), 4);
+    PutLE(header, static_cast<std::uint32_t>(height), 4);
+    PutLE(header, 1, 2);
+    PutLE(header, static_cast<std::uint32_t>(bits), 2);
+    header.append(24, '\0');
+    return header;
+}
+
+// A one-colour 24-bit bitmap file.
+std::string BitmapFile(int size, COLORREF colour)
+{
+    const int stride = (size * 3 + 3) & ~3;
+    std::string pixels;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            pixels.push_back(static_cast<char>(GetBValue(colour)));
+            pixels.push_back(static_cast<char>(GetGValue(colour)));
+            pixels.push_back(static_cast<char>(GetRValue(colour)));
+        }
+        pixels.append(static_cast<size_t>(stride - size * 3), '\0');
+    }
+    std::string file = "BM";
+    PutLE(file, static_cast<std::uint32_t>(54 + pixels.size()), 4);
+    PutLE(file, 0, 4);
+    PutLE(file, 54, 4);
+    return file + InfoHeader(size, size, 24) + pixels;
+}
+
+// A one-colour, fully opaque 32-bit icon file.
+std::string IconFile(int size, COLORREF colour)
+{
+    std::string image = InfoHeader(size, size * 2, 32);
+    for (int i = 0; i < size * size; ++i) {
+        image.push_back(static_cast<char>(GetBValue(colour)));
+        image.push_back(static_cast<char>(GetGValue(colour)));
+        image.push_back(static_cast<char>(GetRValue(colour)));
+        image.push_back('\xFF');
+    }
+    image.append(static_cast<size_t>(size * ((size + 31) / 32) * 4), '\0');  // AND mask
+    std::string file;
+    PutLE(file, 0, 2);
+    PutLE(file, 1, 2);
+    PutLE(file, 1, 2);
+    file.push_back(static_cast<char>(size));
+    file.push_back(static_cast<char>(size));
+    file.append(2, '\0');
+    PutLE(file, 1, 2);
+    PutLE(file, 32, 2);
+    PutLE(file, static_cast<std::uint32_t>(image.size()), 4);
+    PutLE(file, 22, 4);
+    return file + image;
+}
+
+COLORREF PixelOf(HWND window, int x, int y)
+{
+    const HDC dc = GetDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+}  // namespace
+
+TEST(FormPicture, IconAndBitmapFilesLoadAtTheAskedSizeAndAnythingElseGivesNothing)
+{
+    TempFolder folder;
+    WriteFileBytes(folder.Path() + L"small.bmp", BitmapFile(16, RGB(255, 0, 0)));
+    WriteFileBytes(folder.Path() + L"icon.ico", IconFile(32, RGB(0, 0, 255)));
+    // The content decides, not the name.
+    WriteFileBytes(folder.Path() + L"bitmap.ico", BitmapFile(8, RGB(0, 255, 0)));
+    WriteFileBytes(folder.Path() + L"text.bmp", "this is no image");
+    WriteFileBytes(folder.Path() + L"cut.ico", IconFile(32, RGB(0, 0, 255)).substr(0, 30));
+    WriteFileBytes(folder.Path() + L"cut.bmp", BitmapFile(16, RGB(0, 0, 255)).substr(0, 20));
+
+    const Picture stretched = LoadPicture(folder.Path() + L"small.bmp", 32, 32);
+    ASSERT_TRUE(stretched);
+    EXPECT_FALSE(stretched.IsIcon());
+    EXPECT_EQ(stretched.Size().cx, 32);
+    EXPECT_EQ(stretched.Size().cy, 32);
+
+    const Picture icon = LoadPicture(folder.Path() + L"icon.ico", 32, 32);
+    ASSERT_TRUE(icon);
+    EXPECT_TRUE(icon.IsIcon());
+    EXPECT_EQ(icon.Size().cx, 32);
+
+    EXPECT_TRUE(LoadPicture(folder.Path() + L"bitmap.ico", 32, 32));
+    EXPECT_FALSE(LoadPicture(folder.Path() + L"missing.bmp", 32, 32));
+    EXPECT_FALSE(LoadPicture(folder.Path() + L"text.bmp", 32, 32));
+    EXPECT_FALSE(LoadPicture(folder.Path() + L"cut.ico", 32, 32));
+    EXPECT_FALSE(LoadPicture(folder.Path() + L"cut.bmp", 32, 32));
+    EXPECT_FALSE(LoadPicture(folder.Path(), 32, 32));  // a folder
+}
+
+TEST(FormPicture, TheFormPaintsItsBackgroundColourAndThePictureAtTheTopLeft)
+{
+    TempFolder folder;
+    WriteFileBytes(folder.Path() + L"red.bmp", BitmapFile(16, RGB(255, 0, 0)));
+    WriteFileBytes(folder.Path() + L"blue.ico", IconFile(32, RGB(0, 0, 255)));
+    RecordingForm form(L"frmPaint", ScaleMode::Pixels, COLOR_INFOBK);
+    form.Show();
+    form.SetPicture(LoadPicture(folder.Path() + L"red.bmp", 32, 32));
+    UpdateWindow(form.hWnd());
+    EXPECT_EQ(PixelOf(form.hWnd(), 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(form.hWnd(), 31, 29), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(form.hWnd(), 35, 10), GetSysColor(COLOR_INFOBK));
+
+    form.SetPicture(LoadPicture(folder.Path() + L"blue.ico", 32, 32));
+    UpdateWindow(form.hWnd());
+    EXPECT_EQ(PixelOf(form.hWnd(), 16, 16), RGB(0, 0, 255));
+
+    form.SetPicture(Picture());
+    UpdateWindow(form.hWnd());
+    EXPECT_EQ(PixelOf(form.hWnd(), 16, 16), GetSysColor(COLOR_INFOBK));
+}
+
+TEST(FormTimer, TicksOnlyWhileEnabledAndTheFormIsLoaded)
+{
+    RecordingForm form;
+    Timer timer(form, 10);
+    int ticks = 0;
+    timer.OnTimer = [&] { ++ticks; };
+    PumpFor(100);
+    EXPECT_EQ(ticks, 0);  // no window yet
+
+    form.Load();
+    EXPECT_TRUE(PumpUntil([&] { return ticks >= 3; }, 5000));
+
+    timer.SetEnabled(false);
+    PumpFor(30);
+    const int stopped = ticks;
+    PumpFor(100);
+    EXPECT_EQ(ticks, stopped);
+
+    // Enabled again while unloaded: it waits for the next load.
+    form.Unload();
+    timer.SetEnabled(true);
+    PumpFor(100);
+    EXPECT_EQ(ticks, stopped);
+    form.Load();
+    EXPECT_TRUE(PumpUntil([&] { return ticks >= stopped + 2; }, 5000));
+}
+
+TEST(FormServices, MessageBoxesAreTitledKorvane)
+{
+    DialogWatcher watcher(IDYES);
+    EXPECT_EQ(MsgBox(L"続けますか？", MB_YESNO | MB_ICONQUESTION), IDYES);
+    MsgBox(L"注意");
+    ASSERT_EQ(watcher.Boxes().size(), 2u);
+    EXPECT_EQ(watcher.Boxes()[0].caption, L"Korvane");
+    EXPECT_EQ(watcher.Boxes()[0].icon, BoxIcon::Question);
+    EXPECT_EQ(watcher.Boxes()[1].caption, L"Korvane");
+    EXPECT_EQ(watcher.Boxes()[1].text, L"注意");
+    EXPECT_EQ(watcher.Boxes()[1].icon, BoxIcon::Exclamation);
+}
+
+TEST(FormServices, TheWaitPointerCoversTheFormsUntilTheOutermostOneEnds)
+{
+    RecordingForm form;
+    form.Show();
+    const HWND window = form.hWnd();
+    const auto pointerOverForm = [&] {
+        SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    EXPECT_EQ(pointerOverForm(), arrow);
+    {
+        WaitPointer outer;
+        EXPECT_EQ(GetCursor(), wait);
+        {
+            WaitPointer inner;
+            EXPECT_EQ(pointerOverForm(), wait);
+        }
+        EXPECT_TRUE(WaitPointerShown());
+        EXPECT_EQ(pointerOverForm(), wait);
+    }
+    EXPECT_FALSE(WaitPointerShown());
+    EXPECT_EQ(pointerOverForm(), arrow);
+}
