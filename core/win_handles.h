@@ -84,3 +84,17 @@ struct WindowTraits {
     static void Close(HWND h) { ::DestroyWindow(h); }
 };
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
+
+struct MenuTraits {
+    static HMENU Invalid() { return nullptr; }
+    static bool IsValid(HMENU h) { return h != nullptr; }
+    static void Close(HMENU h) { ::DestroyMenu(h); }  // submenus go with it
+};
+using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
+
+struct HookTraits {
+    static HHOOK Invalid() { return nullptr; }
+    static bool IsValid(HHOOK h) { return h != nullptr; }
+    static void Close(HHOOK h) { ::UnhookWindowsHookEx(h); }
+};
+using UniqueHook = UniqueHandle<HHOOK, HookTraits>;

@@ -1,0 +1,85 @@
+#include "menulib/menu_library.h"
+
+#include <shlwapi.h>
+
+#include <memory>
+
+#include "core/entry_point.h"
+#include "core/system.h"
+
+MenuLibrary::MenuLibrary(std::wstring folder) : folder_(std::move(folder)) {}
+
+bool MenuLibrary::Load(HWND owner)
+{
+    if (module_)
+        return true;
+    const std::wstring path = Path();
+    std::wstring reason;
+    // A relative folder would send the loader along the search path.
+    if (folder_.empty() || PathIsRelativeW(folder_.c_str())) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+    } else {
+        // No system box about a bad image: the warning below says it all.
+        const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+        UniqueModule module(LoadLibraryW(path.c_str()));
+        SetErrorMode(oldMode);
+        if (module) {
+            auto commandMenu = reinterpret_cast<PopupCommandMenuFn>(reinterpret_cast<void*>(
+                GetProcAddress(module.get(), MAKEINTRESOURCEA(kPopupCommandMenuOrdinal))));
+            auto itemMenu = reinterpret_cast<PopupItemMenuFn>(reinterpret_cast<void*>(
+                GetProcAddress(module.get(), MAKEINTRESOURCEA(kPopupItemMenuOrdinal))));
+            if (commandMenu && itemMenu) {
+                module_ = std::move(module);
+                commandMenu_ = commandMenu;
+                itemMenu_ = itemMenu;
+                return true;
+            }
+        }
+    }
+    ShowWarning(owner, L"メニューライブラリ korvane.dll を読み込めません。\r\n" + path + L"\r\n" +
+                           LastErrorText());
+    return false;
+}
+
+int MenuLibrary::PopupCommandMenu(HWND owner, const CompiledMenuEntry* entries, int count,
+                                  char* file, char* parameters, int x, int y, int dblClickAction)
+{
+    if (!Load(owner))
+        return 0;
+    return commandMenu_(owner, entries, count, file, parameters, x, y, dblClickAction);
+}
+
+int MenuLibrary::PopupItemMenu(HWND owner, const CompiledMenuEntry* entry, char* file,
+                               char* parameters, int x, int y)
+{
+    if (!Load(owner))
+        return 0;
+    return itemMenu_(owner, entry, file, parameters, x, y);
+}
+
+namespace {
+
+// Made for the folder AppFolder names when first needed; made again while
+// loading fails, so that the folder start-up settles on is the one used.
+MenuLibrary& ProgramMenuLibrary()
+{
+    static std::unique_ptr<MenuLibrary> library;
+    if (!library || !library->Loaded())
+        library = std::make_unique<MenuLibrary>(AppFolder);
+    return *library;
+}
+
+}  // namespace
+
+int PopupCommandMenu(HWND owner, const CompiledMenuEntry* entries, int count, char* file,
+                     char* parameters, int x, int y, int dblClickAction)
+{
+    return ProgramMenuLibrary().PopupCommandMenu(owner, entries, count, file, parameters, x, y,
+                                                 dblClickAction);
+}
+
+int PopupItemMenu(HWND owner, const CompiledMenuEntry* entry, char* file, char* parameters, int x,
+                  int y)
+{
+    return ProgramMenuLibrary().PopupItemMenu(owner, entry, file, parameters, x, y);
+}
