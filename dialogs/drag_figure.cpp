@@ -1,0 +1,151 @@
+#include "dialogs/drag_figure.h"
+
+#include <algorithm>
+
+#include "core/direction_sectors.h"
+#include "core/numbered_error.h"
+
+namespace {
+
+constexpr std::int32_t kFar = kFigureSize - 1;
+
+// The two arrows drawn by hand; the other six are their reflections.
+constexpr ArrowOutline kUp = {{{46, 0}, {38, 24}, {38, 26}, {44, 26}, {44, 40}, {45, 41},
+                               {47, 41}, {48, 40}, {48, 26}, {54, 26}, {54, 24}}};
+constexpr ArrowOutline kUpperRight = {{{78, 14}, {66, 37}, {65, 38}, {61, 34}, {52, 43}, {51, 43},
+                                       {49, 41}, {49, 40}, {58, 31}, {54, 27}, {55, 26}}};
+
+template <typename Map>
+ArrowOutline Reflected(const ArrowOutline& outline, Map map)
+{
+    ArrowOutline out;
+    for (std::size_t i = 0; i < outline.size(); ++i)
+        out[i] = map(outline[i]);
+    return out;
+}
+
+Point Transpose(Point p) { return {p.y, p.x}; }
+Point MirrorX(Point p) { return {kFar - p.x, p.y}; }
+Point MirrorY(Point p) { return {p.x, kFar - p.y}; }
+
+// True when p lies inside the outline or on one of its edges.
+bool OutlineCovers(const ArrowOutline& outline, Point p)
+{
+    bool inside = false;
+    Point a = outline.back();
+    for (const Point& b : outline) {
+        const std::int32_t cross = (b.x - a.x) * (p.y - a.y) - (p.x - a.x) * (b.y - a.y);
+        if (cross == 0 && std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) &&
+            std::min(a.y, b.y) <= p.y && p.y <= std::max(a.y, b.y))
+            return true;
+        // Even-odd rule: count the edges that a ray to the right of p crosses.
+        if ((a.y > p.y) != (b.y > p.y)) {
+            const bool rightOfP = (b.y > a.y) ? cross > 0 : cross < 0;
+            if (rightOfP)
+                inside = !inside;
+        }
+        a = b;
+    }
+    return inside;
+}
+
+void CheckDirection(std::int32_t direction)
+{
+    if (direction < 1 || direction > kArrowCount)
+        throw NumberedError(kErrInvalidArgument, L"direction");
+}
+
+// Heads and shafts, indexed by direction - 1.
+constexpr ArrowParts kParts[kArrowCount] = {
+    {{38, 0, 17, 27}, {44, 27, 5, 15}},
+    {{55, 14, 24, 24}, {49, 27, 17, 17}},
+    {{66, 38, 27, 17}, {51, 44, 15, 5}},
+    {{55, 55, 24, 24}, {49, 49, 17, 17}},
+    {{38, 66, 17, 27}, {44, 51, 5, 15}},
+    {{14, 55, 24, 24}, {27, 49, 17, 17}},
+    {{0, 38, 27, 17}, {27, 44, 15, 5}},
+    {{14, 14, 24, 24}, {27, 27, 17, 17}},
+};
+
+}  // namespace
+
+ArrowOutline ArrowPolygon(std::int32_t direction)
+{
+    CheckDirection(direction);
+    switch (direction) {
+    case 1:
+        return kUp;
+    case 5:
+        return Reflected(kUp, MirrorY);
+    case 7:
+        return Reflected(kUp, Transpose);
+    case 3:
+        return Reflected(ArrowPolygon(5), Transpose);
+    case 2:
+        return kUpperRight;
+    case 6:
+        return Reflected(kUpperRight, Transpose);
+    case 8:
+        return Reflected(kUpperRight, MirrorX);
+    default:  // 4
+        return Reflected(ArrowPolygon(6), MirrorX);
+    }
+}
+
+std::array<Point, kArrowCount * kArrowPointCount> DragRegionPoints()
+{
+    std::array<Point, kArrowCount * kArrowPointCount> points;
+    std::size_t next = 0;
+    for (std::int32_t direction : kRegionOrder)
+        for (const Point& p : ArrowPolygon(direction))
+            points[next++] = p;
+    return points;
+}
+
+std::int32_t ArrowHitDirection(bool inRegion, std::int32_t dx, std::int32_t dy)
+{
+    if (!inRegion)
+        return 0;
+    // The wings of the diagonal arrows reach a few pixels across the sector
+    // lines; a press there belongs to the arrow under the pointer.
+    if (dx >= -kFigureCentre && dx <= kFar - kFigureCentre && dy >= -kFigureCentre &&
+        dy <= kFar - kFigureCentre) {
+        const Point p{dx + kFigureCentre, dy + kFigureCentre};
+        for (std::int32_t direction = 1; direction <= kArrowCount; ++direction)
+            if (OutlineCovers(ArrowPolygon(direction), p))
+                return direction;
+    }
+    return SectorDirection(dx, dy);
+}
+
+ArrowParts ArrowPartsOf(std::int32_t direction)
+{
+    CheckDirection(direction);
+    return kParts[direction - 1];
+}
+
+Box PressedSource(const Box& part)
+{
+    return {kFar - part.x, kFar - part.y, -part.width, -part.height};
+}
+
+std::int32_t DirectionAfterKey(std::int32_t selected, std::int32_t keyCode)
+{
+    switch (keyCode) {
+    case 0x25:  // Left
+    case 0x26:  // Up
+        return ((selected + 6) % 8) + 1;
+    case 0x27:  // Right
+    case 0x28:  // Down
+        return (selected % 8) + 1;
+    case 0x68: return 1;  // numeric pad 8
+    case 0x69: return 2;  // 9
+    case 0x66: return 3;  // 6
+    case 0x63: return 4;  // 3
+    case 0x62: return 5;  // 2
+    case 0x61: return 6;  // 1
+    case 0x64: return 7;  // 4
+    case 0x67: return 8;  // 7
+    default: return 0;    // numeric pad 5 and every other key
+    }
+}
