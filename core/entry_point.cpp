@@ -7,12 +7,12 @@
 
 #include "core/desktop_toggle_file.h"
 #include "core/path_text.h"
+#include "core/settings.h"
 #include "core/system.h"
 #include "core/win_handles.h"
 #include "objlib/persist.h"
 
-std::wstring AppFolder;
-bool LayeredWindowsAvailable = false;
+std::unique_ptr<cSettings> AppSettings;
 
 namespace {
 
@@ -98,6 +98,11 @@ void StartUp(const ProgramLocation& location)
     RegistryKey key = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
     Attempt([&] { MigrateSettings(key); });
     Attempt([] { RemoveStaleProgramEntries(); });
+    Attempt([] { AppSettings = std::make_unique<cSettings>(); });
+    Attempt([&] {
+        if (AppSettings)
+            Persistence().PersistOf(*AppSettings).Load(key);
+    });
 }
 
 void MigrateSettings(RegistryKey& key)

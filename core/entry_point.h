@@ -1,6 +1,7 @@
 #pragma once
 // Start-up of the program and the values it fixes for the whole process.
 
+#include <memory>
 #include <string>
 
 #include "objlib/registry.h"
@@ -9,6 +10,10 @@
 extern std::wstring AppFolder;
 // True on the NT family from version 5 on, where windows can be layered.
 extern bool LayeredWindowsAvailable;
+// The settings the program runs with, created and loaded by start-up
+// (core/settings.h); empty only if creating them failed.
+class cSettings;
+extern std::unique_ptr<cSettings> AppSettings;
 
 inline constexpr wchar_t kProductKeyPath[] = L"Software\\Tessaly\\Korvane";
 inline constexpr wchar_t kMakerKeyPath[] = L"Software\\Tessaly";

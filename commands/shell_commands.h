@@ -1,0 +1,64 @@
+#pragma once
+// An ordered list of command slots of one kind: the drag directions, the
+// keys or the popup-menu entries.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "commands/shell_command.h"
+#include "menulib/menu_abi.h"
+#include "objlib/persist.h"
+
+class ShellCommands : public IPersist {
+public:
+    // A list of the kind's defaults (see Clear).
+    explicit ShellCommands(std::int32_t kind);
+    ShellCommands(const ShellCommands&) = delete;
+    ShellCommands& operator=(const ShellCommands&) = delete;
+
+    // The command in the slot itself; callers edit it in place. An index
+    // outside the list raises NumberedError 381.
+    std::shared_ptr<ShellCommand> Item(std::int32_t index) const;
+    std::int32_t Count() const { return static_cast<std::int32_t>(slots_.size()); }
+    std::int32_t Kind() const { return kind_; }
+
+    // Menus only (NumberedError 5 otherwise). Inserts an empty command at
+    // index, or appends it for -1.
+    std::shared_ptr<ShellCommand> Add(std::int32_t index);
+    // Menus only: the table of all entries as the menu library reads it, or
+    // nullptr for an empty list. Valid until the next Compile.
+    const CompiledMenuEntry* Compile();
+    // Menus only.
+    void Remove(std::int32_t index);
+    // Back to the kind's defaults: every slot a new empty command, and drag
+    // slot 0 the desktop toggle. Commands held from before stay alive.
+    void Clear();
+    // Copies a slot's command to the slot after it (menus) or to the nearest
+    // free slot (drags, keys); the new slot, or -1 when none is free.
+    std::int32_t Copy(std::int32_t index);
+    // Moves a menu entry one place, or a drag or key command to the nearest
+    // free slot; the new slot, or -1 when none is free.
+    std::int32_t Move(std::int32_t index, bool toUp);
+    void Exchange(std::int32_t code1, std::int32_t code2);
+    // The destination keeps its object and takes the source's contents.
+    void Duplicate(std::int32_t destination, std::int32_t source);
+
+    bool Load(RegistryKey& lpreg) override;
+    bool Save(RegistryKey& lpreg) override;
+
+private:
+    void Reset(std::int32_t kind);
+    std::int32_t FindEmptySlot(std::int32_t index, bool backward, bool wrap) const;
+    void RequireMenus() const;
+    void RequireSlot(std::int32_t index) const;
+    std::shared_ptr<ShellCommand> NewCommand() const;
+    // Menus load at most the entries that are stored.
+    std::int32_t StoredMenuCount(RegistryKey& lpreg) const;
+
+    std::int32_t kind_;
+    std::vector<std::shared_ptr<ShellCommand>> slots_;
+    std::vector<std::string> compiledText_;
+    std::vector<CompiledMenuEntry> compiledTable_;
+};

@@ -1,0 +1,41 @@
+#pragma once
+// Every user option of the program and its three command lists.
+
+#include <cstdint>
+#include <string>
+
+#include "commands/shell_commands.h"
+#include "objlib/persist.h"
+
+class cSettings : public IPersist {
+public:
+    // Options start False, 0 and empty; they get their defaults from Load.
+    // The lists start with the defaults of their kinds.
+    cSettings();
+
+    bool PopupStatus = false;      // pop up the list of key commands
+    bool AlwaysOnTop = false;
+    std::int32_t DblClickCommand = 0;  // 1 desktop toggle, 2 settings, 3 exit
+    bool ActiveStyle = false;      // drag animation
+    std::int32_t HotKey = 0;       // WM_SETHOTKEY encoding, 0 for none
+    bool SwapButtons = false;
+    bool UseCustomIcon = false;
+    std::wstring CustomIcon;       // path of the custom .ico or .bmp
+
+    // The same list objects for the settings' whole life.
+    ShellCommands& Menus() { return menus_; }
+    ShellCommands& Drags() { return drags_; }
+    ShellCommands& Keys() { return keys_; }
+
+    // lpreg is the program's key; the lists live in its subkeys.
+    bool Load(RegistryKey& lpreg) override;
+    bool Save(RegistryKey& lpreg) override;
+
+private:
+    // Drags, Keys and Menus in this order, each in its own subkey.
+    void PersistLists(RegistryKey& lpreg, bool save);
+
+    ShellCommands drags_;
+    ShellCommands keys_;
+    ShellCommands menus_;
+};
