@@ -59,8 +59,8 @@ std::wstring FolderOf(const std::string& program)
 }  // namespace
 
 // What a folder or file found while browsing answers: its full path alone.
-// A path without an exact ANSI form has no answer (AppendChoice likewise
-// refuses one too long for the buffers).
+// A path without an exact ANSI form has none; one too long for the buffers
+// is refused where its item is added.
 std::optional<MenuSession::Answer> MenuSession::BrowsedAnswer(const std::wstring& path)
 {
     std::optional<std::string> ansi = ExactAnsi(path);

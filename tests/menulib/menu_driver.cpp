@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "tests/support/message_pump.h"
+
 namespace {
 
 constexpr wchar_t kOwnerClass[] = L"KorvaneMenuTestOwner";
@@ -78,14 +80,7 @@ MenuDriver::~MenuDriver()
 {
     DestroyWindow(owner_);
     // The library posts WM_NULL to its owner; nothing of ours stays queued.
-    Flush();
-}
-
-void MenuDriver::Flush() const
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageW(&msg);
+    PumpFor(0);
 }
 
 MenuDriver& MenuDriver::Then(std::function<void(MenuDriver&)> step)

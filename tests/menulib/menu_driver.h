@@ -41,8 +41,6 @@ public:
     MenuDriver& operator=(const MenuDriver&) = delete;
 
     HWND Owner() const { return owner_; }
-    // Handles what is queued for this thread, so that a menu opens on a quiet queue.
-    void Flush() const;
 
     // Adds a step. Steps run in order once the menu is open.
     MenuDriver& Then(std::function<void(MenuDriver&)> step);

@@ -6,6 +6,7 @@
 #include "tests/menulib/menu_driver.h"
 #include "tests/menulib/menu_test_data.h"
 #include "tests/support/dialog_watcher.h"
+#include "tests/support/message_pump.h"
 #include "tests/support/sandbox.h"
 
 namespace {
@@ -87,7 +88,7 @@ TEST_F(MenuLibraryTest, TheLibraryPutBackLaterIsLoadedFromItsFolder)
 
         // The owner's activation comes back from the closed boxes first; it
         // would cancel a menu that opened before it.
-        driver.Flush();
+        PumpFor(0);
         AnswerBuffers buffers;
         driver.Then([](MenuDriver& d) { d.Choose(L"設定(&O)"); });
         EXPECT_EQ(library.PopupCommandMenu(driver.Owner(), nullptr, 0, buffers.File(),
@@ -100,4 +101,64 @@ TEST_F(MenuLibraryTest, TheLibraryPutBackLaterIsLoadedFromItsFolder)
     }
     // Released with its loader, so that the folder can go.
     EXPECT_EQ(GetModuleHandleW(path.c_str()), nullptr);
+}
+
+namespace {
+
+// The names of the DLLs an image imports, and its export directory.
+struct ImageFacts {
+    std::vector<std::string> imports;
+    DWORD exportBase = 0;
+    DWORD exportedFunctions = 0;
+    DWORD exportedNames = 0;
+    bool allExportsPresent = false;
+};
+
+ImageFacts ReadImage(HMODULE module)
+{
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const auto& directories = nt->OptionalHeader.DataDirectory;
+    ImageFacts facts;
+    const auto& importDir = directories[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* import = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + importDir.VirtualAddress);
+         importDir.VirtualAddress && import->Name; ++import)
+        facts.imports.push_back(reinterpret_cast<const char*>(base + import->Name));
+    const auto& exportDir = directories[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    if (exportDir.VirtualAddress) {
+        const auto* exports =
+            reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + exportDir.VirtualAddress);
+        facts.exportBase = exports->Base;
+        facts.exportedFunctions = exports->NumberOfFunctions;
+        facts.exportedNames = exports->NumberOfNames;
+        const auto* functions = reinterpret_cast<const DWORD*>(base + exports->AddressOfFunctions);
+        facts.allExportsPresent = true;
+        for (DWORD i = 0; i < exports->NumberOfFunctions; ++i)
+            facts.allExportsPresent = facts.allExportsPresent && functions[i] != 0;
+    }
+    return facts;
+}
+
+}  // namespace
+
+TEST(MenuLibraryImage, ExportsTwoOrdinalsWithoutNamesAndNeedsOnlySystemLibraries)
+{
+    const std::wstring path = BuildFolder() + L"korvane.dll";
+    UniqueModule module(LoadLibraryExW(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
+    ASSERT_TRUE(module);
+    const ImageFacts facts = ReadImage(module.get());
+    EXPECT_EQ(facts.exportBase, 1u);
+    EXPECT_EQ(facts.exportedFunctions, 2u);
+    EXPECT_EQ(facts.exportedNames, 0u);
+    EXPECT_TRUE(facts.allExportsPresent);
+    // What a clean Windows has: no runtime DLL of the compiler may ship along.
+    const std::vector<std::string> system = {"kernel32.dll", "user32.dll",  "shlwapi.dll",
+                                             "msvcrt.dll",   "advapi32.dll", "gdi32.dll",
+                                             "shell32.dll"};
+    ASSERT_FALSE(facts.imports.empty());
+    for (std::string name : facts.imports) {
+        CharLowerA(name.data());
+        EXPECT_NE(std::find(system.begin(), system.end(), name), system.end()) << name;
+    }
 }

@@ -1,6 +1,7 @@
 #include "tests/support/probe_log.h"
 
 #include "core/win_handles.h"
+#include "tests/support/message_pump.h"
 #include "tests/support/sandbox.h"
 
 namespace {
@@ -46,11 +47,7 @@ std::vector<ProbeRecord> WaitForProbeRecords(const std::wstring& path, size_t co
                                                        FALSE, 50, QS_ALLINPUT);
         if (change && result == WAIT_OBJECT_0)
             FindNextChangeNotification(change.get());
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        PumpFor(0);
     }
 }
 
