@@ -44,10 +44,8 @@ TEST_F(CommandMenuTest, ListsEntriesAndSeparatorsThenTheBuiltInActionsAndEscapeA
         .Add(L"-", L"")
         .Add(L"計算機", L"calc.exe", L"/x");
     OpenMenu shown;
-    RECT where{};
     driver.Then([&](MenuDriver& d) {
         shown = d.Innermost();
-        GetWindowRect(shown.window, &where);
         d.Press(VK_ESCAPE);
     });
 
@@ -56,8 +54,8 @@ TEST_F(CommandMenuTest, ListsEntriesAndSeparatorsThenTheBuiltInActionsAndEscapeA
     EXPECT_EQ(shown.Texts(), (Texts{L"メモ帳", L"-", L"計算機", L"-", kBuiltInCaptions[0],
                                     kBuiltInCaptions[1], kBuiltInCaptions[2]}));
     EXPECT_EQ(DefaultItems(shown), Texts{kBuiltInCaptions[1]});
-    EXPECT_EQ(where.left, 100);
-    EXPECT_EQ(where.top, 120);
+    EXPECT_EQ(shown.bounds.left, 100);
+    EXPECT_EQ(shown.bounds.top, 120);
     EXPECT_TRUE(buffers.Untouched());
 }
 

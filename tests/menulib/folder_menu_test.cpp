@@ -189,24 +189,20 @@ TEST_F(FolderMenuTest, PathsThatDoNotFitOrHaveNoAnsiFormAreShownDisabled)
 
 TEST_F(FolderMenuTest, TheItemMenuOfAFolderEntryIsTheFolderMenuItself)
 {
-    const CompiledMenuEntry* entry = nullptr;
     EntryTable table;
     table.Add(L"ツール箱", root, L"/e");
-    entry = table.Data();
     OpenMenu shown;
-    RECT where{};
     driver.Then([&](MenuDriver& d) {
         shown = d.Innermost();
-        GetWindowRect(shown.window, &where);
         d.Choose(L"File1.txt");
     });
-    EXPECT_EQ(PopupItemMenu(driver.Owner(), entry, buffers.File(), buffers.Parameters(), 150, 90),
+    EXPECT_EQ(PopupItemMenu(driver.Owner(), table.Data(), buffers.File(), buffers.Parameters(), 150, 90),
               kMenuOpenAnswer);
     EXPECT_TRUE(driver.AllStepsRan());
     EXPECT_EQ(shown.Texts(), (Texts{kOpenFolderCaption, L"-", L"フォルダ 9", L"フォルダ 10",
                                     L"a&&b.txt", L"File1.txt", L"file9.txt", L"file10.txt"}));
-    EXPECT_EQ(where.left, 150);
-    EXPECT_EQ(where.top, 90);
+    EXPECT_EQ(shown.bounds.left, 150);
+    EXPECT_EQ(shown.bounds.top, 90);
     EXPECT_EQ(buffers.FileText(), ToAnsi(root + L"\\File1.txt"));
     EXPECT_EQ(buffers.ParametersText(), "");
 }

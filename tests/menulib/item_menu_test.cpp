@@ -24,10 +24,8 @@ TEST_F(ItemMenuTest, AProgramEntryIsOneItemAtTheGivenPointAnsweringItsProgram)
     EntryTable table;
     table.Add(L"エディタ (&E)", L"C:\\Program Files\\エディタ\\edit.exe", L"-n \"メモ.txt\"");
     OpenMenu shown;
-    RECT where{};
     driver.Then([&](MenuDriver& d) {
         shown = d.Innermost();
-        GetWindowRect(shown.window, &where);
         d.Choose(L"エディタ (&E)");
     });
     EXPECT_EQ(PopupItemMenu(driver.Owner(), table.Data(), buffers.File(), buffers.Parameters(), 220,
@@ -35,8 +33,8 @@ TEST_F(ItemMenuTest, AProgramEntryIsOneItemAtTheGivenPointAnsweringItsProgram)
               kMenuOpenAnswer);
     EXPECT_TRUE(driver.AllStepsRan());
     EXPECT_EQ(shown.Texts(), std::vector<std::wstring>{L"エディタ (&E)"});
-    EXPECT_EQ(where.left, 220);
-    EXPECT_EQ(where.top, 160);
+    EXPECT_EQ(shown.bounds.left, 220);
+    EXPECT_EQ(shown.bounds.top, 160);
     EXPECT_EQ(buffers.FileText(), ToAnsi(L"C:\\Program Files\\エディタ\\edit.exe"));
     EXPECT_EQ(buffers.ParametersText(), ToAnsi(L"-n \"メモ.txt\""));
     EXPECT_TRUE(buffers.GuardsIntact());

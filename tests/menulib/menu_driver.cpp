@@ -143,6 +143,7 @@ std::vector<OpenMenu> MenuDriver::OpenMenus() const
         menu.window = window;
         menu.menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
         menu.items = ReadMenu(menu.menu);
+        GetWindowRect(window, &menu.bounds);
         open.push_back(std::move(menu));
     }
     // Order by nesting: the top menu is nobody's submenu, each next one is a

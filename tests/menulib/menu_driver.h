@@ -22,6 +22,7 @@ struct MenuItemView {
 struct OpenMenu {
     HWND window = nullptr;
     HMENU menu = nullptr;
+    RECT bounds{};  // on the screen
     std::vector<MenuItemView> items;
 
     // The texts in order, separators as "-".
