@@ -2,6 +2,8 @@
 // One launchable command: a program or document with its arguments, working
 // folder, caption and startup window state.
 
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 
@@ -33,6 +35,10 @@ public:
     void SetWorkDir(const std::wstring& newValue);
     // Empties the command; its kind stays.
     void Clear();
+    // Launches the command for the owner window. A menu entry first shows
+    // its own menu at the screen point X, Y; an empty drag or key command
+    // only beeps. A failure is shown to the user, never reported back.
+    void Execute(HWND hWnd, std::int32_t X, std::int32_t Y) const;
 
     // Shortcut files: false when the file cannot be read (nothing changes)
     // or written.

@@ -4,32 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "commands/command_kind.h"
 #include "core/numbered_error.h"
 #include "core/path_text.h"
 #include "tests/support/sandbox.h"
 
 namespace {
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const wchar_t* name, const std::optional<std::wstring>& value) : name_(name)
-    {
-        wchar_t old[32768];
-        const DWORD length = GetEnvironmentVariableW(name, old, 32768);
-        if (length > 0 && length < 32768)
-            old_ = std::wstring(old, length);
-        SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
-    }
-    ~ScopedEnvironment() { SetEnvironmentVariableW(name_, old_ ? old_->c_str() : nullptr); }
-
-private:
-    const wchar_t* name_;
-    std::optional<std::wstring> old_;
-};
 
 std::wstring CreateFolder(const std::wstring& path)
 {

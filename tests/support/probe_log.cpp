@@ -51,18 +51,7 @@ std::vector<ProbeRecord> WaitForProbeRecords(const std::wstring& path, size_t co
     }
 }
 
-ProbeLogScope::ProbeLogScope(const std::wstring& folder) : path_(folder + L"probe.log")
+ProbeLogScope::ProbeLogScope(const std::wstring& folder)
+    : path_(folder + L"probe.log"), variable_(kVariable, path_)
 {
-    const DWORD size = GetEnvironmentVariableW(kVariable, nullptr, 0);
-    if (size > 0) {
-        previous_.resize(size);
-        previous_.resize(GetEnvironmentVariableW(kVariable, previous_.data(), size));
-        hadPrevious_ = true;
-    }
-    SetEnvironmentVariableW(kVariable, path_.c_str());
-}
-
-ProbeLogScope::~ProbeLogScope()
-{
-    SetEnvironmentVariableW(kVariable, hadPrevious_ ? previous_.c_str() : nullptr);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/support/probe_format.h"
+#include "tests/support/sandbox.h"
 
 // BuildFolder() + "korvane_probe.exe".
 std::wstring ProbeProgramPath();
@@ -27,7 +28,6 @@ std::vector<ProbeRecord> WaitForProbeRecords(const std::wstring& path, size_t co
 class ProbeLogScope {
 public:
     explicit ProbeLogScope(const std::wstring& folder);
-    ~ProbeLogScope();
     ProbeLogScope(const ProbeLogScope&) = delete;
     ProbeLogScope& operator=(const ProbeLogScope&) = delete;
 
@@ -40,6 +40,5 @@ public:
 
 private:
     std::wstring path_;
-    std::wstring previous_;
-    bool hadPrevious_ = false;
+    ScopedEnvironment variable_;
 };

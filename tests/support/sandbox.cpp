@@ -84,3 +84,20 @@ int RunProgram(const std::wstring& commandLine, DWORD timeoutMs)
     GetExitCodeProcess(process.get(), &code);
     return static_cast<int>(code);
 }
+
+ScopedEnvironment::ScopedEnvironment(const wchar_t* name, const std::optional<std::wstring>& value)
+    : name_(name)
+{
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size > 0) {
+        std::wstring previous(size, L'\0');
+        previous.resize(GetEnvironmentVariableW(name, previous.data(), size));
+        previous_ = previous;
+    }
+    SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
+}
+
+ScopedEnvironment::~ScopedEnvironment()
+{
+    SetEnvironmentVariableW(name_, previous_ ? previous_->c_str() : nullptr);
+}

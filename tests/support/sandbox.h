@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 // Removes HKCU\Software\Tessaly before and after the test, so that every test
@@ -38,3 +39,17 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
 // Runs a program and waits; the exit code, or -1 when it did not end in time.
 int RunProgram(const std::wstring& commandLine, DWORD timeoutMs);
+
+// Sets an environment variable of this process (nullopt removes it) while it
+// lives, and puts the previous value back afterwards.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const wchar_t* name, const std::optional<std::wstring>& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const wchar_t* name_;
+    std::optional<std::wstring> previous_;
+};

@@ -1,0 +1,46 @@
+// Launching one command: drag and key commands directly, a menu entry
+// through the menu of that entry.
+#include <windows.h>
+
+#include <array>
+
+#include "commands/command_kind.h"
+#include "commands/launch.h"
+#include "commands/shell_command.h"
+#include "core/path_text.h"
+#include "core/system.h"
+#include "forms/screen.h"
+#include "menulib/menu_library.h"
+
+void ShellCommand::Execute(HWND hWnd, std::int32_t X, std::int32_t Y) const
+{
+    LaunchRequest request;
+    request.owner = hWnd;
+    if (kind_ == kMenuList) {
+        const std::string caption = ToAnsi(DisplayCaption()), program = ToAnsi(Program()),
+                          arguments = ToAnsi(Argument());
+        const CompiledMenuEntry entry{caption.c_str(), program.c_str(), arguments.c_str()};
+        std::array<char, kMenuAnswerSize> file{}, parameters{};
+        const int answer =
+            PopupItemMenu(hWnd, &entry, file.data(), parameters.data(), X, Y);
+        if (answer != kMenuOpenAnswer || file[0] == '\0')
+            return;
+        request.file = AnswerText(file.data());
+        request.parameters = AnswerText(parameters.data());
+        request.show = SW_SHOW;
+    } else {
+        if (program_.empty()) {
+            MessageBeep(MB_OK);
+            return;
+        }
+        request.file = program_;
+        request.parameters = arguments_;
+        // The shell takes a folder in quotes for no folder at all and starts
+        // the program elsewhere; a folder never holds a quote of its own.
+        request.directory = Unquote(workDir_);
+        request.show = GetShowCommand();
+    }
+    // The hourglass stays until any error box is closed.
+    WaitPointer wait;
+    Launch(request);
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Opening a file or program through the shell, as commands and the command
+// menu launch them.
+
+#include <windows.h>
+
+#include <string>
+
+struct LaunchRequest {
+    HWND owner = nullptr;
+    std::wstring file;
+    std::wstring parameters;  // none when empty
+    std::wstring directory;   // none when empty
+    int show = SW_SHOW;
+};
+
+// ShellExecuteEx with the verb "Open", environment references expanded by
+// the shell and no error UI of its own. A failure is shown in a box titled
+// "Error" with the system's text; the caller learns nothing of it.
+void Launch(const LaunchRequest& request);
+
+// What the menu library answered in one of its 260-byte buffers, read no
+// further than the buffer even when it holds no NUL.
+std::wstring AnswerText(const char* buffer);

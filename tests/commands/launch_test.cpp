@@ -1,0 +1,238 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "commands/command_kind.h"
+#include "commands/command_menu.h"
+#include "commands/shell_command.h"
+#include "commands/shell_commands.h"
+#include "core/entry_point.h"
+#include "core/system.h"
+#include "forms/screen.h"
+#include "tests/menulib/menu_driver.h"
+#include "tests/menulib/menu_test_data.h"
+#include "tests/support/dialog_watcher.h"
+#include "tests/support/probe_log.h"
+#include "tests/support/sandbox.h"
+
+namespace {
+
+std::wstring CurrentFolder()
+{
+    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+    return folder;
+}
+
+bool EndsWith(const std::wstring& text, const std::wstring& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+class LaunchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedAppFolder = AppFolder;
+        AppFolder = BuildFolder();  // where korvane.dll is built
+        CreateDirectoryW((folder.Path() + L"P F").c_str(), nullptr);
+        spacedProbe = folder.Path() + L"P F\\korvane_probe.exe";
+        ASSERT_TRUE(CopyFileW(ProbeProgramPath().c_str(), spacedProbe.c_str(), FALSE));
+        CreateDirectoryW((folder.Path() + L"work").c_str(), nullptr);
+    }
+    void TearDown() override { AppFolder = savedAppFolder; }
+
+    // Nothing was started: no record turns up within a second.
+    void ExpectNothingLaunched() { EXPECT_TRUE(log.WaitFor(1, 1000).empty()); }
+
+    TempFolder folder;
+    ProbeLogScope log{folder.Path()};
+    MenuDriver driver;
+    std::wstring spacedProbe;
+    std::wstring savedAppFolder;
+};
+
+}  // namespace
+
+TEST_F(LaunchTest, DragCommandStartsWithItsStoredFieldsAndShowCommand)
+{
+    ScopedEnvironment dir(L"KORVANE_DIR", folder.Path());
+    ShellCommand command;
+    command.StoreCommandLine(L"\"%KORVANE_DIR%P F\\korvane_probe.exe\" -a \"b c\" %KORVANE_DIR%");
+    command.StoreWorkDir(L"%KORVANE_DIR%work");
+    command.WindowState = 3;
+    command.SetFocus = false;
+    DialogWatcher watcher;
+    command.Execute(driver.Owner(), 0, 0);
+
+    const std::vector<ProbeRecord> records = log.WaitFor(1);
+    ASSERT_EQ(records.size(), 1u);
+    // The shell expands the program and the folder; arguments go as they are.
+    EXPECT_NE(records[0].commandLine.find(folder.Path() + L"P F\\korvane_probe.exe"),
+              std::wstring::npos)
+        << records[0].commandLine;
+    EXPECT_TRUE(EndsWith(records[0].commandLine, L" -a \"b c\" %KORVANE_DIR%"))
+        << records[0].commandLine;
+    EXPECT_EQ(records[0].currentFolder + L"\\", folder.Path() + L"work\\");
+    EXPECT_TRUE(records[0].showWindowGiven);
+    EXPECT_EQ(records[0].showWindow, SW_SHOWMINNOACTIVE);
+    EXPECT_TRUE(watcher.Boxes().empty());
+    EXPECT_FALSE(WaitPointerShown());
+}
+
+TEST_F(LaunchTest, QuotedWorkingFolderIsTheFolderItNames)
+{
+    CreateDirectoryW((folder.Path() + L"a b").c_str(), nullptr);
+    ShellCommand command;
+    command.StoreCommandLine(L"\"" + spacedProbe + L"\"");
+    command.StoreWorkDir(L"\"" + folder.Path() + L"a b\"");
+    DialogWatcher watcher;
+    command.Execute(driver.Owner(), 0, 0);
+    const std::vector<ProbeRecord> records = log.WaitFor(1);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].currentFolder + L"\\", folder.Path() + L"a b\\");
+    EXPECT_TRUE(watcher.Boxes().empty());
+}
+
+TEST_F(LaunchTest, WindowStateAndFocusChooseTheShowCommand)
+{
+    struct Case {
+        std::int32_t state;
+        bool focus;
+        int show;
+    };
+    const Case cases[] = {{0, true, SW_SHOW}, {1, false, SW_SHOWNOACTIVATE},
+                          {2, false, SW_SHOWMAXIMIZED}, {3, true, SW_SHOWMINIMIZED}};
+    ShellCommand command;
+    command.SetKind(kKeyList);
+    command.StoreCommandLine(L"\"" + spacedProbe + L"\"");
+    size_t launched = 0;
+    for (const Case& c : cases) {
+        command.WindowState = c.state;
+        command.SetFocus = c.focus;
+        command.Execute(driver.Owner(), 0, 0);
+        const std::vector<ProbeRecord> records = log.WaitFor(++launched);
+        ASSERT_EQ(records.size(), launched);
+        EXPECT_EQ(records.back().showWindow, c.show) << c.state << c.focus;
+    }
+}
+
+TEST_F(LaunchTest, EmptyDragCommandLaunchesNothing)
+{
+    ShellCommand command;
+    command.Caption = L"caption only";
+    command.StoreWorkDir(folder.Path());
+    DialogWatcher watcher;
+    command.Execute(driver.Owner(), 0, 0);
+    ExpectNothingLaunched();
+    EXPECT_TRUE(watcher.Boxes().empty());
+}
+
+TEST_F(LaunchTest, FailingLaunchShowsTheSystemsTextUnderErrorAndRestoresThePointer)
+{
+    ShellCommand command;
+    command.StoreCommandLine(folder.Path() + L"missing.exe -x");
+    DialogWatcher watcher;
+    command.Execute(driver.Owner(), 0, 0);
+    ASSERT_EQ(watcher.Boxes().size(), 1u);
+    EXPECT_EQ(watcher.Boxes()[0].caption, L"Error");
+    EXPECT_EQ(watcher.Boxes()[0].icon, BoxIcon::Exclamation);
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(watcher.Boxes()[0].text, LastErrorText());
+    EXPECT_FALSE(WaitPointerShown());
+}
+
+TEST_F(LaunchTest, MenuEntryOpensItsMenuAtThePointAndStartsWithoutWorkingFolder)
+{
+    ShellCommand command;
+    command.SetKind(kMenuList);
+    command.StoreCommandLine(L"\"" + spacedProbe + L"\" x \"y z\"");
+    command.Caption = L"プローブ";
+    RECT where{};
+    std::vector<std::wstring> shown;
+    driver.Then([&](MenuDriver& d) {
+        const OpenMenu menu = d.Innermost();
+        shown = menu.Texts();
+        GetWindowRect(menu.window, &where);
+        d.Choose(L"プローブ");
+    });
+    command.Execute(driver.Owner(), 150, 160);
+    EXPECT_TRUE(driver.AllStepsRan());
+    EXPECT_EQ(shown, std::vector<std::wstring>{L"プローブ"});
+    EXPECT_EQ(where.left, 150);
+    EXPECT_EQ(where.top, 160);
+
+    const std::vector<ProbeRecord> records = log.WaitFor(1);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_TRUE(EndsWith(records[0].commandLine, L" x \"y z\"")) << records[0].commandLine;
+    EXPECT_EQ(records[0].showWindow, SW_SHOW);
+    EXPECT_EQ(records[0].currentFolder, CurrentFolder());
+}
+
+TEST_F(LaunchTest, MenuEntryWithNothingChosenLaunchesAndShowsNothing)
+{
+    ShellCommand command;
+    command.SetKind(kMenuList);
+    command.StoreCommandLine(L"\"" + spacedProbe + L"\"");
+    driver.Then([](MenuDriver& d) { d.Press(VK_ESCAPE); });
+    DialogWatcher watcher;
+    command.Execute(driver.Owner(), 40, 40);
+    EXPECT_TRUE(driver.AllStepsRan());
+    ExpectNothingLaunched();
+    EXPECT_TRUE(watcher.Boxes().empty());
+}
+
+TEST_F(LaunchTest, CommandMenuRunsBuiltInActionsWhileItCountsAsOpen)
+{
+    SetCursorPos(210, 190);
+    for (std::int32_t action = 1; action <= 3; ++action) {
+        RECT where{};
+        driver.Then([&](MenuDriver& d) {
+            GetWindowRect(d.Innermost().window, &where);
+            d.Choose(kBuiltInCaptions[action - 1]);
+        });
+        bool menuOpen = false, openDuringAction = false;
+        std::int32_t ran = 0;
+        ShowCommandMenu(driver.Owner(), nullptr, 0, 1, menuOpen, [&](std::int32_t chosen) {
+            ran = chosen;
+            openDuringAction = menuOpen;
+        });
+        EXPECT_EQ(ran, action);
+        EXPECT_TRUE(openDuringAction);
+        EXPECT_FALSE(menuOpen);
+        EXPECT_EQ(where.left, 210);
+        EXPECT_EQ(where.top, 190);
+    }
+    EXPECT_TRUE(driver.AllStepsRan());
+}
+
+TEST_F(LaunchTest, CommandMenuOpensTheChosenEntryWithShowAndNoWorkingFolder)
+{
+    ShellCommands menus(kMenuList);
+    menus.Add(-1)->Caption = L"-";
+    const auto probe = menus.Add(-1);
+    probe->StoreCommandLine(L"\"" + spacedProbe + L"\" 引数 \"a b\"");
+    probe->Caption = L"プローブ";
+    const CompiledMenuEntry* table = menus.Compile();
+
+    driver.Then([](MenuDriver& d) { d.Choose(L"プローブ"); });
+    bool menuOpen = false;
+    bool actionRan = false;
+    ShowCommandMenu(driver.Owner(), table, menus.Count(), 2, menuOpen,
+                    [&](std::int32_t) { actionRan = true; });
+    EXPECT_TRUE(driver.AllStepsRan());
+    EXPECT_FALSE(actionRan);
+    EXPECT_FALSE(menuOpen);
+
+    const std::vector<ProbeRecord> records = log.WaitFor(1);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_TRUE(EndsWith(records[0].commandLine, L" 引数 \"a b\"")) << records[0].commandLine;
+    EXPECT_EQ(records[0].showWindow, SW_SHOW);
+    EXPECT_EQ(records[0].currentFolder, CurrentFolder());
+
+    driver.Then([](MenuDriver& d) { d.Press(VK_ESCAPE); });
+    ShowCommandMenu(driver.Owner(), table, menus.Count(), 2, menuOpen,
+                    [&](std::int32_t) { actionRan = true; });
+    EXPECT_FALSE(actionRan);
+    EXPECT_FALSE(menuOpen);
+}
