@@ -7,6 +7,11 @@ library is used, so the generators run anywhere Python 3 does.
 
 import struct
 
+# The standard 16-colour palette of Windows, by index.
+STANDARD_16 = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+               (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+               (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+
 
 def _row_bytes(row, bits):
     """Packs one row of palette indices, padded to a multiple of 4 bytes."""
