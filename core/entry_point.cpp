@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include <exception>
 #include <vector>
 
+#include "core/attempt.h"
 #include "core/desktop_toggle_file.h"
 #include "core/path_text.h"
 #include "core/settings.h"
@@ -49,16 +49,6 @@ bool DetectLayeredWindows()
     return info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion >= 5;
 }
 
-// From the command file on, a step that fails is skipped and start-up goes on.
-template <typename Step>
-void Attempt(Step step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
-
 }  // namespace
 
 ProgramLocation LocateProgram()
@@ -79,13 +69,14 @@ ProgramLocation LocateProgram()
             dot == std::wstring::npos ? file : file.substr(0, dot)};
 }
 
-void Main()
+void Main(const std::function<void()>& showLauncher)
 {
     if (AnotherInstanceRuns()) {
         ActivateRunningInstance();
         return;
     }
     StartUp(LocateProgram());
+    Attempt(showLauncher);
 }
 
 void StartUp(const ProgramLocation& location)

@@ -1,6 +1,7 @@
 #pragma once
 // Start-up of the program and the values it fixes for the whole process.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,8 +29,9 @@ struct ProgramLocation {
 ProgramLocation LocateProgram();
 
 // The whole start-up; returns when the program is running (or when another
-// instance already runs, after activating it).
-void Main();
+// instance already runs, after activating it). Its last step, showLauncher,
+// makes and shows the launcher window, which lives above this library.
+void Main(const std::function<void()>& showLauncher);
 
 // Start-up from the point where the program knows it is the only instance.
 // Every step that fails is skipped; start-up always goes on.

@@ -1,11 +1,17 @@
-// korvane.exe: start-up, then the launcher's message loop.
+// korvane.exe: start-up, then the launcher's message loop, which ends when
+// the launcher pad has been unloaded.
 
 #include <windows.h>
 
 #include "core/entry_point.h"
+#include "forms/form.h"
+#include "pad/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    Main();
-    return 0;
+    Main([] {
+        MainWindow = std::make_unique<cMain>();
+        MainWindow->Show();
+    });
+    return RunMessageLoop();
 }

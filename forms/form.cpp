@@ -314,7 +314,7 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:
         // Without a title bar there is no menu to show: the Alt key alone
         // must not leave the window in an invisible menu mode.
-        if ((wParam & 0xFFF0) == SC_KEYMENU && !(design_.style & WS_CAPTION))
+        if ((wParam & 0xFFF0) == SC_KEYMENU && (design_.style & WS_CAPTION) != WS_CAPTION)
             return 0;
         break;
     case WM_SETCURSOR:

@@ -4,7 +4,7 @@
 # on a private Xvfb for a few seconds and a screenshot lands in build/.
 set -eu
 . "$(dirname -- "$0")/wine-env.sh"
-exe="$KORVANE_ROOT/build/win/korvane.exe"
+exe="$KORVANE_ROOT/build/win/bin/korvane.exe"
 
 if [ -n "${DISPLAY:-}" ]; then
     "$KORVANE_ROOT/tools/wine-prefix.sh"

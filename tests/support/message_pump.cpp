@@ -1,5 +1,7 @@
 #include "tests/support/message_pump.h"
 
+#include <algorithm>
+
 namespace {
 
 void DispatchPending()
@@ -23,7 +25,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= timeoutMs)
             return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+        // done() may depend on other processes: look again every few milliseconds.
+        constexpr DWORD kPollMs = 10;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min(kPollMs, timeoutMs - elapsed),
+                                  QS_ALLINPUT);
     }
 }
 

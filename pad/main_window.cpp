@@ -1,0 +1,174 @@
+#include "pad/main_window.h"
+
+#include <imm.h>
+
+#include "core/attempt.h"
+#include "core/desktop_toggle_file.h"
+#include "core/entry_point.h"
+#include "core/hot_key.h"
+#include "core/settings.h"
+#include "core/win32_callback.h"
+#include "forms/screen.h"
+#include "objlib/persist.h"
+#include "pad/pad_position.h"
+#include "pad/pad_units.h"
+#include "resources/resource_ids.h"
+
+std::unique_ptr<cMain> MainWindow;
+
+namespace {
+
+constexpr UINT kTipInterval = 55;
+constexpr BYTE kActiveAlpha = 255;
+constexpr BYTE kInactiveAlpha = 128;
+
+FormDesign Design()
+{
+    FormDesign design;
+    design.caption = L"Korvane";
+    // No title bar; the system menu lets the taskbar close the pad.
+    design.style = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX;
+    design.clientWidth = kPadClientSize;
+    design.clientHeight = kPadClientSize;
+    design.backColor = COLOR_BACKGROUND;
+    design.scaleMode = ScaleMode::Pixels;
+    design.iconResource = IDI_KORVANE;
+    return design;
+}
+
+RegistryKey PositionKey()
+{
+    return Persistence().KeyOf(RegistryRoot().OpenKey(
+        HKEY_CURRENT_USER, std::wstring(kProductKeyPath) + L"\\Position"));
+}
+
+void SetAlpha(HWND window, BYTE alpha)
+{
+    if (LayeredWindowsAvailable)
+        SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
+}
+
+}  // namespace
+
+cMain::cMain() : Form(L"cMain", Design()), tmrTip(*this, kTipInterval) {}
+
+cMain::~cMain()
+{
+    if (hooked_)
+        Win32CallBack::UnhookPad();
+}
+
+void cMain::Form_Load()
+{
+    WaitPointer wait;
+    const float tppX = TwipsPerPixelX();
+    const float tppY = TwipsPerPixelY();
+
+    Move(Left(), Top(), (kPadClientSize - ScaleWidth()) * tppX + Width(),
+         (kPadClientSize - ScaleHeight()) * tppY + Height());
+
+    const RegistryKey position = PositionKey();
+    const float x = PadFraction(position.ReadValue(L"x", 0.5f));
+    const float y = PadFraction(position.ReadValue(L"y", 0.5f));
+    Move(PadEdgeTwips(x, ScreenWidthTwips(), tppX), PadEdgeTwips(y, ScreenHeightTwips(), tppY));
+    PadWidth = PixelsOf(NearestInt(Width()), NearestInt(tppX));
+
+    StatusWindow.Load();
+    TipWindow.Load();
+    ApplyPadPicture();
+
+    // From here on a step that fails is skipped and the load goes on.
+    Attempt([&] {
+        if (AppSettings)
+            MenuTable = AppSettings->Menus().Compile();
+    });
+    Attempt([&] {
+        if (AppSettings)
+            SetHotKey(Handle(), AppSettings->HotKey);
+    });
+    Attempt([&] {
+        if (!LayeredWindowsAvailable)
+            return;
+        const HWND window = Handle();
+        SetWindowLongPtrW(window, GWL_EXSTYLE,
+                          GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+        // A layered window without attributes is not drawn at all: until the
+        // first activation it is half transparent, as when inactive.
+        SetAlpha(window, kInactiveAlpha);
+    });
+    Attempt([&] {
+        Win32CallBack::HookPad(Handle(), [this](bool active) { ActivateChanged(active); });
+        hooked_ = true;
+    });
+    Attempt([&] { Show(); });
+    Attempt([&] {
+        if (AppSettings && AppSettings->AlwaysOnTop)
+            SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    });
+}
+
+void cMain::Form_Unload(bool& /*cancel*/)
+{
+    if (hooked_) {
+        Win32CallBack::UnhookPad();
+        hooked_ = false;
+    }
+    StatusWindow.Unload();
+    TipWindow.Unload();
+
+    // Each step on its own: settings that cannot be saved must not keep the
+    // position from being saved or the command file from being removed.
+    RegistryKey product = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+    Attempt([&] {
+        if (AppSettings)
+            Persistence().PersistOf(*AppSettings).Save(product);
+    });
+    Attempt([&] {
+        const float tppX = TwipsPerPixelX();
+        const float tppY = TwipsPerPixelY();
+        RegistryKey position = product.SubKey(L"Position");
+        position.WriteValue(L"x", PadCentreFraction(Left(), ScreenWidthTwips(), tppX));
+        position.WriteValue(L"y", PadCentreFraction(Top(), ScreenHeightTwips(), tppY));
+    });
+    DeleteDesktopToggleFile(AppFolder);
+}
+
+void cMain::ActivateChanged(bool active)
+{
+    const HWND window = Handle();
+    if (!window)
+        return;
+    SetAlpha(window, active ? kActiveAlpha : kInactiveAlpha);
+    // Only a change of state moves the input method: a repeated activation
+    // must not take the closed state for the user's own.
+    if (active == active_)
+        return;
+    active_ = active;
+    const HIMC context = ImmGetContext(window);
+    if (!context)
+        return;
+    if (active) {
+        SavedImeOpen = ImmGetOpenStatus(context) != FALSE;
+        ImmSetOpenStatus(context, FALSE);
+    } else {
+        ImmSetOpenStatus(context, SavedImeOpen);
+    }
+    ImmReleaseContext(window, context);
+}
+
+void cMain::ApplyPadPicture()
+{
+    Picture picture;
+    if (AppSettings && AppSettings->UseCustomIcon)
+        picture = LoadPicture(AppSettings->CustomIcon, kPadClientSize, kPadClientSize);
+    if (!picture)
+        picture = OwnIcon();
+    SetPicture(std::move(picture));
+}
+
+std::optional<LRESULT> cMain::Form_Message(UINT message, WPARAM wParam, LPARAM /*lParam*/)
+{
+    if (HandleHotKeyMessage(Handle(), message, wParam))
+        return 0;
+    return {};
+}

@@ -1,0 +1,17 @@
+#pragma once
+// What the pad's two popups share: a thin border, no title bar, no taskbar
+// button, and the system's tooltip colours.
+
+#include "forms/form.h"
+
+inline FormDesign PopupDesign(int clientWidth, int clientHeight, ScaleMode scale)
+{
+    FormDesign design;
+    design.style = WS_POPUP | WS_BORDER;
+    design.exStyle = WS_EX_TOOLWINDOW;
+    design.clientWidth = clientWidth;
+    design.clientHeight = clientHeight;
+    design.backColor = COLOR_INFOBK;
+    design.scaleMode = scale;
+    return design;
+}

@@ -1,0 +1,285 @@
+#include <windows.h>
+
+#include <imm.h>
+
+#include "core/hot_key.h"
+#include "core/win_handles.h"
+#include "forms/window_name.h"
+#include "tests/pad/pad_fixture.h"
+#include "tests/support/image_files.h"
+
+namespace {
+
+COLORREF PixelOf(HWND window, int x, int y)
+{
+    const HDC dc = GetDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+// The alpha of a layered window, or -1 when it has no layered attributes.
+int AlphaOf(HWND window)
+{
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))
+        return -1;
+    return alpha;
+}
+
+// Another window of the program's thread to take the activation from the pad.
+UniqueWindow OtherWindow()
+{
+    UniqueWindow other(CreateWindowExW(0, L"STATIC", L"Other", WS_POPUP | WS_VISIBLE, 0, 0, 50,
+                                       50, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    return other;
+}
+
+bool Activate(HWND window)
+{
+    SetForegroundWindow(window);
+    return PumpUntil([&] { return GetForegroundWindow() == window; }, 5000);
+}
+
+}  // namespace
+
+TEST_F(PadTest, FirstStartShowsA32PixelPadInAOnePixelBorderCentredOnTheScreen)
+{
+    cMain& main = StartPad();
+    const HWND window = main.Handle();
+    ASSERT_TRUE(IsWindowVisible(window));
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 32);
+    EXPECT_EQ(client.bottom, 32);
+    const RECT rect = PadRect();
+    EXPECT_EQ(rect.right - rect.left, 34);
+    EXPECT_EQ(rect.bottom - rect.top, 34);
+    EXPECT_EQ(main.PadWidth, 34);
+    EXPECT_EQ(rect.left + 17, ScreenWidth() / 2);
+    EXPECT_EQ(rect.top + 17, ScreenHeight() / 2);
+
+    EXPECT_NE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION, WS_CAPTION);  // no title bar
+    EXPECT_EQ(FindNamedWindow(L"cMain", L"Korvane"), window);
+    // The popups are loaded with the pad, and stay hidden.
+    EXPECT_TRUE(main.StatusWindow.IsLoaded());
+    EXPECT_TRUE(main.TipWindow.IsLoaded());
+    EXPECT_FALSE(main.StatusWindow.Visible());
+    EXPECT_FALSE(main.TipWindow.Visible());
+    EXPECT_EQ(main.tmrTip.Interval(), 55u);
+    EXPECT_TRUE(main.tmrTip.Enabled());
+    // Reading the position creates no key; nothing was reported.
+    EXPECT_FALSE(RegistryRoot().KeyExists(HKEY_CURRENT_USER, L"Software\\Tessaly\\Korvane\\Position"));
+    EXPECT_TRUE(watcher.Boxes().empty());
+}
+
+TEST_F(PadTest, StoredPositionsBeyondTheScreenPutTheCentreOnItsEdges)
+{
+    PositionKey().WriteValue(L"x", -0.2f);
+    PositionKey().WriteValue(L"y", 1.5f);
+    StartPad();
+    EXPECT_EQ(PadRect().left + 17, 0);
+    EXPECT_EQ(PadRect().top + 17, ScreenHeight());
+    pad.reset();
+
+    PositionKey().WriteValue(L"x", 1.5f);
+    PositionKey().WriteValue(L"y", -0.2f);
+    StartPad();
+    EXPECT_EQ(PadRect().left + 17, ScreenWidth());
+    EXPECT_EQ(PadRect().top + 17, 0);
+    pad.reset();
+
+    // Values that are no number at all, or infinite, mean the centre.
+    PositionKey().WriteValue(L"x", std::wstring(L"nan"));
+    PositionKey().WriteValue(L"y", std::wstring(L"inf"));
+    StartPad();
+    EXPECT_EQ(PadRect().left + 17, ScreenWidth() / 2);
+    EXPECT_EQ(PadRect().top + 17, ScreenHeight() / 2);
+}
+
+TEST_F(PadTest, ClosingAndRestartingPutsThePadBackWhereItWas)
+{
+    for (const POINT corner : {POINT{123, 456}, POINT{-10, 7}, POINT{ScreenWidth() - 20, 0}}) {
+        StartPad();
+        SetWindowPos(pad->Handle(), nullptr, corner.x, corner.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_TRUE(pad->Unload());
+        pad.reset();
+
+        StartPad();
+        EXPECT_NEAR(PadRect().left, corner.x, 1);
+        EXPECT_NEAR(PadRect().top, corner.y, 1);
+        pad.reset();
+    }
+}
+
+TEST_F(PadTest, ClosingThroughTheSystemSavesSettingsAndPositionAndRemovesTheCommandFile)
+{
+    cMain& main = StartPad();
+    const HWND window = main.Handle();
+    AppSettings->SwapButtons = true;
+    AppSettings->DblClickCommand = 3;
+    SetWindowPos(window, nullptr, 100, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_EQ(GetFileAttributesW((AppFolder + L"KORVANE.SCF").c_str()) != INVALID_FILE_ATTRIBUTES,
+              true);
+
+    SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(main.StatusWindow.IsLoaded());
+    EXPECT_FALSE(main.TipWindow.IsLoaded());
+    EXPECT_EQ(GetFileAttributesW((AppFolder + L"KORVANE.SCF").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(ProductKey().ReadValue(L"SwapButtons", false));
+    EXPECT_EQ(ProductKey().ReadValue(L"DoubleClickCommand", std::int32_t{0}), 3);
+    EXPECT_TRUE(ProductKey().ReadValue(L"AlwaysOnTop", false));
+    EXPECT_FLOAT_EQ(PositionKey().ReadValue(L"x", -1.0f), (100.0f + 17) / ScreenWidth());
+    EXPECT_FLOAT_EQ(PositionKey().ReadValue(L"y", -1.0f), (200.0f + 17) / ScreenHeight());
+    EXPECT_TRUE(watcher.Boxes().empty());
+}
+
+TEST_F(PadTest, ThePadIsOpaqueWhileActiveAndHalfTransparentOtherwise)
+{
+    cMain& main = StartPad();
+    const HWND window = main.Handle();
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    ASSERT_TRUE(Activate(window));
+    EXPECT_EQ(AlphaOf(window), 255);
+
+    const UniqueWindow other = OtherWindow();
+    ASSERT_TRUE(Activate(other.get()));
+    EXPECT_EQ(AlphaOf(window), 128);
+    ASSERT_TRUE(Activate(window));
+    EXPECT_EQ(AlphaOf(window), 255);
+
+    // The hot key brings it back too.
+    ASSERT_TRUE(Activate(other.get()));
+    EXPECT_EQ(AlphaOf(window), 128);
+    PostMessageW(window, WM_HOTKEY, kHotKeyId, 0);
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window; }, 5000));
+    EXPECT_EQ(AlphaOf(window), 255);
+}
+
+namespace {
+
+int alphaWhenShown = -2;
+HHOOK showHook = nullptr;
+
+LRESULT CALLBACK WatchFirstShow(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_SHOWWINDOW && message->wParam &&
+        WindowNameOf(message->hwnd) == L"cMain" && alphaWhenShown == -2)
+        alphaWhenShown = AlphaOf(message->hwnd);
+    return CallNextHookEx(showHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(PadTest, ALayeredPadHasItsTransparencyBeforeItIsFirstShown)
+{
+    // A layered window without attributes is never drawn: the pad must not
+    // depend on being activated to become visible.
+    showHook = SetWindowsHookExW(WH_CALLWNDPROC, WatchFirstShow, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(showHook);
+    StartPad();
+    UnhookWindowsHookEx(showHook);
+    EXPECT_EQ(alphaWhenShown, 128);
+}
+
+TEST_F(PadTest, WithoutLayeredWindowsThePadStaysAPlainWindow)
+{
+    LayeredWindowsAvailable = false;
+    cMain& main = StartPad();
+    const HWND window = main.Handle();
+    EXPECT_FALSE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    const UniqueWindow other = OtherWindow();
+    ASSERT_TRUE(Activate(other.get()));
+    ASSERT_TRUE(Activate(window));
+    EXPECT_EQ(AlphaOf(window), -1);
+}
+
+TEST_F(PadTest, ActivationClosesTheInputMethodAndDeactivationRestoresIt)
+{
+    cMain& main = StartPad();
+    const HWND window = main.Handle();
+    const UniqueWindow other = OtherWindow();
+    ASSERT_TRUE(Activate(other.get()));
+    const auto openStatus = [&] {
+        const HIMC context = ImmGetContext(window);
+        const BOOL open = ImmGetOpenStatus(context);
+        ImmReleaseContext(window, context);
+        return open != FALSE;
+    };
+    const auto setOpen = [&](BOOL open) {
+        const HIMC context = ImmGetContext(window);
+        ImmSetOpenStatus(context, open);
+        ImmReleaseContext(window, context);
+    };
+    setOpen(TRUE);
+    ASSERT_TRUE(openStatus());
+
+    ASSERT_TRUE(Activate(window));
+    EXPECT_FALSE(openStatus());
+    EXPECT_TRUE(main.SavedImeOpen);
+    // Activated again without losing the activation in between: what the
+    // user had is still what comes back.
+    SendMessageW(window, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_FALSE(openStatus());
+    ASSERT_TRUE(Activate(other.get()));
+    EXPECT_TRUE(openStatus());
+
+    setOpen(FALSE);
+    ASSERT_TRUE(Activate(window));
+    ASSERT_TRUE(Activate(other.get()));
+    EXPECT_FALSE(openStatus());
+}
+
+TEST_F(PadTest, TheCustomImageIsShownAndAnImageThatCannotBeLoadedFallsBackSilently)
+{
+    const COLORREF darkGreen = RGB(0, 128, 0);
+    const COLORREF yellow = RGB(255, 255, 0);
+    // The own icon: a dark green square with a yellow disc in the middle.
+    StartPad();
+    UpdateWindow(pad->Handle());
+    EXPECT_EQ(PixelOf(pad->Handle(), 0, 0), darkGreen);
+    EXPECT_EQ(PixelOf(pad->Handle(), 16, 16), yellow);
+    pad.reset();
+
+    const std::wstring image = folder.Path() + L"pad.bmp";
+    // One red pixel, stretched over the pad.
+    WriteFileBytes(image, BitmapFile(1, RGB(255, 0, 0)));
+    AppSettings->UseCustomIcon = true;
+    AppSettings->CustomIcon = image;
+    StartPad();
+    UpdateWindow(pad->Handle());
+    EXPECT_EQ(PixelOf(pad->Handle(), 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(pad->Handle(), 31, 31), RGB(255, 0, 0));
+    pad.reset();
+
+    for (const std::wstring& broken : {folder.Path() + L"missing.ico", folder.Path() + L"bad.ico"}) {
+        WriteFileBytes(folder.Path() + L"bad.ico", std::string("\0\0\1\0garbage", 11));
+        AppSettings->CustomIcon = broken;
+        StartPad();
+        UpdateWindow(pad->Handle());
+        EXPECT_EQ(PixelOf(pad->Handle(), 0, 0), darkGreen);
+        EXPECT_EQ(PixelOf(pad->Handle(), 16, 16), yellow);
+        // The load went on to its end.
+        EXPECT_TRUE(IsWindowVisible(pad->Handle()));
+        EXPECT_TRUE(GetWindowLongPtrW(pad->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+        pad.reset();
+    }
+    EXPECT_TRUE(watcher.Boxes().empty());
+}
+
+TEST_F(PadTest, ThePadIsTopmostOnlyWhenTheSettingSaysSo)
+{
+    ASSERT_TRUE(AppSettings->AlwaysOnTop);  // the stored default
+    StartPad();
+    EXPECT_TRUE(GetWindowLongPtrW(pad->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    pad.reset();
+
+    AppSettings->AlwaysOnTop = false;
+    StartPad();
+    EXPECT_FALSE(GetWindowLongPtrW(pad->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}

@@ -1,0 +1,79 @@
+// korvane.exe itself: started, found by its window, closed by the system.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "core/entry_point.h"
+#include "core/win_handles.h"
+#include "forms/window_name.h"
+#include "tests/support/message_pump.h"
+#include "tests/support/sandbox.h"
+
+namespace {
+
+struct Started {
+    UniqueKernelHandle process;
+    UniqueKernelHandle thread;
+};
+
+Started StartProgram(const std::wstring& path)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + path + L"\"";
+    Started started;
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &info)) {
+        started.process.reset(info.hProcess);
+        started.thread.reset(info.hThread);
+    }
+    return started;
+}
+
+bool Exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+TEST(PadProgram, ThePadShowsUntilTheSystemClosesItAndThenTheProgramEnds)
+{
+    RegistrySandbox sandbox;
+    const std::wstring commandFile = BuildFolder() + L"KORVANE.SCF";
+    Started program = StartProgram(BuildFolder() + L"korvane.exe");
+    ASSERT_TRUE(program.process);
+
+    HWND pad = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            pad = FindNamedWindow(L"cMain", L"Korvane");
+            return pad && IsWindowVisible(pad);
+        },
+        20000));
+    EXPECT_EQ(FindWindowW(nullptr, L"Korvane"), pad);
+    RECT rect{};
+    GetWindowRect(pad, &rect);
+    EXPECT_EQ(rect.right - rect.left, 34);
+    EXPECT_EQ(rect.left + 17, GetSystemMetrics(SM_CXSCREEN) / 2);
+    EXPECT_TRUE(Exists(commandFile));
+
+    PostMessageW(pad, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_EQ(WaitForSingleObject(program.process.get(), 20000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(program.process.get(), &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+
+    EXPECT_FALSE(Exists(commandFile));
+    const RegistryKey product = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+    EXPECT_EQ(product.ReadValue(L"Version", std::int32_t{0}), 500);
+    // The settings were saved on the way out: the options and the position.
+    EXPECT_EQ(product.ReadValue(L"DoubleClickCommand", std::int32_t{0}), 1);
+    EXPECT_TRUE(product.ReadValue(L"AlwaysOnTop", false));
+    EXPECT_EQ(product.ReadValue(L"HotKey", std::int32_t{0}), 994);
+    const RegistryKey position = product.SubKey(L"Position");
+    EXPECT_NEAR(position.ReadValue(L"x", -1.0f), 0.5f, 1.0f / GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_NEAR(position.ReadValue(L"y", -1.0f), 0.5f, 1.0f / GetSystemMetrics(SM_CYSCREEN));
+}
