@@ -64,6 +64,40 @@ struct GdiObjectTraits {
 template <typename Gdi>
 using UniqueGdiObject = UniqueHandle<Gdi, GdiObjectTraits<Gdi>>;
 
+// A device context the program created (CreateDC, CreateCompatibleDC), as
+// opposed to one borrowed from a window with GetDC.
+struct CreatedDcTraits {
+    static HDC Invalid() { return nullptr; }
+    static bool IsValid(HDC h) { return h != nullptr; }
+    static void Close(HDC h) { ::DeleteDC(h); }
+};
+using UniqueDc = UniqueHandle<HDC, CreatedDcTraits>;
+
+// Selects a GDI object into a device context and puts the previous one back
+// when the scope ends, so that the object can be deleted afterwards. Declare
+// it after the object it selects.
+class ScopedSelection {
+public:
+    ScopedSelection(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(::SelectObject(dc, object))
+    {
+        if (previous_ == HGDI_ERROR)
+            previous_ = nullptr;
+    }
+    ~ScopedSelection()
+    {
+        if (previous_)
+            ::SelectObject(dc_, previous_);
+    }
+    ScopedSelection(const ScopedSelection&) = delete;
+    ScopedSelection& operator=(const ScopedSelection&) = delete;
+    // False when the selection failed.
+    explicit operator bool() const noexcept { return previous_ != nullptr; }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
 struct IconTraits {
     static HICON Invalid() { return nullptr; }
     static bool IsValid(HICON h) { return h != nullptr; }

@@ -7,13 +7,6 @@
 
 namespace {
 
-struct DcTraits {
-    static HDC Invalid() { return nullptr; }
-    static bool IsValid(HDC h) { return h != nullptr; }
-    static void Close(HDC h) { DeleteDC(h); }
-};
-using UniqueMemoryDc = UniqueHandle<HDC, DcTraits>;
-
 enum class FileKind { Other, Icon, Bitmap };
 
 std::uint32_t Uint32At(const unsigned char* bytes)
@@ -86,7 +79,7 @@ void Picture::Draw(HDC dc, int x, int y) const
     }
     if (!bitmap_)
         return;
-    UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    UniqueDc memory(CreateCompatibleDC(dc));
     if (!memory)
         return;
     const HGDIOBJ previous = SelectObject(memory.get(), bitmap_.get());
