@@ -1,10 +1,12 @@
 #include "forms/form.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <cmath>
 #include <system_error>
 
+#include "forms/control.h"
 #include "forms/screen.h"
 #include "forms/timer.h"
 #include "forms/window_name.h"
@@ -15,6 +17,7 @@ constexpr wchar_t kFormClass[] = L"KorvaneForm";
 
 int loadedForms = 0;
 bool loopRunning = false;
+ATOM formClass = 0;
 
 void RegisterFormClass(WNDPROC procedure)
 {
@@ -26,8 +29,8 @@ void RegisterFormClass(WNDPROC procedure)
         windowClass.lpfnWndProc = procedure;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = kFormClass;
-        return RegisterClassExW(&windowClass) != 0 ||
-               GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+        formClass = RegisterClassExW(&windowClass);
+        return formClass != 0;
     }();
     if (!registered)
         throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
@@ -38,19 +41,6 @@ int ButtonsHeld(WPARAM keys)
 {
     return ((keys & MK_LBUTTON) ? kLeftButton : 0) | ((keys & MK_RBUTTON) ? kRightButton : 0) |
            ((keys & MK_MBUTTON) ? kMiddleButton : 0);
-}
-
-int ShiftOfMouse(WPARAM keys)
-{
-    return ((keys & MK_SHIFT) ? kShiftMask : 0) | ((keys & MK_CONTROL) ? kCtrlMask : 0) |
-           (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
-}
-
-int ShiftKeysDown()
-{
-    return (GetKeyState(VK_SHIFT) < 0 ? kShiftMask : 0) |
-           (GetKeyState(VK_CONTROL) < 0 ? kCtrlMask : 0) |
-           (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
 }
 
 int PixelsOfTwips(float twips, float twipsPerPixel)
@@ -64,6 +54,34 @@ BOOL CALLBACK ForgetChildName(HWND child, LPARAM)
     return TRUE;
 }
 
+bool IsButtonDown(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        return true;
+    default:
+        return false;
+    }
+}
+
+struct EnabledWindows {
+    HWND except;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectEnabled(HWND window, LPARAM param)
+{
+    auto& found = *reinterpret_cast<EnabledWindows*>(param);
+    if (window != found.except && IsWindowVisible(window) && IsWindowEnabled(window))
+        found.windows.push_back(window);
+    return TRUE;
+}
+
 RECT WindowRectOf(HWND window)
 {
     RECT rect{};
@@ -72,6 +90,19 @@ RECT WindowRectOf(HWND window)
 }
 
 }  // namespace
+
+int ShiftOfMouse(WPARAM keys)
+{
+    return ((keys & MK_SHIFT) ? kShiftMask : 0) | ((keys & MK_CONTROL) ? kCtrlMask : 0) |
+           (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
+}
+
+int ShiftKeysDown()
+{
+    return (GetKeyState(VK_SHIFT) < 0 ? kShiftMask : 0) |
+           (GetKeyState(VK_CONTROL) < 0 ? kCtrlMask : 0) |
+           (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
+}
 
 Form::Form(std::wstring name, FormDesign design) : name_(std::move(name)), design_(std::move(design))
 {
@@ -109,9 +140,85 @@ void Form::Load()
         SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
         SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     }
+    CreateControls();
     for (Timer* timer : timers_)
         timer->Arm();
     Form_Load();
+}
+
+void Form::CreateControls()
+{
+    if (controls_.empty())
+        return;
+    LOGFONTW font{};
+    if (design_.fontName.empty()) {
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    } else {
+        const HDC screen = GetDC(nullptr);
+        font.lfHeight = -MulDiv(design_.fontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
+        ReleaseDC(nullptr, screen);
+        font.lfCharSet = DEFAULT_CHARSET;
+        design_.fontName.copy(font.lfFaceName, LF_FACESIZE - 1);
+    }
+    font.lfWeight = FW_NORMAL;
+    font_.reset(CreateFontIndirectW(&font));
+    font.lfWeight = FW_BOLD;
+    boldFont_.reset(CreateFontIndirectW(&font));
+
+    int nextId = 1000;
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        Control& control = *controls_[i];
+        // An option button opens a group unless the control before it in
+        // its container is an option button too.
+        bool startsGroup = true;
+        if (control.Kind() == ControlKind::OptionButton) {
+            for (size_t j = i; j-- > 0;) {
+                if (controls_[j]->container_ == control.container_) {
+                    startsGroup = controls_[j]->Kind() != ControlKind::OptionButton;
+                    break;
+                }
+            }
+        }
+        const HWND parent = control.container_ ? control.container_->window_ : window_;
+        const int id = control.design_.isDefault ? IDOK
+                       : control.design_.isCancel ? IDCANCEL
+                                                  : nextId++;
+        control.Create(parent, font_.get(), boldFont_.get(), id, startsGroup);
+    }
+}
+
+void Form::UpdateToolTip(const Control& control)
+{
+    if (!window_ || !control.window_)
+        return;
+    if (!toolTip_) {
+        INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
+        InitCommonControlsEx(&init);
+        // Owned by the form, so it goes with the form's window.
+        toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+        if (!toolTip_)
+            return;
+        SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    }
+    std::wstring text = control.design_.toolTip;
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(control.window_);
+    tool.uId = reinterpret_cast<UINT_PTR>(control.window_);
+    tool.lpszText = text.data();
+    if (SendMessageW(toolTip_, TTM_GETTOOLCOUNT, 0, 0) > 0) {
+        TOOLINFOW known = tool;
+        known.lpszText = nullptr;
+        if (SendMessageW(toolTip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&known))) {
+            SendMessageW(toolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+            return;
+        }
+    }
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Form::Show(HWND owner)
@@ -128,6 +235,76 @@ void Form::Hide()
 {
     if (window_)
         ShowWindow(window_, SW_HIDE);
+}
+
+void Form::ShowModal()
+{
+    Load();
+    if (!window_)
+        return;
+    const HWND window = window_;
+    const HWND previousActive = GetActiveWindow();
+    EnabledWindows others{window, {}};
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&others));
+    for (HWND other : others.windows)
+        EnableWindow(other, FALSE);
+
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    SetActiveWindow(window);
+    if (!controls_.empty() && !IsChild(window, GetFocus())) {
+        if (const HWND first = GetNextDlgTabItem(window, nullptr, FALSE))
+            SetFocus(first);
+    }
+
+    MSG message{};
+    while (IsWindow(window) && IsWindowVisible(window)) {
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            // The outer loop must see the quit request too.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (!TranslateFormMessage(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
+    for (auto it = others.windows.rbegin(); it != others.windows.rend(); ++it) {
+        if (IsWindow(*it))
+            EnableWindow(*it, TRUE);
+    }
+    if (previousActive && previousActive != window && IsWindow(previousActive))
+        SetActiveWindow(previousActive);
+}
+
+Control* Form::ActiveControl() const
+{
+    for (HWND focus = GetFocus(); focus && focus != window_; focus = GetParent(focus)) {
+        Control* control = Control::FromWindow(focus);
+        if (control && &control->form_ == this)
+            return control;
+    }
+    return nullptr;
+}
+
+bool Form::ValidateActiveControl()
+{
+    Control* active = ActiveControl();
+    if (!active || !active->OnValidate || validating_)
+        return true;
+    bool cancel = false;
+    validating_ = true;
+    try {
+        active->OnValidate(cancel);
+    } catch (...) {
+        validating_ = false;
+        throw;
+    }
+    validating_ = false;
+    if (cancel)
+        active->SetFocus();
+    return !cancel;
 }
 
 bool Form::Unload()
@@ -260,6 +437,10 @@ void Form::Detached()
     window_ = nullptr;
     bigIcon_.reset();
     smallIcon_.reset();
+    font_.reset();
+    boldFont_.reset();
+    toolTip_ = nullptr;
+    lastFocus_ = nullptr;
     if (--loadedForms == 0 && loopRunning)
         PostQuitMessage(0);
 }
@@ -271,6 +452,10 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     const HWND window = window_;
     if (const std::optional<LRESULT> answer = Form_Message(message, wParam, lParam))
         return *answer;
+    if (!controls_.empty()) {
+        if (const std::optional<LRESULT> answer = DispatchControls(message, wParam, lParam))
+            return *answer;
+    }
     if (DispatchMouse(message, wParam, lParam))
         return 0;
     switch (message) {
@@ -330,6 +515,143 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The messages of a form with controls: their notifications, the keyboard
+// interface's requests, and the focus kept across deactivation.
+std::optional<LRESULT> Form::DispatchControls(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND: {
+        Control* control = Control::FromWindow(reinterpret_cast<HWND>(lParam));
+        if (control && &control->form_ == this && control->id_ == LOWORD(wParam)) {
+            control->Command(HIWORD(wParam));
+            return 0;
+        }
+        // Enter and Esc without a button of their own in reach.
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            for (Control* button : controls_) {
+                if (button->id_ == LOWORD(wParam) && button->window_ && IsWindowEnabled(button->window_)) {
+                    button->Command(BN_CLICKED);
+                    return 0;
+                }
+            }
+        }
+        return {};
+    }
+    case DM_GETDEFID:
+        for (Control* button : controls_) {
+            if (button->design_.isDefault)
+                return MAKELRESULT(IDOK, DC_HASDEFID);
+        }
+        return 0;
+    case WM_NEXTDLGCTL: {
+        const HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                         : GetNextDlgTabItem(window_, GetFocus(), wParam != 0);
+        if (next) {
+            if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+                SendMessageW(next, EM_SETSEL, 0, -1);
+            SetFocus(next);
+        }
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus))
+                lastFocus_ = focus;
+            Form_Deactivate();
+            return 0;
+        }
+        if (!HIWORD(wParam)) {
+            HWND target = lastFocus_;
+            if (!target || !IsWindow(target) || !IsChild(window_, target))
+                target = GetNextDlgTabItem(window_, nullptr, FALSE);
+            SetFocus(target ? target : window_);
+            Form_Activate();
+            return 0;
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+bool Form::MovesFocus(const MSG& message) const
+{
+    const HWND focus = GetFocus();
+    if (!focus)
+        return false;
+    const auto code = SendMessageW(focus, WM_GETDLGCODE, message.wParam,
+                                   reinterpret_cast<LPARAM>(&message));
+    switch (message.message) {
+    case WM_KEYDOWN:
+        switch (message.wParam) {
+        case VK_TAB:
+            return !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) && GetKeyState(VK_CONTROL) >= 0;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+            return !(code & (DLGC_WANTARROWS | DLGC_WANTALLKEYS));
+        default:
+            return false;
+        }
+    case WM_SYSCHAR:
+        return true;  // a mnemonic
+    case WM_CHAR:
+        return !(code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS));
+    default:
+        return false;
+    }
+}
+
+bool Form::PreTranslate(MSG& message)
+{
+    const UINT kind = message.message;
+    if (design_.keyPreview && (kind == WM_KEYDOWN || kind == WM_SYSKEYDOWN) &&
+        message.hwnd != window_ &&
+        Form_KeyPreview(static_cast<int>(message.wParam), ShiftKeysDown()))
+        return true;
+    if (!window_)
+        return true;
+    // The focus may leave a control only once it has accepted its value.
+    if (IsButtonDown(kind)) {
+        Control* target = nullptr;
+        for (HWND at = message.hwnd; at && at != window_ && !target; at = GetParent(at)) {
+            Control* found = Control::FromWindow(at);
+            if (found && &found->form_ == this)
+                target = found;
+        }
+        if (target && target->TakesFocus() && !target->HasFocus() && !ValidateActiveControl())
+            return true;
+    } else {
+        const Control* active = ActiveControl();
+        if (active && active->OnValidate && MovesFocus(message) && !ValidateActiveControl())
+            return true;
+    }
+    // Enter presses the button that has the focus, else the default one.
+    if (kind == WM_KEYDOWN && message.wParam == VK_RETURN) {
+        Control* active = ActiveControl();
+        if (active && active->Kind() == ControlKind::CommandButton) {
+            active->Command(BN_CLICKED);
+            return true;
+        }
+    }
+    return IsDialogMessageW(window_, &message) != 0;
+}
+
+bool TranslateFormMessage(MSG& message)
+{
+    if (!message.hwnd || formClass == 0)
+        return false;
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (!root || GetClassLongPtrW(root, GCW_ATOM) != formClass)
+        return false;
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(root, GWLP_USERDATA));
+    if (!form || form->controls_.empty())
+        return false;
+    return form->PreTranslate(message);
 }
 
 bool Form::DispatchMouse(UINT message, WPARAM wParam, LPARAM lParam)
@@ -414,6 +736,8 @@ int RunMessageLoop()
     loopRunning = true;
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (TranslateFormMessage(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

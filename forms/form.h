@@ -12,6 +12,7 @@
 #include "core/win_handles.h"
 #include "forms/picture.h"
 
+class Control;
 class Timer;
 
 // The unit of a form's own coordinates (pointer positions, ScaleWidth).
@@ -24,6 +25,9 @@ inline constexpr int kMiddleButton = 4;
 inline constexpr int kShiftMask = 1;
 inline constexpr int kCtrlMask = 2;
 inline constexpr int kAltMask = 4;
+// The shift mask of the keys held now, and of a mouse message's key flags.
+int ShiftKeysDown();
+int ShiftOfMouse(WPARAM keys);
 
 // What a form's window looks like when it is created.
 struct FormDesign {
@@ -35,6 +39,11 @@ struct FormDesign {
     int backColor = COLOR_BTNFACE;  // system colour index
     ScaleMode scaleMode = ScaleMode::Twips;
     int iconResource = 0;  // the form's own icon; 0 for none
+    // The controls' font; the system's dialog font when empty.
+    std::wstring fontName;
+    int fontPoints = 9;
+    // The form sees the keys of its controls first (Form_KeyPreview).
+    bool keyPreview = false;
 };
 
 class Form {
@@ -53,6 +62,10 @@ public:
     // becomes the window's owner.
     void Show(HWND owner = nullptr);
     void Hide();
+    // Loads when needed, shows the window and returns when it has been
+    // hidden or unloaded. Meanwhile every other window of the thread is
+    // disabled, and messages are dispatched in a loop of the form's own.
+    void ShowModal();
     // Runs Form_Unload and, unless it cancels, destroys the window. True when
     // the form is unloaded afterwards.
     bool Unload();
@@ -86,6 +99,12 @@ public:
     // The form's own icon as a picture of its standard size (empty without one).
     Picture OwnIcon() const;
 
+    // The control that has the keyboard focus, or null.
+    Control* ActiveControl() const;
+    // Runs the Validate event of the control that has the focus; false when
+    // it cancelled, and the focus is then back in that control.
+    bool ValidateActiveControl();
+
 protected:
     virtual void Form_Load() {}
     virtual void Form_Unload(bool& /*cancel*/) {}
@@ -104,9 +123,14 @@ protected:
     // Any message no event stands for, before the default handling; an
     // answer replaces the default handling.
     virtual std::optional<LRESULT> Form_Message(UINT /*message*/, WPARAM, LPARAM) { return {}; }
+    // With keyPreview: a key pressed in one of the form's controls, before
+    // the control sees it; true swallows the key.
+    virtual bool Form_KeyPreview(int /*keyCode*/, int /*shift*/) { return false; }
 
 private:
+    friend class Control;
     friend class Timer;
+    friend bool TranslateFormMessage(MSG& message);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool DispatchMouse(UINT message, WPARAM wParam, LPARAM lParam);
@@ -115,6 +139,11 @@ private:
     void Attach(HWND window);
     void Detached();
     float ToScale(int pixels, float twipsPerPixel) const;
+    void CreateControls();
+    std::optional<LRESULT> DispatchControls(UINT message, WPARAM wParam, LPARAM lParam);
+    bool PreTranslate(MSG& message);
+    bool MovesFocus(const MSG& message) const;
+    void UpdateToolTip(const Control& control);
 
     std::wstring name_;
     FormDesign design_;
@@ -124,7 +153,19 @@ private:
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
     std::vector<Timer*> timers_;
+    std::vector<Control*> controls_;  // in tab order
+    UniqueGdiObject<HFONT> font_;
+    UniqueGdiObject<HFONT> boldFont_;
+    HWND toolTip_ = nullptr;  // owned by the form's window
+    HWND lastFocus_ = nullptr;
+    bool validating_ = false;
 };
+
+// What a message loop does with a message for a form that has controls
+// before translating and dispatching it: keyboard navigation, default and
+// cancel buttons, validation, the form's key preview. True when the message
+// has been handled.
+bool TranslateFormMessage(MSG& message);
 
 // Runs the message loop while any form is loaded; returns when the last one
 // has been unloaded (at once when none is).

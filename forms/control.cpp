@@ -1,0 +1,649 @@
+#include "forms/control.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <system_error>
+
+#include "forms/form.h"
+#include "forms/window_name.h"
+
+namespace {
+
+constexpr wchar_t kControlProperty[] = L"KorvaneControl";
+constexpr wchar_t kContainerClass[] = L"KorvaneContainer";
+// A drop-down list opens below its box this far.
+constexpr int kDropDownHeight = 160;
+
+void RegisterContainerClass(WNDPROC procedure)
+{
+    static const bool registered = [procedure] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_DBLCLKS;
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = kContainerClass;
+        return RegisterClassExW(&windowClass) != 0 ||
+               GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    }();
+    if (!registered)
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "container window class");
+}
+
+void EnsureCommonControls(DWORD classes)
+{
+    INITCOMMONCONTROLSEX init{sizeof init, classes};
+    InitCommonControlsEx(&init);
+}
+
+std::wstring WindowText(HWND window)
+{
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
+}  // namespace
+
+Control::Control(Form& form, std::wstring name, ControlDesign design, Control* container)
+    : form_(form), name_(std::move(name)), design_(std::move(design)), container_(container)
+{
+    bold_ = design_.bold;
+    if (container_)
+        container_->hasChildren_ = true;
+    form_.controls_.push_back(this);
+}
+
+Control::~Control()
+{
+    // The window goes first, quietly: the handlers belong to an object that
+    // is being destroyed.
+    OnClick = nullptr;
+    OnChange = nullptr;
+    OnValidate = nullptr;
+    OnGotFocus = nullptr;
+    OnLostFocus = nullptr;
+    OnKeyDown = nullptr;
+    OnMouseDown = nullptr;
+    OnMouseUp = nullptr;
+    OnPaint = nullptr;
+    if (window_)
+        DestroyWindow(window_);
+    std::erase(form_.controls_, this);
+}
+
+Control* Control::FromWindow(HWND window)
+{
+    return window ? static_cast<Control*>(GetPropW(window, kControlProperty)) : nullptr;
+}
+
+bool Control::IsContainer() const
+{
+    return design_.kind == ControlKind::Frame || design_.kind == ControlKind::PictureBox ||
+           design_.kind == ControlKind::Image;
+}
+
+bool Control::TakesFocus() const
+{
+    switch (design_.kind) {
+    case ControlKind::Label:
+    case ControlKind::Frame:
+    case ControlKind::Image:
+        return false;
+    case ControlKind::PictureBox:
+        return !hasChildren_;
+    default:
+        return true;
+    }
+}
+
+void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool startsGroup)
+{
+    font_ = font;
+    boldFont_ = boldFont;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | design_.extraStyle;
+    DWORD exStyle = 0;
+    const wchar_t* windowClass = L"BUTTON";
+    int height = design_.height;
+    if (design_.visible)
+        style |= WS_VISIBLE;
+    if (!design_.enabled)
+        style |= WS_DISABLED;
+    // Arrow keys move among the option buttons of one group only.
+    if (startsGroup)
+        style |= WS_GROUP;
+    switch (design_.kind) {
+    case ControlKind::CommandButton:
+        style |= WS_TABSTOP | (design_.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        break;
+    case ControlKind::CheckBox:
+        style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+        break;
+    case ControlKind::OptionButton:
+        // Only the group's selected option is a tab stop; the first until
+        // one is selected.
+        style |= BS_RADIOBUTTON | (startsGroup ? WS_TABSTOP : 0);
+        break;
+    case ControlKind::TextBox:
+        windowClass = L"EDIT";
+        style |= WS_TABSTOP | ES_AUTOHSCROLL;
+        exStyle |= WS_EX_CLIENTEDGE;
+        break;
+    case ControlKind::ListBox:
+        windowClass = L"LISTBOX";
+        style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+        exStyle |= WS_EX_CLIENTEDGE;
+        break;
+    case ControlKind::ComboBox:
+        windowClass = L"COMBOBOX";
+        style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+        height += kDropDownHeight;
+        break;
+    case ControlKind::Label:
+        windowClass = L"STATIC";
+        style |= SS_NOTIFY | (design_.alignment == Alignment::Centre  ? SS_CENTER
+                              : design_.alignment == Alignment::Right ? SS_RIGHT
+                                                                      : SS_LEFT);
+        break;
+    case ControlKind::HotKey:
+        EnsureCommonControls(ICC_HOTKEY_CLASS);
+        windowClass = HOTKEY_CLASSW;
+        style |= WS_TABSTOP | WS_CLIPCHILDREN;
+        break;
+    case ControlKind::Frame:
+    case ControlKind::PictureBox:
+    case ControlKind::Image:
+        RegisterContainerClass(ContainerProc);
+        windowClass = kContainerClass;
+        style |= WS_CLIPCHILDREN;
+        if (design_.kind == ControlKind::PictureBox && design_.tabStop && !hasChildren_)
+            style |= WS_TABSTOP;
+        if (design_.border)
+            exStyle |= WS_EX_CLIENTEDGE;
+        // The tab key walks into the controls a container holds.
+        if (hasChildren_)
+            exStyle |= WS_EX_CONTROLPARENT;
+        break;
+    }
+    const HWND window = CreateWindowExW(
+        exStyle, windowClass, design_.caption.c_str(), style, design_.left, design_.top,
+        design_.width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        GetModuleHandleW(nullptr), this);
+    if (!window)
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "control window");
+    window_ = window;
+    id_ = id;
+    SetPropW(window, kControlProperty, this);
+    AttachWindowName(window, name_);
+    if (!IsContainer())
+        previous_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(bold_ ? boldFont_ : font_), FALSE);
+    if (!design_.toolTip.empty())
+        form_.UpdateToolTip(*this);
+}
+
+void Control::Destroyed()
+{
+    if (!window_)
+        return;
+    RemovePropW(window_, kControlProperty);
+    DetachWindowName(window_);
+    window_ = nullptr;
+    previous_ = nullptr;
+}
+
+std::wstring Control::Text() const
+{
+    return window_ ? WindowText(window_) : design_.caption;
+}
+
+void Control::SetText(const std::wstring& text)
+{
+    if (!window_) {
+        design_.caption = text;
+        return;
+    }
+    if (WindowText(window_) == text)
+        return;
+    SetWindowTextW(window_, text.c_str());
+    if (IsContainer())
+        InvalidateRect(window_, nullptr, TRUE);
+}
+
+int Control::Value() const
+{
+    return window_ && SendMessageW(window_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void Control::SetValue(int value)
+{
+    if (!window_ || (value != 0) == (Value() != 0))
+        return;
+    if (design_.kind == ControlKind::OptionButton && value != 0)
+        SelectOption();
+    else
+        SendMessageW(window_, BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    // An option button cleared by code reports nothing; every other change clicks.
+    if ((design_.kind == ControlKind::CheckBox || value != 0) && OnClick)
+        OnClick();
+}
+
+void Control::SelectOption()
+{
+    for (Control* other : form_.controls_) {
+        if (other->design_.kind != ControlKind::OptionButton || other->container_ != container_ ||
+            !other->window_)
+            continue;
+        const bool selected = other == this;
+        SendMessageW(other->window_, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+        const LONG_PTR style = GetWindowLongPtrW(other->window_, GWL_STYLE);
+        SetWindowLongPtrW(other->window_, GWL_STYLE,
+                          selected ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+    }
+}
+
+bool Control::Enabled() const { return design_.enabled; }
+
+void Control::SetEnabled(bool enabled)
+{
+    design_.enabled = enabled;
+    if (window_)
+        EnableWindow(window_, enabled);
+}
+
+bool Control::Visible() const { return design_.visible; }
+
+void Control::SetVisible(bool visible)
+{
+    design_.visible = visible;
+    if (window_)
+        ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Control::TabStop() const
+{
+    return window_ ? (GetWindowLongPtrW(window_, GWL_STYLE) & WS_TABSTOP) != 0 : design_.tabStop;
+}
+
+void Control::SetTabStop(bool tabStop)
+{
+    design_.tabStop = tabStop;
+    if (!window_)
+        return;
+    const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+    SetWindowLongPtrW(window_, GWL_STYLE, tabStop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+}
+
+void Control::SetFocus()
+{
+    if (window_)
+        ::SetFocus(window_);
+}
+
+bool Control::HasFocus() const
+{
+    const HWND focus = GetFocus();
+    return window_ && focus && (focus == window_ || IsChild(window_, focus));
+}
+
+RECT Control::Bounds() const
+{
+    if (!window_)
+        return {design_.left, design_.top, design_.left + design_.width,
+                design_.top + design_.height};
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void Control::Move(int left, int top, int width, int height)
+{
+    design_.left = left;
+    design_.top = top;
+    design_.width = width;
+    design_.height = height;
+    if (window_)
+        SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Control::BringToFront()
+{
+    if (window_)
+        SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Control::Refresh()
+{
+    if (!window_)
+        return;
+    InvalidateRect(window_, nullptr, TRUE);
+    UpdateWindow(window_);
+}
+
+void Control::SetBold(bool bold)
+{
+    bold_ = bold;
+    design_.bold = bold;
+    if (window_)
+        SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(bold ? boldFont_ : font_), TRUE);
+}
+
+void Control::SetToolTipText(const std::wstring& text)
+{
+    design_.toolTip = text;
+    if (window_)
+        form_.UpdateToolTip(*this);
+}
+
+namespace {
+
+struct ListMessages {
+    UINT add, insert, remove, reset, count, textLength, text, current, select;
+};
+constexpr ListMessages kListBox{LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT,
+                                LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, LB_GETCURSEL, LB_SETCURSEL};
+constexpr ListMessages kComboBox{CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING,
+                                 CB_RESETCONTENT, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT,
+                                 CB_GETCURSEL, CB_SETCURSEL};
+
+const ListMessages& ListMessagesOf(ControlKind kind)
+{
+    return kind == ControlKind::ComboBox ? kComboBox : kListBox;
+}
+
+}  // namespace
+
+void Control::AddItem(const std::wstring& text, int index)
+{
+    if (!window_)
+        return;
+    const auto& list = ListMessagesOf(design_.kind);
+    const auto item = reinterpret_cast<LPARAM>(text.c_str());
+    if (index < 0)
+        SendMessageW(window_, list.add, 0, item);
+    else
+        SendMessageW(window_, list.insert, static_cast<WPARAM>(index), item);
+}
+
+void Control::RemoveItem(int index)
+{
+    if (window_)
+        SendMessageW(window_, ListMessagesOf(design_.kind).remove, static_cast<WPARAM>(index), 0);
+}
+
+void Control::ClearItems()
+{
+    if (window_)
+        SendMessageW(window_, ListMessagesOf(design_.kind).reset, 0, 0);
+}
+
+int Control::ListCount() const
+{
+    return window_ ? static_cast<int>(SendMessageW(window_, ListMessagesOf(design_.kind).count, 0, 0)) : 0;
+}
+
+std::wstring Control::List(int index) const
+{
+    if (!window_)
+        return {};
+    const auto& list = ListMessagesOf(design_.kind);
+    const LRESULT length = SendMessageW(window_, list.textLength, static_cast<WPARAM>(index), 0);
+    if (length < 0)
+        return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(window_, list.text, static_cast<WPARAM>(index),
+                                        reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
+    return text;
+}
+
+int Control::ListIndex() const
+{
+    return window_ ? static_cast<int>(SendMessageW(window_, ListMessagesOf(design_.kind).current, 0, 0)) : -1;
+}
+
+void Control::SetListIndex(int index)
+{
+    if (!window_)
+        return;
+    SendMessageW(window_, ListMessagesOf(design_.kind).select, static_cast<WPARAM>(index), 0);
+    if (OnClick)
+        OnClick();
+}
+
+void Control::SetPicture(Picture picture)
+{
+    picture_ = std::move(picture);
+    if (window_)
+        InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Control::Command(WORD code)
+{
+    switch (design_.kind) {
+    case ControlKind::CommandButton:
+    case ControlKind::CheckBox:
+    case ControlKind::Label:
+        if (code == BN_CLICKED && OnClick)
+            OnClick();
+        break;
+    case ControlKind::OptionButton:
+        if (code == BN_CLICKED) {
+            SelectOption();
+            if (OnClick)
+                OnClick();
+        }
+        break;
+    case ControlKind::TextBox:
+        if (code == EN_CHANGE && OnChange)
+            OnChange();
+        break;
+    case ControlKind::ListBox:
+    case ControlKind::ComboBox:
+        // LBN_SELCHANGE and CBN_SELCHANGE
+        if (code == 1 && OnClick)
+            OnClick();
+        break;
+    default:
+        break;
+    }
+}
+
+void Control::MouseEvent(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const int x = GET_X_LPARAM(lParam);
+    const int y = GET_Y_LPARAM(lParam);
+    const int shift = ShiftOfMouse(wParam);
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (OnMouseDown)
+            OnMouseDown(kLeftButton, shift, x, y);
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        if (OnMouseDown)
+            OnMouseDown(kRightButton, shift, x, y);
+        break;
+    case WM_LBUTTONUP:
+        if (OnMouseUp)
+            OnMouseUp(kLeftButton, shift, x, y);
+        break;
+    case WM_RBUTTONUP:
+        if (OnMouseUp)
+            OnMouseUp(kRightButton, shift, x, y);
+        break;
+    default:
+        break;
+    }
+}
+
+// Standard controls keep their own behaviour; the control only reports
+// keys before, and focus and pointer changes after, the class has seen them.
+LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Control* control = FromWindow(window);
+    if (!control || !control->previous_)
+        return DefWindowProcW(window, message, wParam, lParam);
+    const WNDPROC previous = control->previous_;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        control->Destroyed();
+        return CallWindowProcW(previous, window, message, wParam, lParam);
+    }
+    if (message == WM_KEYDOWN && control->OnKeyDown)
+        control->OnKeyDown(static_cast<int>(wParam), ShiftKeysDown());
+    const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+    switch (message) {
+    case WM_SETFOCUS:
+        if (control->OnGotFocus)
+            control->OnGotFocus();
+        break;
+    case WM_KILLFOCUS:
+        if (control->OnLostFocus)
+            control->OnLostFocus();
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        control->MouseEvent(message, wParam, lParam);
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+LRESULT CALLBACK Control::ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* control = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        control->window_ = window;
+        SetPropW(window, kControlProperty, control);
+    }
+    Control* control = FromWindow(window);
+    if (!control)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        control->Destroyed();
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return control->ContainerMessage(message, wParam, lParam);
+}
+
+LRESULT Control::ContainerMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const HWND window = window_;
+    switch (message) {
+    // What the held controls tell their parent goes on to the form.
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+        return SendMessageW(GetParent(window), message, wParam, lParam);
+    case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam))
+            InvalidateRect(window, nullptr, TRUE);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(window, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    case WM_PAINT:
+        PaintContainer();
+        return 0;
+    case WM_NCHITTEST:
+        // An image is part of what lies under it.
+        if (design_.kind == ControlKind::Image)
+            return HTTRANSPARENT;
+        break;
+    case WM_GETDLGCODE:
+        if (design_.kind == ControlKind::PictureBox)
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        break;
+    case WM_SETFOCUS:
+        if (OnGotFocus)
+            OnGotFocus();
+        return 0;
+    case WM_KILLFOCUS:
+        if (OnLostFocus)
+            OnLostFocus();
+        return 0;
+    case WM_KEYDOWN:
+        if (OnKeyDown)
+            OnKeyDown(static_cast<int>(wParam), ShiftKeysDown());
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        if (TakesFocus() && GetFocus() != window)
+            ::SetFocus(window);
+        SetCapture(window);
+        MouseEvent(message, wParam, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        if (GetCapture() == window && !(wParam & (MK_LBUTTON | MK_RBUTTON)))
+            ReleaseCapture();
+        MouseEvent(message, wParam, lParam);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Control::PaintContainer()
+{
+    const HWND window = window_;
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(window, &paint);
+    if (design_.kind == ControlKind::Frame) {
+        RECT client{};
+        GetClientRect(window, &client);
+        const HGDIOBJ previousFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+        const std::wstring caption = WindowText(window);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, L"M", 1, &extent);
+        RECT edge = client;
+        edge.top = extent.cy / 2;
+        DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+        if (!caption.empty()) {
+            RECT text{8, 0, client.right - 8, extent.cy};
+            DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
+            text.right += 4;
+            FillRect(dc, &text, GetSysColorBrush(COLOR_BTNFACE));
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, GetSysColor(IsWindowEnabled(window) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+            OffsetRect(&text, 2, 0);
+            DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
+        }
+        SelectObject(dc, previousFont);
+    } else {
+        picture_.Draw(dc, 0, 0);
+        if (OnPaint)
+            OnPaint(dc);
+    }
+    EndPaint(window, &paint);
+}

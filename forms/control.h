@@ -1,0 +1,182 @@
+#pragma once
+// A control: a named child window of a form, of one of the standard classes
+// (buttons, text boxes, lists, labels, the hot-key control) or of the forms'
+// own container class (frames and picture boxes). The control object belongs
+// to the form object and lives as long as it; its window is created each
+// time the form loads, in the order the controls were declared, which is also
+// the tab order.
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "forms/picture.h"
+
+class Form;
+
+enum class ControlKind {
+    CommandButton,
+    CheckBox,
+    OptionButton,  // one choice among the option buttons of its container
+    TextBox,
+    ListBox,
+    ComboBox,      // a drop-down list
+    Label,
+    Frame,         // a captioned group around other controls
+    PictureBox,    // draws its picture and what its Paint event draws
+    Image,         // a small icon; the pointer passes through it
+    HotKey,        // the common hot-key control
+};
+
+enum class Alignment { Left, Centre, Right };
+
+// How a control looks when its form loads. Positions are pixels within the
+// container (the form, a frame or a picture box). The setters refine a
+// design in place: At(...).Disabled().Bold().
+struct ControlDesign {
+    ControlDesign(ControlKind kind, int left, int top, int width, int height,
+                  std::wstring caption = {}, std::wstring toolTip = {})
+        : kind(kind), left(left), top(top), width(width), height(height),
+          caption(std::move(caption)), toolTip(std::move(toolTip))
+    {
+    }
+
+    ControlDesign& Aligned(Alignment value) { alignment = value; return *this; }
+    ControlDesign& Disabled() { enabled = false; return *this; }
+    ControlDesign& Hidden() { visible = false; return *this; }
+    ControlDesign& NoTabStop() { tabStop = false; return *this; }
+    ControlDesign& Bordered() { border = true; return *this; }
+    ControlDesign& Bolded() { bold = true; return *this; }
+    ControlDesign& Default() { isDefault = true; return *this; }
+    ControlDesign& Cancel() { isCancel = true; return *this; }
+    ControlDesign& Style(DWORD extra) { extraStyle |= extra; return *this; }
+
+    ControlKind kind;
+    int left;
+    int top;
+    int width;
+    int height;
+    std::wstring caption;  // the text of a text box
+    std::wstring toolTip;
+    Alignment alignment = Alignment::Left;
+    bool enabled = true;
+    bool visible = true;
+    // Picture boxes: a stop of the tab order. The other kinds that take the
+    // focus are always tab stops.
+    bool tabStop = true;
+    bool border = false;  // picture boxes: a sunken border
+    bool bold = false;
+    bool isDefault = false;  // Enter presses it
+    bool isCancel = false;   // Esc presses it
+    DWORD extraStyle = 0;    // class styles beyond the kind's (LBS_USETABSTOPS ...)
+};
+
+class Control {
+public:
+    // container: the frame or picture box that holds the control; null for
+    // the form itself. It must have been declared before the control.
+    Control(Form& form, std::wstring name, ControlDesign design, Control* container = nullptr);
+    ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::wstring& Name() const { return name_; }
+    ControlKind Kind() const { return design_.kind; }
+    Form& Owner() const { return form_; }
+    Control* Container() const { return container_; }
+    // The window while the form is loaded, else null.
+    HWND hWnd() const { return window_; }
+    // The control of a window of the program, or null.
+    static Control* FromWindow(HWND window);
+
+    // Caption or text.
+    std::wstring Text() const;
+    // Change fires only when the text differs from what the box holds.
+    void SetText(const std::wstring& text);
+    // Check boxes and option buttons: 1 checked, 0 not. Setting a new value
+    // fires Click; selecting an option clears the others of its container.
+    int Value() const;
+    void SetValue(int value);
+
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    bool Visible() const;
+    void SetVisible(bool visible);
+    bool TabStop() const;
+    void SetTabStop(bool tabStop);
+    void SetFocus();
+    bool HasFocus() const;
+
+    // Position and size in pixels within the container.
+    RECT Bounds() const;
+    void Move(int left, int top, int width, int height);
+    // Brings the window in front of its siblings.
+    void BringToFront();
+    // Repaints at once.
+    void Refresh();
+
+    void SetBold(bool bold);
+    bool Bold() const { return bold_; }
+    void SetToolTipText(const std::wstring& text);
+    const std::wstring& ToolTipText() const { return design_.toolTip; }
+
+    // Lists (list and combo boxes). Setting ListIndex fires Click.
+    void AddItem(const std::wstring& text, int index = -1);
+    void RemoveItem(int index);
+    void ClearItems();
+    int ListCount() const;
+    std::wstring List(int index) const;
+    int ListIndex() const;
+    void SetListIndex(int index);
+
+    // Picture boxes and images.
+    void SetPicture(Picture picture);
+    const Picture& GetPicture() const { return picture_; }
+
+    // Events. Handlers may be left empty.
+    std::function<void()> OnClick;
+    std::function<void()> OnChange;
+    // Before the focus leaves the control for another one that checks;
+    // cancel keeps the focus here.
+    std::function<void(bool& cancel)> OnValidate;
+    std::function<void()> OnGotFocus;
+    std::function<void()> OnLostFocus;
+    std::function<void(int keyCode, int shift)> OnKeyDown;
+    // button and shift as the form's mouse events; x, y in pixels.
+    std::function<void(int button, int shift, int x, int y)> OnMouseDown;
+    std::function<void(int button, int shift, int x, int y)> OnMouseUp;
+    // Picture boxes, after the background and the picture.
+    std::function<void(HDC dc)> OnPaint;
+
+private:
+    friend class Form;
+    // Called by the form while it loads; parent is the form's or the
+    // container's window.
+    void Create(HWND parent, HFONT font, HFONT boldFont, int id, bool startsGroup);
+    void Destroyed();
+    bool TakesFocus() const;
+    bool IsContainer() const;
+    // What the parent's WM_COMMAND reports for this control.
+    void Command(WORD code);
+    void SelectOption();
+    void MouseEvent(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT ContainerMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void PaintContainer();
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    Form& form_;
+    std::wstring name_;
+    ControlDesign design_;
+    Control* container_;
+    bool hasChildren_ = false;
+    HWND window_ = nullptr;
+    int id_ = 0;
+    WNDPROC previous_ = nullptr;
+    HFONT font_ = nullptr;
+    HFONT boldFont_ = nullptr;
+    bool bold_ = false;
+    Picture picture_;
+};
