@@ -163,7 +163,7 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
         style |= WS_CLIPCHILDREN;
         if (design_.kind == ControlKind::PictureBox && design_.tabStop && !hasChildren_)
             style |= WS_TABSTOP;
-        if (design_.border)
+        if (design_.border && design_.kind == ControlKind::PictureBox)
             exStyle |= WS_EX_CLIENTEDGE;
         // The tab key walks into the controls a container holds.
         if (hasChildren_)
@@ -249,13 +249,20 @@ void Control::SelectOption()
     }
 }
 
-bool Control::Enabled() const { return design_.enabled; }
+bool Control::Enabled() const { return window_ ? IsWindowEnabled(window_) != 0 : design_.enabled; }
 
 void Control::SetEnabled(bool enabled)
 {
     design_.enabled = enabled;
-    if (window_)
-        EnableWindow(window_, enabled);
+    if (!window_)
+        return;
+    // A control that loses its focus this way hands it on in the tab order.
+    if (!enabled && HasFocus()) {
+        const HWND root = GetAncestor(window_, GA_ROOT);
+        if (const HWND next = GetNextDlgTabItem(root, window_, FALSE); next && next != window_)
+            ::SetFocus(next);
+    }
+    EnableWindow(window_, enabled);
 }
 
 bool Control::Visible() const { return design_.visible; }
@@ -619,7 +626,7 @@ void Control::PaintContainer()
     const HWND window = window_;
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(window, &paint);
-    if (design_.kind == ControlKind::Frame) {
+    if (design_.kind == ControlKind::Frame && design_.border) {
         RECT client{};
         GetClientRect(window, &client);
         const HGDIOBJ previousFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
@@ -640,7 +647,7 @@ void Control::PaintContainer()
             DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
         }
         SelectObject(dc, previousFont);
-    } else {
+    } else if (design_.kind != ControlKind::Frame) {
         picture_.Draw(dc, 0, 0);
         if (OnPaint)
             OnPaint(dc);

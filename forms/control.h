@@ -39,7 +39,8 @@ struct ControlDesign {
     ControlDesign(ControlKind kind, int left, int top, int width, int height,
                   std::wstring caption = {}, std::wstring toolTip = {})
         : kind(kind), left(left), top(top), width(width), height(height),
-          caption(std::move(caption)), toolTip(std::move(toolTip))
+          caption(std::move(caption)), toolTip(std::move(toolTip)),
+          border(kind == ControlKind::Frame)
     {
     }
 
@@ -48,6 +49,7 @@ struct ControlDesign {
     ControlDesign& Hidden() { visible = false; return *this; }
     ControlDesign& NoTabStop() { tabStop = false; return *this; }
     ControlDesign& Bordered() { border = true; return *this; }
+    ControlDesign& Borderless() { border = false; return *this; }
     ControlDesign& Bolded() { bold = true; return *this; }
     ControlDesign& Default() { isDefault = true; return *this; }
     ControlDesign& Cancel() { isCancel = true; return *this; }
@@ -66,7 +68,8 @@ struct ControlDesign {
     // Picture boxes: a stop of the tab order. The other kinds that take the
     // focus are always tab stops.
     bool tabStop = true;
-    bool border = false;  // picture boxes: a sunken border
+    // Frames: the etched group box (the default); picture boxes: a sunken border.
+    bool border;
     bool bold = false;
     bool isDefault = false;  // Enter presses it
     bool isCancel = false;   // Esc presses it

@@ -1,7 +1,5 @@
 #include "objlib/file_dialog.h"
 
-#include <commdlg.h>
-
 std::vector<std::wstring> FileDialog::ShowOpen()
 {
     // Several files come back as the folder and then each name, separated

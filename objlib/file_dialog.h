@@ -4,8 +4,17 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <string>
 #include <vector>
+
+// Open a file that must exist, in an explorer-style dialog with long names,
+// without the read-only box and the network button.
+inline constexpr DWORD kOpenFileFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+                                        OFN_FILEMUSTEXIST | OFN_SHAREAWARE |
+                                        OFN_NONETWORKBUTTON | OFN_EXPLORER | OFN_LONGNAMES;
+static_assert(kOpenFileFlags == 0x2A5804);
 
 class FileDialog {
 public:

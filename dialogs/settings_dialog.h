@@ -1,0 +1,138 @@
+#pragma once
+// cDlgSettings, the settings dialog. It edits a working copy of the settings,
+// loaded from the registry when it opens; OK and Apply save that copy and
+// make the program's live settings reload it.
+//
+// The dialog is written in one file per page: settings_dialog.cpp holds the
+// frame (opening, tabs, page switching, OK, Apply, Cancel), general_page.cpp
+// the general options; the drag, key and menu pages and the item buttons go
+// in item_pages.cpp, the command detail frame in command_fields.cpp.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "commands/shell_command.h"
+#include "core/settings.h"
+#include "forms/control.h"
+#include "forms/control_array.h"
+#include "forms/form.h"
+
+class cMain;
+
+class cDlgSettings : public Form {
+public:
+    // Opens the dialog for the pad and returns once it has closed. Meanwhile
+    // the pad has no hot key and is not topmost; both come back from the
+    // live settings afterwards.
+    static void ShowSettings(cMain& owner);
+
+    // Switches to page 0 (drag), 1 (key), 2 (menu) or 3 (general) once the
+    // focused control has accepted its value.
+    void SelectPage(int index);
+    // Saves the working copy, reloads the live settings from it and shows
+    // the pad's picture anew.
+    void ApplySettings();
+    // Something was edited that OK or Apply would save.
+    void EnableApply();
+
+    static constexpr int kPageCount = 4;
+    static constexpr int kGeneralPage = 3;
+
+private:
+    explicit cDlgSettings(cMain& owner);
+
+    void Form_Load() override;
+    void Form_Unload(bool& cancel) override;
+    void Form_Paint(HDC dc) override;
+    bool Form_KeyPreview(int keyCode, int shift) override;
+    std::optional<LRESULT> Form_Message(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // The frame (settings_dialog.cpp).
+    void WireFrame();
+    void picTab_Paint(int index, HDC dc);
+    void picTab_MouseDown(int index);
+    void picTab_KeyDown(int keyCode);
+    void cmdOk_Click();
+    void cmdCancel_Click();
+    void cmdApply_Click();
+    // The page's captions and tool-tips of the two move buttons.
+    void LabelMoveButtons(int page);
+
+    // The general page (general_page.cpp).
+    void WireGeneralPage();
+    void LoadHotKeyControl();
+    // The settings into the page's controls, and back.
+    void ShowGeneralSettings();
+    void StoreGeneralSettings();
+    void optIcon_Click();
+    void cmdRefIcon_Click();
+    void HotKeyEdited();
+
+    cMain& Owner;
+    HWND OwnerWnd;
+
+    // The working copy every control edits.
+    cSettings WorkSettings;
+
+    // Dialog state the pages share.
+    std::uint8_t CurrentPage = 0;
+    std::int32_t SelectedDirection = 1;
+    std::shared_ptr<ShellCommand> CurrentItem;
+    bool Filling = false;
+
+    // Controls, in tab order.
+
+    // The tab strip: the dialog paints the tabs itself.
+    ControlArray picTab;
+    ControlArray imgTab;
+    ControlArray lblTab;
+    // The pages; only the selected one is visible.
+    ControlArray fraTab;
+
+    // Page 0, the drag directions.
+    Control fraDrag;
+
+    // Page 3, the general options.
+    Control fraHotKey;
+    Control lblHotKey;
+    Control picHotKey;
+    Control HotKeyWnd;  // the hot-key control
+    Control lblHotKeyNote;
+    Control fraIcon;
+    ControlArray optIcon;
+    Control txtIcon;
+    Control cmdRefIcon;
+    Control fraGeneral;
+    Control chkAlwaysOnTop;
+    Control chkPopupStatus;
+    Control chkSwapButtons;
+    Control chkActiveStyle;
+    Control fraDblClick;
+    ControlArray optDblClick;
+
+    // The detail frame of pages 0 to 2: one command's fields.
+    Control fraContents;
+    Control lblTitle;
+    ControlArray lblAccess;
+    Control txtCommand;
+    ControlArray cmdReference;
+    Control txtWorkDir;
+    Control txtCaption;
+    Control cboWindowState;
+    Control chkSetFocus;
+
+    // The item buttons of pages 0 to 2.
+    Control fraCommands;
+    Control cmdAdd;
+    Control cmdRemove;
+    Control cmdCopy;
+    Control cmdLeftUp;
+    Control cmdRightDown;
+    Control cmdOther;
+
+    Control cmdOk;
+    Control cmdCancel;
+    Control cmdApply;
+};
