@@ -1,10 +1,11 @@
 // The general page of the settings dialog: the pad's hot key, its picture,
 // four options and what a double-click on the pad does.
+#include "dialogs/settings_dialog.h"
+
 #include <commctrl.h>
 
 #include "core/hot_key.h"
 #include "core/win32_callback.h"
-#include "dialogs/settings_dialog.h"
 #include "objlib/file_dialog.h"
 #include "objlib/text_box_tools.h"
 

@@ -8,6 +8,7 @@
 #include "core/win_handles.h"
 #include "objlib/persist.h"
 #include "pad/main_window.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -15,6 +16,9 @@ using Kind = ControlKind;
 
 constexpr std::array<const wchar_t*, cDlgSettings::kPageCount> kTabCaptions = {
     L"ドラッグ", L"キー", L"メニュー", L"その他"};
+constexpr std::array<int, cDlgSettings::kPageCount> kTabIcons = {IDI_TAB_DRAG, IDI_TAB_KEYS,
+                                                                 IDI_TAB_MENU, IDI_TAB_GENERAL};
+constexpr int kTabIconSize = 16;
 
 // Tabs and pages as designed; the selected tab is 4 pixels wider and 3
 // higher, moved 2 up and 2 to the left, over its neighbours and the page.
@@ -275,6 +279,7 @@ void cDlgSettings::ShowSettings(cMain& owner)
 void cDlgSettings::WireFrame()
 {
     for (int i = 0; i < kPageCount; ++i) {
+        imgTab(i).SetPicture(LoadIconPicture(kTabIcons[i], kTabIconSize, kTabIconSize));
         picTab(i).OnPaint = [this, i](HDC dc) { picTab_Paint(i, dc); };
         picTab(i).OnMouseDown = [this, i](int, int, int, int) { picTab_MouseDown(i); };
         lblTab(i).OnMouseDown = [this, i](int, int, int, int) { picTab_MouseDown(i); };

@@ -1,7 +1,3 @@
-#include <windows.h>
-
-#include <commctrl.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +9,7 @@
 #include "forms/form.h"
 #include "forms/window_name.h"
 #include "tests/support/modal_script.h"
+#include "tests/support/window_query.h"
 
 namespace {
 
@@ -73,68 +70,6 @@ protected:
         return swallowF2 && keyCode == VK_F2;
     }
 };
-
-std::wstring ClassOf(HWND window)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-struct NameSearch {
-    const std::wstring* name;
-    HWND found;
-};
-
-BOOL CALLBACK MatchName(HWND child, LPARAM param)
-{
-    auto& search = *reinterpret_cast<NameSearch*>(param);
-    if (WindowNameOf(child) != *search.name)
-        return TRUE;
-    search.found = child;
-    return FALSE;
-}
-
-struct ToolTipSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchToolTip(HWND window, LPARAM param)
-{
-    auto& search = *reinterpret_cast<ToolTipSearch*>(param);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (std::wstring(name) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == search.owner) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND ChildNamed(HWND parent, const std::wstring& name)
-{
-    NameSearch search{&name, nullptr};
-    EnumChildWindows(parent, MatchName, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// The text the form's tool-tip control holds for a window.
-std::wstring ToolTipOf(HWND form, HWND control)
-{
-    ToolTipSearch search{form, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), MatchToolTip, reinterpret_cast<LPARAM>(&search));
-    if (!search.found)
-        return L"<no tool-tip control>";
-    wchar_t text[256] = {};
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = GetParent(control);
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = text;
-    SendMessageW(search.found, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
-    return text;
-}
 
 // Shows the form modally while the steps run; a form still open long after
 // the last step fails the test and is hidden.

@@ -1,0 +1,409 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/hot_key.h"
+#include "dialogs/settings_dialog.h"
+#include "forms/window_name.h"
+#include "tests/pad/pad_fixture.h"
+#include "tests/support/image_files.h"
+#include "tests/support/modal_script.h"
+#include "tests/support/registry_tree.h"
+#include "tests/support/window_query.h"
+
+namespace {
+
+constexpr std::int32_t kCtrlAlt = HOTKEYF_CONTROL | HOTKEYF_ALT;
+
+std::int32_t HotKeyCode(int key, int modifiers) { return MAKEWORD(key, modifiers); }
+
+bool IsTopmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+class SettingsDialogTest : public PadTest {
+protected:
+    // Stores the settings as the user had them, then starts the pad on them.
+    cMain& StartPadWith(const std::function<void(cSettings&)>& change)
+    {
+        change(*AppSettings);
+        RegistryKey key = ProductKey();
+        Persistence().PersistOf(*AppSettings).Save(key);
+        return StartPad();
+    }
+
+    // Opens the dialog over the pad and runs the steps inside its modal loop.
+    void RunDialog(std::vector<std::function<void()>> steps)
+    {
+        ModalScript script(std::move(steps), [] {
+            ADD_FAILURE() << "the dialog stayed open";
+            SendMessageW(Dialog(), WM_CLOSE, 0, 0);
+        });
+        cDlgSettings::ShowSettings(*pad);
+    }
+
+    static HWND Dialog() { return FindNamedWindow(L"cDlgSettings"); }
+    static HWND Item(const std::wstring& name) { return ChildNamed(Dialog(), name); }
+    static void Click(const std::wstring& name) { PostClick(Item(name)); }
+    static bool Enabled(const std::wstring& name) { return IsWindowEnabled(Item(name)) != 0; }
+    static bool Checked(const std::wstring& name)
+    {
+        return SendMessageW(Item(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    static std::int32_t HotKeyShown()
+    {
+        return static_cast<std::int32_t>(
+            LOWORD(SendMessageW(Item(L"HotKeyWnd"), HKM_GETHOTKEY, 0, 0)));
+    }
+    // The page on show, or -1 unless exactly one is visible.
+    static int VisiblePage()
+    {
+        int page = -1;
+        for (int i = 0; i < cDlgSettings::kPageCount; ++i) {
+            if (!IsWindowVisible(Item(L"fraTab(" + std::to_wstring(i) + L")")))
+                continue;
+            if (page != -1)
+                return -1;
+            page = i;
+        }
+        return page;
+    }
+    static std::wstring Focused() { return WindowNameOf(GetFocus()); }
+
+    std::int32_t StoredValue(const std::wstring& name)
+    {
+        return ProductKey().ReadValue(name, std::int32_t{-100});
+    }
+};
+
+}  // namespace
+
+TEST_F(SettingsDialogTest, CancelRightAfterOpeningChangesNothingAndGivesThePadBackItsState)
+{
+    const std::int32_t stored = HotKeyCode('K', kCtrlAlt);
+    cMain& main = StartPadWith([&](cSettings& settings) {
+        settings.HotKey = stored;
+        settings.AlwaysOnTop = true;
+    });
+    // The pad may hold another key than the stored one; the dialog shows that.
+    const std::int32_t held = HotKeyCode('J', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+    ASSERT_TRUE(SetHotKey(main.Handle(), held));
+    const RegistryTree before = CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath);
+
+    std::int32_t shown = 0;
+    std::int32_t padKeyMeanwhile = -1;
+    bool topmostMeanwhile = true;
+    bool applyEnabled = true;
+    std::wstring caption;
+    RECT client{};
+    RunDialog({
+        [&] {
+            shown = HotKeyShown();
+            padKeyMeanwhile = HotKeyOf(main.Handle());
+            topmostMeanwhile = IsTopmost(main.Handle());
+            applyEnabled = Enabled(L"cmdApply");
+            caption = TextOf(Dialog());
+            GetClientRect(Dialog(), &client);
+            Click(L"cmdCancel");
+        },
+    });
+    EXPECT_EQ(Dialog(), nullptr);
+    EXPECT_EQ(shown, held);
+    EXPECT_EQ(padKeyMeanwhile, 0);
+    EXPECT_FALSE(topmostMeanwhile);
+    EXPECT_FALSE(applyEnabled);
+    EXPECT_EQ(caption, L"Korvane 設定");
+    EXPECT_EQ(client.right, 504);
+    EXPECT_EQ(client.bottom, 444);
+
+    EXPECT_EQ(CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath), before);
+    // What the live settings say comes back, not what the pad held before.
+    EXPECT_EQ(HotKeyOf(main.Handle()), stored);
+    EXPECT_TRUE(IsTopmost(main.Handle()));
+    EXPECT_TRUE(watcher.Boxes().empty());
+}
+
+TEST_F(SettingsDialogTest, OkWithoutChangesStillSavesTheWorkingCopyAndReloadsTheLiveSettings)
+{
+    cMain& main = StartPadWith([](cSettings& settings) { settings.AlwaysOnTop = false; });
+    // No hot key stored yet: OK writes one.
+    ProductKey().WriteValue(L"HotKey", Null);
+    ASSERT_EQ(StoredValue(L"HotKey"), -100);
+    // The live settings differ from the registry until OK reloads them.
+    AppSettings->AlwaysOnTop = true;
+    AppSettings->PopupStatus = !AppSettings->PopupStatus;
+    const bool storedPopup = !AppSettings->PopupStatus;
+
+    RunDialog({[&] { Click(L"cmdOk"); }});
+    EXPECT_EQ(Dialog(), nullptr);
+    EXPECT_NE(StoredValue(L"HotKey"), -100);
+    EXPECT_EQ(StoredValue(L"DoubleClickCommand"), AppSettings->DblClickCommand);
+    EXPECT_FALSE(AppSettings->AlwaysOnTop);
+    EXPECT_EQ(AppSettings->PopupStatus, storedPopup);
+    EXPECT_FALSE(IsTopmost(main.Handle()));
+}
+
+TEST_F(SettingsDialogTest, ApplyThenCancelKeepsTheAppliedValuesAndThePadGetsThemOnClose)
+{
+    cMain& main = StartPadWith([](cSettings& settings) {
+        settings.AlwaysOnTop = false;
+        settings.PopupStatus = false;
+        settings.DblClickCommand = 1;
+    });
+    bool applyAfterClick = false;
+    bool applyAfterApply = true;
+    bool topmostMeanwhile = true;
+    bool liveTopmostMeanwhile = false;
+    std::int32_t storedMeanwhile = -1;
+    RunDialog({
+        [&] {
+            Click(L"picTab(3)");
+            Click(L"chkAlwaysOnTop");
+            Click(L"optDblClick(3)");
+            SetFocus(Item(L"HotKeyWnd"));
+            PostKey(Item(L"HotKeyWnd"), 'Q');
+        },
+        [&] {
+            applyAfterClick = Enabled(L"cmdApply");
+            Click(L"cmdApply");
+        },
+        [&] {
+            applyAfterApply = Enabled(L"cmdApply");
+            storedMeanwhile = StoredValue(L"AlwaysOnTop");
+            liveTopmostMeanwhile = AppSettings->AlwaysOnTop;
+            topmostMeanwhile = IsTopmost(main.Handle());
+            // Changed after Apply, then dropped by Cancel.
+            Click(L"chkPopupStatus");
+        },
+        [&] { Click(L"cmdCancel"); },
+    });
+    EXPECT_TRUE(applyAfterClick);
+    EXPECT_FALSE(applyAfterApply);
+    EXPECT_EQ(storedMeanwhile, 1);
+    EXPECT_TRUE(liveTopmostMeanwhile);
+    EXPECT_FALSE(topmostMeanwhile);
+
+    EXPECT_EQ(StoredValue(L"AlwaysOnTop"), 1);
+    EXPECT_EQ(StoredValue(L"DoubleClickCommand"), 3);
+    EXPECT_EQ(StoredValue(L"PopupStatus"), 0);
+    EXPECT_EQ(StoredValue(L"HotKey"), HotKeyCode('Q', kCtrlAlt));
+    EXPECT_EQ(AppSettings->DblClickCommand, 3);
+    EXPECT_FALSE(AppSettings->PopupStatus);
+    EXPECT_TRUE(IsTopmost(main.Handle()));
+    EXPECT_EQ(HotKeyOf(main.Handle()), HotKeyCode('Q', kCtrlAlt));
+}
+
+TEST_F(SettingsDialogTest, AKeyWithoutCtrlOrAltBecomesCtrlAltKeyAndEnablesApply)
+{
+    StartPad();
+    std::unique_ptr<HeldKeys> shift;
+    std::vector<std::int32_t> shown;
+    std::vector<bool> apply;
+    RunDialog({
+        [&] {
+            Click(L"picTab(3)");
+            apply.push_back(Enabled(L"cmdApply"));
+        },
+        [&] {
+            SetFocus(Item(L"HotKeyWnd"));
+            PostKey(GetFocus(), 'K');
+        },
+        [&] {
+            shown.push_back(HotKeyShown());
+            apply.push_back(Enabled(L"cmdApply"));
+            shift = std::make_unique<HeldKeys>(std::initializer_list<int>{VK_SHIFT});
+            PostKey(GetFocus(), 'M');
+        },
+        [&] {
+            shift.reset();
+            shown.push_back(HotKeyShown());
+            Click(L"cmdOk");
+        },
+    });
+    EXPECT_EQ(apply, (std::vector<bool>{false, true}));
+    EXPECT_EQ(shown, (std::vector<std::int32_t>{HotKeyCode('K', kCtrlAlt), HotKeyCode('M', kCtrlAlt)}));
+    EXPECT_EQ(StoredValue(L"HotKey"), HotKeyCode('M', kCtrlAlt));
+}
+
+TEST_F(SettingsDialogTest, TabsSwitchByMouseCtrlTabAndArrowKeysAndTheSelectedTabIsEnlarged)
+{
+    StartPad();
+    std::vector<int> pages;
+    std::vector<std::wstring> focus;
+    RECT selected{};
+    RECT neighbour{};
+    bool bold = false;
+    bool detailHiddenOnGeneral = false;
+    std::wstring moveCaption;
+    std::unique_ptr<HeldKeys> held;
+    RunDialog({
+        [&] {
+            pages.push_back(VisiblePage());
+            moveCaption = TextOf(Item(L"cmdLeftUp"));
+            Click(L"lblTab(3)");
+        },
+        [&] {
+            pages.push_back(VisiblePage());
+            focus.push_back(Focused());
+            selected = BoundsInParent(Item(L"picTab(3)"));
+            neighbour = BoundsInParent(Item(L"picTab(2)"));
+            detailHiddenOnGeneral = !IsWindowVisible(Item(L"fraContents")) &&
+                                    !IsWindowVisible(Item(L"fraCommands"));
+            // Ctrl+Tab works from any control of the dialog.
+            SetFocus(Item(L"chkSwapButtons"));
+            held = std::make_unique<HeldKeys>(std::initializer_list<int>{VK_CONTROL});
+            PostKey(GetFocus(), VK_TAB);
+        },
+        [&] {
+            held.reset();
+            pages.push_back(VisiblePage());
+            focus.push_back(Focused());
+            LOGFONTW font{};
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Item(L"lblTab(0)"), WM_GETFONT, 0, 0)),
+                       sizeof font, &font);
+            bold = font.lfWeight >= FW_BOLD;
+            PostKey(GetFocus(), VK_LEFT);
+        },
+        [&] {
+            pages.push_back(VisiblePage());
+            PostKey(GetFocus(), VK_RIGHT);
+        },
+        [&] {
+            pages.push_back(VisiblePage());
+            held = std::make_unique<HeldKeys>(std::initializer_list<int>{VK_CONTROL, VK_SHIFT});
+            PostKey(GetFocus(), VK_TAB);
+        },
+        [&] {
+            held.reset();
+            pages.push_back(VisiblePage());
+            Click(L"picTab(0)");
+        },
+        [&] {
+            pages.push_back(VisiblePage());
+            // Back on the drag page the move buttons read as that page says.
+            moveCaption += L"|" + TextOf(Item(L"cmdLeftUp")) + L"|" + TextOf(Item(L"cmdRightDown"));
+            Click(L"cmdCancel");
+        },
+    });
+    EXPECT_EQ(pages, (std::vector<int>{0, 3, 0, 3, 0, 3, 0}));
+    EXPECT_EQ(focus, (std::vector<std::wstring>{L"picTab(3)", L"picTab(0)"}));
+    EXPECT_EQ(selected.left, 368);
+    EXPECT_EQ(selected.top, 8);
+    EXPECT_EQ(selected.right - selected.left, 124);
+    EXPECT_EQ(selected.bottom - selected.top, 28);
+    EXPECT_EQ(neighbour.left, 250);
+    EXPECT_EQ(neighbour.top, 10);
+    EXPECT_EQ(neighbour.right - neighbour.left, 120);
+    EXPECT_TRUE(bold);
+    EXPECT_TRUE(detailHiddenOnGeneral);
+    EXPECT_EQ(moveCaption, L"左へ移動(&M)|左に移動(&M)|右に移動(&N)");
+}
+
+TEST_F(SettingsDialogTest, AMissingOrUnreadableCustomImageIsStoredAndThePadShowsItsOwnIcon)
+{
+    const std::wstring image = folder.Path() + L"pad.bmp";
+    WriteFileBytes(image, BitmapFile(32, RGB(255, 0, 0)));
+    const std::wstring notImage = folder.Path() + L"notes.ico";
+    WriteFileBytes(notImage, "just text, not an icon");
+    cMain& main = StartPadWith([&](cSettings& settings) {
+        settings.UseCustomIcon = true;
+        settings.CustomIcon = image;
+    });
+    ASSERT_FALSE(main.GetPicture().IsIcon());
+
+    for (const std::wstring& name : {folder.Path() + L"missing.ico", notImage}) {
+        RunDialog({
+            [&] {
+                Click(L"picTab(3)");
+                SetWindowTextW(Item(L"txtIcon"), name.c_str());
+            },
+            [&] { Click(L"cmdOk"); },
+        });
+        EXPECT_EQ(ProductKey().ReadValue(L"CustomIconFile", std::wstring()), name);
+        EXPECT_EQ(StoredValue(L"CustomIcon"), 1);
+        EXPECT_TRUE(main.GetPicture().IsIcon());
+        EXPECT_EQ(main.GetPicture().Size().cx, main.OwnIcon().Size().cx);
+        EXPECT_TRUE(watcher.Boxes().empty());
+    }
+
+    // A readable image becomes the pad's picture again.
+    RunDialog({
+        [&] {
+            SetWindowTextW(Item(L"txtIcon"), image.c_str());
+            Click(L"cmdApply");
+        },
+        [&] { Click(L"cmdCancel"); },
+    });
+    EXPECT_FALSE(main.GetPicture().IsIcon());
+    EXPECT_EQ(main.GetPicture().Size().cx, 32);
+}
+
+TEST_F(SettingsDialogTest, TheStockImageDisablesTheFileNameAndItsBrowseButtonButKeepsTheName)
+{
+    const std::wstring name = folder.Path() + L"custom.ico";
+    WriteFileBytes(name, IconFile(32, RGB(0, 0, 255)));
+    StartPadWith([&](cSettings& settings) {
+        settings.UseCustomIcon = true;
+        settings.CustomIcon = name;
+    });
+    std::vector<bool> states;
+    std::wstring kept;
+    RunDialog({
+        [&] {
+            Click(L"picTab(3)");
+            states = {Checked(L"optIcon(1)"), Enabled(L"txtIcon"), Enabled(L"cmdRefIcon"),
+                      Enabled(L"cmdApply")};
+            Click(L"optIcon(0)");
+        },
+        [&] {
+            for (bool state : {Checked(L"optIcon(0)"), Enabled(L"txtIcon"), Enabled(L"cmdRefIcon"),
+                               Enabled(L"cmdApply")})
+                states.push_back(state);
+            kept = TextOf(Item(L"txtIcon"));
+            Click(L"cmdOk");
+        },
+    });
+    EXPECT_EQ(states, (std::vector<bool>{true, true, true, false, true, false, false, true}));
+    EXPECT_EQ(kept, name);
+    EXPECT_EQ(StoredValue(L"CustomIcon"), 0);
+    EXPECT_EQ(ProductKey().ReadValue(L"CustomIconFile", std::wstring()), name);
+}
+
+TEST_F(SettingsDialogTest, TheGeneralPageShowsTheStoredOptionsWithTheirTextsAndToolTips)
+{
+    StartPadWith([](cSettings& settings) {
+        settings.DblClickCommand = 2;
+        settings.PopupStatus = true;
+        settings.SwapButtons = true;
+        settings.AlwaysOnTop = false;
+        settings.ActiveStyle = false;
+    });
+    std::vector<bool> checks;
+    std::vector<std::wstring> texts;
+    RunDialog({
+        [&] {
+            Click(L"picTab(3)");
+            checks = {Checked(L"optDblClick(1)"), Checked(L"optDblClick(2)"),
+                      Checked(L"optDblClick(3)"), Checked(L"chkAlwaysOnTop"),
+                      Checked(L"chkPopupStatus"), Checked(L"chkSwapButtons"),
+                      Checked(L"chkActiveStyle"), Checked(L"optIcon(0)")};
+            for (const wchar_t* name : {L"cmdOk", L"cmdCancel", L"cmdApply", L"optIcon(0)",
+                                        L"optIcon(1)", L"txtIcon", L"cmdRefIcon", L"picHotKey"})
+                texts.push_back(TextOf(Item(name)) + L"|" + ToolTipOf(Dialog(), Item(name)));
+            Click(L"cmdCancel");
+        },
+    });
+    EXPECT_EQ(checks, (std::vector<bool>{false, true, false, false, true, true, false, true}));
+    EXPECT_EQ(texts, (std::vector<std::wstring>{
+                         L"決定|変更を保存してダイアログを閉じます",
+                         L"キャンセル|変更を保存せずにダイアログを閉じます",
+                         L"適用(&A)|変更を保存します",
+                         L"オリジナル(&G)|元の画像を表示します",
+                         L"カスタム(&C)|指定した画像を表示します",
+                         L"|画像のファイル名を入力します",
+                         L"参照(&R)...|画像参照ダイアログを表示します",
+                         L"|ホットキーを入力します",
+                     }));
+}
