@@ -294,6 +294,9 @@ void cDlgSettings::WireFrame()
 
 void cDlgSettings::Form_Load()
 {
+    // The detail frame and the item buttons lie over the pages.
+    fraContents.BringToFront();
+    fraCommands.BringToFront();
     Filling = false;
     CurrentPage = 0;
     LoadHotKeyControl();

@@ -258,9 +258,8 @@ void Control::SetEnabled(bool enabled)
         return;
     // A control that loses its focus this way hands it on in the tab order.
     if (!enabled && HasFocus()) {
-        const HWND root = GetAncestor(window_, GA_ROOT);
-        if (const HWND next = GetNextDlgTabItem(root, window_, FALSE); next && next != window_)
-            ::SetFocus(next);
+        if (Control* next = form_.NextTabStop(this, false); next && next != this)
+            next->SetFocus();
     }
     EnableWindow(window_, enabled);
 }
@@ -292,6 +291,19 @@ void Control::SetFocus()
 {
     if (window_)
         ::SetFocus(window_);
+}
+
+bool Control::CanTakeTab() const
+{
+    if (!window_ || !TakesFocus() || !(GetWindowLongPtrW(window_, GWL_STYLE) & WS_TABSTOP) ||
+        !IsWindowVisible(window_))
+        return false;
+    // A disabled container disables what it holds.
+    for (HWND at = window_; at && at != form_.Handle(); at = GetParent(at)) {
+        if (!IsWindowEnabled(at))
+            return false;
+    }
+    return true;
 }
 
 bool Control::HasFocus() const

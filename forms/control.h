@@ -160,6 +160,8 @@ private:
     void Create(HWND parent, HFONT font, HFONT boldFont, int id, bool startsGroup);
     void Destroyed();
     bool TakesFocus() const;
+    // Whether the tab key may bring the focus here now.
+    bool CanTakeTab() const;
     bool IsContainer() const;
     // What the parent's WM_COMMAND reports for this control.
     void Command(WORD code);

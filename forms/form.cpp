@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <cmath>
+#include <cstddef>
 #include <system_error>
 
 #include "forms/control.h"
@@ -253,8 +254,8 @@ void Form::ShowModal()
     SetForegroundWindow(window);
     SetActiveWindow(window);
     if (!controls_.empty() && !IsChild(window, GetFocus())) {
-        if (const HWND first = GetNextDlgTabItem(window, nullptr, FALSE))
-            SetFocus(first);
+        if (Control* first = NextTabStop(nullptr, false))
+            first->SetFocus();
     }
 
     MSG message{};
@@ -545,16 +546,12 @@ std::optional<LRESULT> Form::DispatchControls(UINT message, WPARAM wParam, LPARA
                 return MAKELRESULT(IDOK, DC_HASDEFID);
         }
         return 0;
-    case WM_NEXTDLGCTL: {
-        const HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                                         : GetNextDlgTabItem(window_, GetFocus(), wParam != 0);
-        if (next) {
-            if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-                SendMessageW(next, EM_SETSEL, 0, -1);
-            SetFocus(next);
-        }
+    case WM_NEXTDLGCTL:
+        if (LOWORD(lParam))
+            SetFocus(reinterpret_cast<HWND>(wParam));
+        else
+            FocusNext(wParam != 0);
         return 0;
-    }
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             const HWND focus = GetFocus();
@@ -565,8 +562,10 @@ std::optional<LRESULT> Form::DispatchControls(UINT message, WPARAM wParam, LPARA
         }
         if (!HIWORD(wParam)) {
             HWND target = lastFocus_;
-            if (!target || !IsWindow(target) || !IsChild(window_, target))
-                target = GetNextDlgTabItem(window_, nullptr, FALSE);
+            if (!target || !IsWindow(target) || !IsChild(window_, target)) {
+                const Control* first = NextTabStop(nullptr, false);
+                target = first ? first->window_ : nullptr;
+            }
             SetFocus(target ? target : window_);
             Form_Activate();
             return 0;
@@ -575,6 +574,35 @@ std::optional<LRESULT> Form::DispatchControls(UINT message, WPARAM wParam, LPARA
     default:
         return {};
     }
+}
+
+Control* Form::NextTabStop(const Control* from, bool backwards) const
+{
+    const auto count = static_cast<std::ptrdiff_t>(controls_.size());
+    std::ptrdiff_t at = -1;
+    for (std::ptrdiff_t i = 0; i < count; ++i) {
+        if (controls_[static_cast<size_t>(i)] == from)
+            at = i;
+    }
+    if (at < 0)
+        at = backwards ? 0 : count - 1;
+    for (std::ptrdiff_t step = 1; step <= count; ++step) {
+        const std::ptrdiff_t i = ((backwards ? at - step : at + step) % count + count) % count;
+        Control* candidate = controls_[static_cast<size_t>(i)];
+        if (candidate->CanTakeTab())
+            return candidate;
+    }
+    return nullptr;
+}
+
+void Form::FocusNext(bool backwards)
+{
+    Control* next = NextTabStop(ActiveControl(), backwards);
+    if (!next)
+        return;
+    if (SendMessageW(next->window_, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageW(next->window_, EM_SETSEL, 0, -1);
+    next->SetFocus();
 }
 
 bool Form::MovesFocus(const MSG& message) const
@@ -629,6 +657,20 @@ bool Form::PreTranslate(MSG& message)
         const Control* active = ActiveControl();
         if (active && active->OnValidate && MovesFocus(message) && !ValidateActiveControl())
             return true;
+    }
+    // The tab key follows the declared order; the z-order may differ from it
+    // where controls overlap.
+    if (kind == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+        GetKeyState(VK_MENU) >= 0) {
+        const HWND focus = GetFocus();
+        const LRESULT code =
+            focus ? SendMessageW(focus, WM_GETDLGCODE, message.wParam,
+                                 reinterpret_cast<LPARAM>(&message))
+                  : 0;
+        if (!(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
+            FocusNext(GetKeyState(VK_SHIFT) < 0);
+            return true;
+        }
     }
     // Enter presses the button that has the focus, else the default one.
     if (kind == WM_KEYDOWN && message.wParam == VK_RETURN) {

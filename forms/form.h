@@ -144,6 +144,10 @@ private:
     bool PreTranslate(MSG& message);
     bool MovesFocus(const MSG& message) const;
     void UpdateToolTip(const Control& control);
+    // The control the tab key moves to from a control (or from none): the
+    // declared order, whatever the windows' z-order is.
+    Control* NextTabStop(const Control* from, bool backwards) const;
+    void FocusNext(bool backwards);
 
     std::wstring name_;
     FormDesign design_;

@@ -184,6 +184,9 @@ TEST(FormControls, TheKeyboardWalksTheTabOrderAndPressesDefaultAndCancelButtons)
     RunModal(form, {
         [&] {
             form.optA.SetValue(1);
+            // The z-order does not change the tab order.
+            SetWindowPos(form.txtName.hWnd(), HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             form.optA.SetFocus();
             noteFocus();
             PostKey(GetFocus(), VK_TAB);
