@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "forms/form.h"
+#include "forms/window_class.h"
 #include "forms/window_name.h"
 
 namespace {
@@ -15,24 +16,6 @@ constexpr wchar_t kControlProperty[] = L"KorvaneControl";
 constexpr wchar_t kContainerClass[] = L"KorvaneContainer";
 // A drop-down list opens below its box this far.
 constexpr int kDropDownHeight = 160;
-
-void RegisterContainerClass(WNDPROC procedure)
-{
-    static const bool registered = [procedure] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kContainerClass;
-        return RegisterClassExW(&windowClass) != 0 ||
-               GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
-    if (!registered)
-        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                                "container window class");
-}
 
 void EnsureCommonControls(DWORD classes)
 {
@@ -158,7 +141,7 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
     case ControlKind::Frame:
     case ControlKind::PictureBox:
     case ControlKind::Image:
-        RegisterContainerClass(ContainerProc);
+        RegisterFormsClass(kContainerClass, ContainerProc, LoadCursorW(nullptr, IDC_ARROW));
         windowClass = kContainerClass;
         style |= WS_CLIPCHILDREN;
         if (design_.kind == ControlKind::PictureBox && design_.tabStop && !hasChildren_)

@@ -10,6 +10,7 @@
 #include "forms/control.h"
 #include "forms/screen.h"
 #include "forms/timer.h"
+#include "forms/window_class.h"
 #include "forms/window_name.h"
 
 namespace {
@@ -19,24 +20,6 @@ constexpr wchar_t kFormClass[] = L"KorvaneForm";
 int loadedForms = 0;
 bool loopRunning = false;
 ATOM formClass = 0;
-
-void RegisterFormClass(WNDPROC procedure)
-{
-    static const bool registered = [procedure] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        // Double-clicks become events of their own.
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kFormClass;
-        formClass = RegisterClassExW(&windowClass);
-        return formClass != 0;
-    }();
-    if (!registered)
-        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                                "form window class");
-}
 
 int ButtonsHeld(WPARAM keys)
 {
@@ -119,7 +102,7 @@ void Form::Load()
 {
     if (window_)
         return;
-    RegisterFormClass(WindowProc);
+    formClass = RegisterFormsClass(kFormClass, WindowProc);
     const DWORD style = design_.style & ~WS_VISIBLE;
     RECT outer{0, 0, design_.clientWidth, design_.clientHeight};
     AdjustWindowRectEx(&outer, style, FALSE, design_.exStyle);

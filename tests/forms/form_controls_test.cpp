@@ -181,6 +181,10 @@ TEST(FormControls, TheKeyboardWalksTheTabOrderAndPressesDefaultAndCancelButtons)
         Control* active = form.ActiveControl();
         focused.push_back(active ? active->Name() : L"-");
     };
+    const auto tab = [&] {
+        noteFocus();
+        PostKey(GetFocus(), VK_TAB);
+    };
     RunModal(form, {
         [&] {
             form.optA.SetValue(1);
@@ -188,23 +192,13 @@ TEST(FormControls, TheKeyboardWalksTheTabOrderAndPressesDefaultAndCancelButtons)
             SetWindowPos(form.txtName.hWnd(), HWND_BOTTOM, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             form.optA.SetFocus();
-            noteFocus();
-            PostKey(GetFocus(), VK_TAB);
+            tab();
         },
-        [&] {
-            // Into the text box; the label, the picture box without tab stop
-            // and the disabled button are passed over.
-            noteFocus();
-            PostKey(GetFocus(), VK_TAB);
-        },
-        [&] {
-            noteFocus();
-            PostKey(GetFocus(), VK_TAB);
-        },
-        [&] {
-            noteFocus();
-            PostKey(GetFocus(), VK_TAB);
-        },
+        // Into the text box; the label, the picture box without tab stop and
+        // the disabled button are passed over.
+        tab,
+        tab,
+        tab,
         [&] {
             noteFocus();
             // Enter on a button that has the focus presses that button.

@@ -5,28 +5,12 @@
 #include "forms/screen.h"
 #include "tests/forms/recording_form.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/modal_script.h"
 
 namespace {
 
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
-// Holds the given keys down in this thread's keyboard state while it lives.
-class HeldKeys {
-public:
-    explicit HeldKeys(std::initializer_list<int> keys)
-    {
-        GetKeyboardState(saved_);
-        BYTE state[256];
-        GetKeyboardState(state);
-        for (int key : keys)
-            state[key] = 0x80;
-        SetKeyboardState(state);
-    }
-    ~HeldKeys() { SetKeyboardState(saved_); }
-
-private:
-    BYTE saved_[256];
-};
 
 }  // namespace
 
