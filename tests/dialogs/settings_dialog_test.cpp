@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <functional>
 #include <memory>
@@ -406,4 +407,46 @@ TEST_F(SettingsDialogTest, TheGeneralPageShowsTheStoredOptionsWithTheirTextsAndT
                          L"参照(&R)...|画像参照ダイアログを表示します",
                          L"|ホットキーを入力します",
                      }));
+}
+
+TEST_F(SettingsDialogTest, TheImageBrowseDialogPutsTheChosenFileIntoTheNameBox)
+{
+    const std::wstring image = folder.Path() + L"chosen.ico";
+    WriteFileBytes(image, IconFile(32, RGB(0, 128, 0)));
+    StartPad();
+    HWND browse = nullptr;
+    std::wstring firstFilter;
+    std::wstring name;
+    bool applyEnabled = false;
+    RunDialog({
+        [&] {
+            Click(L"picTab(3)");
+            Click(L"optIcon(1)");
+            Click(L"cmdRefIcon");
+        },
+        // The open dialog runs its own modal loop; the steps go on inside it.
+        [&] {
+            browse = FindWindowW(L"#32770", L"ファイルの参照");
+            ASSERT_NE(browse, nullptr);
+            const HWND filters = GetDlgItem(browse, cmb1);
+            const auto length = SendMessageW(filters, CB_GETLBTEXTLEN, 0, 0);
+            firstFilter.resize(length > 0 ? static_cast<size_t>(length) : 0);
+            SendMessageW(filters, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(firstFilter.data()));
+            HWND edit = GetDlgItem(browse, cmb13);
+            if (!edit)
+                edit = GetDlgItem(browse, edt1);
+            SetWindowTextW(edit, image.c_str());
+            PostMessageW(browse, WM_COMMAND, IDOK, 0);
+        },
+        [&] {
+            name = TextOf(Item(L"txtIcon"));
+            applyEnabled = Enabled(L"cmdApply");
+            Click(L"cmdOk");
+        },
+    });
+    EXPECT_NE(browse, nullptr);
+    EXPECT_EQ(firstFilter, L"画像ファイル");
+    EXPECT_EQ(name, image);
+    EXPECT_TRUE(applyEnabled);
+    EXPECT_EQ(ProductKey().ReadValue(L"CustomIconFile", std::wstring()), image);
 }
