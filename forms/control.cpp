@@ -48,6 +48,7 @@ Control::~Control()
     // is being destroyed.
     OnClick = nullptr;
     OnChange = nullptr;
+    OnDblClick = nullptr;
     OnValidate = nullptr;
     OnGotFocus = nullptr;
     OnLostFocus = nullptr;
@@ -124,7 +125,8 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
         break;
     case ControlKind::ComboBox:
         windowClass = L"COMBOBOX";
-        style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+        style |= WS_TABSTOP | WS_VSCROLL |
+                 (design_.editable ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST);
         height += kDropDownHeight;
         break;
     case ControlKind::Label:
@@ -449,10 +451,16 @@ void Control::Command(WORD code)
             OnChange();
         break;
     case ControlKind::ListBox:
-    case ControlKind::ComboBox:
-        // LBN_SELCHANGE and CBN_SELCHANGE
-        if (code == 1 && OnClick)
+        if (code == LBN_SELCHANGE && OnClick)
             OnClick();
+        else if (code == LBN_DBLCLK && OnDblClick)
+            OnDblClick();
+        break;
+    case ControlKind::ComboBox:
+        if (code == CBN_SELCHANGE && OnClick)
+            OnClick();
+        else if (code == CBN_EDITCHANGE && OnChange)
+            OnChange();
         break;
     default:
         break;

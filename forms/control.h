@@ -54,6 +54,7 @@ struct ControlDesign {
     ControlDesign& Default() { isDefault = true; return *this; }
     ControlDesign& Cancel() { isCancel = true; return *this; }
     ControlDesign& Style(DWORD extra) { extraStyle |= extra; return *this; }
+    ControlDesign& Editable() { editable = true; return *this; }
 
     ControlKind kind;
     int left;
@@ -74,6 +75,7 @@ struct ControlDesign {
     bool isDefault = false;  // Enter presses it
     bool isCancel = false;   // Esc presses it
     DWORD extraStyle = 0;    // class styles beyond the kind's (LBS_USETABSTOPS ...)
+    bool editable = false;   // combo boxes: the user may type a text of their own
 };
 
 class Control {
@@ -140,7 +142,10 @@ public:
 
     // Events. Handlers may be left empty.
     std::function<void()> OnClick;
+    // Text boxes, and the text of editable combo boxes as the user types.
     std::function<void()> OnChange;
+    // List boxes: a double-click of the left button.
+    std::function<void()> OnDblClick;
     // Before the focus leaves the control for another one that checks;
     // cancel keeps the focus here.
     std::function<void(bool& cancel)> OnValidate;

@@ -221,11 +221,13 @@ void Form::Hide()
         ShowWindow(window_, SW_HIDE);
 }
 
-void Form::ShowModal()
+void Form::ShowModal(HWND owner)
 {
     Load();
     if (!window_)
         return;
+    if (owner)
+        SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     const HWND window = window_;
     const HWND previousActive = GetActiveWindow();
     EnabledWindows others{window, {}};

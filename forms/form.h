@@ -64,8 +64,9 @@ public:
     void Hide();
     // Loads when needed, shows the window and returns when it has been
     // hidden or unloaded. Meanwhile every other window of the thread is
-    // disabled, and messages are dispatched in a loop of the form's own.
-    void ShowModal();
+    // disabled, and messages are dispatched in a loop of the form's own. A
+    // non-null owner becomes the window's owner.
+    void ShowModal(HWND owner = nullptr);
     // Runs Form_Unload and, unless it cancels, destroys the window. True when
     // the form is unloaded afterwards.
     bool Unload();
