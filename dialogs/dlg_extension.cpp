@@ -1,0 +1,154 @@
+#include "dialogs/dlg_extension.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "dialogs/file_type_verbs.h"
+#include "dialogs/verb_text.h"
+
+namespace {
+
+FormDesign ChooserDesign()
+{
+    FormDesign design;
+    design.caption = L"関連付けの参照";
+    design.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;
+    design.exStyle = WS_EX_DLGMODALFRAME;
+    design.clientWidth = 400;
+    design.clientHeight = 264;
+    design.scaleMode = ScaleMode::Pixels;
+    design.fontName = L"ＭＳ Ｐゴシック";
+    design.fontPoints = 9;
+    return design;
+}
+
+// The device context of a window, released when it goes.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC()
+    {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+}  // namespace
+
+cDlgExtension::cDlgExtension()
+    : Form(L"cDlgExtension", ChooserDesign()),
+      Label1(*this, L"Label1", ControlDesign(ControlKind::Label, 8, 11, 57, 12, L"拡張子(&E) :")),
+      cboExtension(*this, L"cboExtension",
+                   ControlDesign(ControlKind::ComboBox, 72, 8, 193, 20, L"txt").Editable()),
+      lstCommands(*this, L"lstCommands",
+                  ControlDesign(ControlKind::ListBox, 8, 32, 385, 196)
+                      .Style(LBS_USETABSTOPS | WS_HSCROLL)),
+      cmdOk(*this, L"cmdOk", ControlDesign(ControlKind::CommandButton, 208, 236, 88, 21, L"OK").Default()),
+      cmdCancel(*this, L"cmdCancel",
+                ControlDesign(ControlKind::CommandButton, 304, 236, 88, 21, L"キャンセル").Cancel())
+{
+    cboExtension.OnChange = [this] { cboExtension_Change(); };
+    cboExtension.OnClick = [this] { cboExtension_Click(); };
+    lstCommands.OnClick = [this] { lstCommands_Click(); };
+    lstCommands.OnDblClick = [this] { lstCommands_DblClick(); };
+    cmdOk.OnClick = [this] { cmdOk_Click(); };
+    cmdCancel.OnClick = [this] { cmdCancel_Click(); };
+}
+
+bool cDlgExtension::ShowChoose(std::wstring& fileName, HWND owner)
+{
+    Confirmed = false;
+    Load();
+    ShowModal(owner);
+    bool chosen = false;
+    if (Confirmed && IsLoaded()) {
+        const int selected = lstCommands.ListIndex();
+        if (selected >= 0) {
+            fileName = TextAfterFirstTab(lstCommands.List(selected));
+            chosen = true;
+        }
+    }
+    Unload();
+    return chosen;
+}
+
+void cDlgExtension::Form_Load()
+{
+    for (const std::wstring& extension : RegisteredExtensions())
+        cboExtension.AddItem(extension);
+    // A failure here leaves the dialog open with what could be filled.
+    try {
+        cboExtension.SetText(L"txt");
+        FillVerbList(cboExtension.Text());
+    } catch (const std::exception&) {
+    }
+}
+
+int cDlgExtension::TextWidth(const std::wstring& text)
+{
+    const HWND list = lstCommands.hWnd();
+    WindowDC dc(list);
+    if (!dc.get())
+        return 0;
+    const HGDIOBJ previous =
+        SelectObject(dc.get(), reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc.get(), previous);
+    return size.cx;
+}
+
+void cDlgExtension::FillVerbList(const std::wstring& extension)
+{
+    lstCommands.SetListIndex(-1);
+    lstCommands.ClearItems();
+    const FileTypeVerbs verbs = ReadFileTypeVerbs(extension);
+    int maxLabel = 0;
+    for (const std::wstring& label : verbs.labels)
+        maxLabel = std::max(maxLabel, TextWidth(label));
+    int maxProgram = 0;
+    for (const VerbLine& line : verbs.lines) {
+        maxProgram = std::max(maxProgram, TextWidth(line.program));
+        lstCommands.AddItem(VerbListLine(line.label, line.program));
+    }
+    if (verbs.lines.empty())
+        return;
+    const HWND list = lstCommands.hWnd();
+    const INT tabStop = VerbTabStop(maxLabel);
+    SendMessageW(list, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, VerbListExtent(maxLabel, maxProgram), 0);
+    lstCommands.Refresh();
+    lstCommands.SetListIndex(verbs.defaultLine);
+}
+
+void cDlgExtension::cboExtension_Change() { FillVerbList(cboExtension.Text()); }
+
+void cDlgExtension::cboExtension_Click()
+{
+    // While the pick is reported the edit part still shows the old text.
+    const int picked = cboExtension.ListIndex();
+    FillVerbList(picked >= 0 ? cboExtension.List(picked) : cboExtension.Text());
+}
+
+void cDlgExtension::lstCommands_Click() { cmdOk.SetEnabled(lstCommands.ListIndex() >= 0); }
+
+void cDlgExtension::lstCommands_DblClick()
+{
+    if (lstCommands.ListIndex() >= 0)
+        cmdOk_Click();
+}
+
+void cDlgExtension::cmdOk_Click()
+{
+    Hide();
+    Confirmed = true;
+}
+
+void cDlgExtension::cmdCancel_Click() { Hide(); }
