@@ -12,7 +12,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 
 for p in cmake ninja-build g++-mingw-w64-i686-posix wine wine32:i386 xvfb xdotool \
-         locales fonts-ipafont-gothic googletest imagemagick clang libclang-rt-14-dev \
+         locales fonts-ipafont-gothic fonts-wine googletest imagemagick clang libclang-rt-14-dev \
          x11-utils; do
     have "$p" || need="$need $p"
 done
