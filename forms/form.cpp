@@ -205,14 +205,14 @@ void Form::UpdateToolTip(const Control& control)
     SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void Form::Show(HWND owner)
+void Form::Show(HWND owner, bool activate)
 {
     Load();
     if (!window_)
         return;
     if (owner)
         SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-    ShowWindow(window_, SW_SHOW);
+    ShowWindow(window_, activate ? SW_SHOW : SW_SHOWNA);
 }
 
 void Form::Hide()

@@ -59,8 +59,8 @@ public:
     // Creates the window hidden, then runs Form_Load; nothing when loaded.
     void Load();
     // Loads when needed and shows the window modeless; a non-null owner
-    // becomes the window's owner.
-    void Show(HWND owner = nullptr);
+    // becomes the window's owner. Without activate the active window stays.
+    void Show(HWND owner = nullptr, bool activate = true);
     void Hide();
     // Loads when needed, shows the window and returns when it has been
     // hidden or unloaded. Meanwhile every other window of the thread is

@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "forms/screen.h"
 #include "pad/animation_geometry.h"
+#include "pad/pad_metrics.h"
 
 namespace {
 
@@ -21,16 +21,6 @@ std::vector<POINT> ToPoints(const Point* points, std::size_t count)
 }
 
 HDC OpenDisplay() { return CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr); }
-
-ScreenMetrics CurrentScreen()
-{
-    ScreenMetrics screen;
-    screen.widthTwips = NearestInt(ScreenWidthTwips());
-    screen.heightTwips = NearestInt(ScreenHeightTwips());
-    screen.twipsPerPixelX = NearestInt(TwipsPerPixelX());
-    screen.twipsPerPixelY = NearestInt(TwipsPerPixelY());
-    return screen;
-}
 
 }  // namespace
 
@@ -176,7 +166,7 @@ void DragAnimation::DrawCaptionImage()
     FillRect(memory.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     TextOutW(memory.get(), 0, 0, caption_.c_str(), length);
 
-    const ScreenMetrics screen = CurrentScreen();
+    const ScreenMetrics screen = CurrentScreenMetrics();
     const Point padTwips{framePos_.x * screen.twipsPerPixelX, framePos_.y * screen.twipsPerPixelY};
     const Point at = CaptionPosition(padTwips, extent.cx, extent.cy, screen);
     BitBlt(screen_.get(), at.x, at.y, extent.cx, extent.cy, memory.get(), 0, 0, SRCINVERT);

@@ -50,7 +50,24 @@ void SetAlpha(HWND window, BYTE alpha)
 
 }  // namespace
 
-cMain::cMain() : Form(L"cMain", Design()), tmrTip(*this, kTipInterval) {}
+cMain::cMain()
+    : Form(L"cMain", Design()),
+      TickCount([] { return static_cast<std::uint32_t>(GetTickCount()); }),
+      StatusWindow(*this),
+      TipWindow(*this),
+      tmrTip(*this, kTipInterval),
+      Animation(DragAnimationSource{
+          .activeStyle = [this] { return ActiveStyleOn(); },
+          .moving = [this] { return Mode == kModeMoving; },
+          .padWidth = [this] { return PadWidth; },
+          .caption = [](std::int32_t d) {
+              return AppSettings ? AppSettings->Drags().Item(d)->DisplayCaption() : std::wstring();
+          },
+          .openDisplay = {},
+      })
+{
+    tmrTip.OnTimer = [this] { tmrTip_Timer(); };
+}
 
 cMain::~cMain()
 {

@@ -5,13 +5,24 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
+#include "core/plane.h"
 #include "forms/form.h"
 #include "forms/timer.h"
 #include "menulib/menu_abi.h"
+#include "pad/drag_animation.h"
 #include "pad/popup_status.h"
 #include "pad/popup_tip.h"
+
+// What the pad's pointer input is doing (cMain::Mode).
+inline constexpr std::int32_t kModeIdle = 0;
+inline constexpr std::int32_t kModeMoving = 1;
+inline constexpr std::int32_t kModeGesture = 2;
+// A second button was pressed during a move or gesture; waits until every
+// button is up.
+inline constexpr std::int32_t kModeCancelled = 3;
 
 class cMain : public Form {
 public:
@@ -25,10 +36,27 @@ public:
     // The input method's open state when the pad was activated.
     bool SavedImeOpen = false;
 
+    std::int32_t Mode = kModeIdle;
+    // Taken at a press of the move button: the pointer in client pixels, or
+    // with the drag animation the offset from it to the pad's corner.
+    Point GrabOffset;
+    // True while the command menu is open.
+    bool MenuOpen = false;
+    // The key-list tip's rest delay: when it last started, and where the
+    // pointer was then (screen pixels).
+    std::uint32_t TipTick = 0;
+    POINT LastPointer{};
+    // Milliseconds since the system started; replaceable so that the rest
+    // delay can be driven without waiting.
+    std::function<std::uint32_t()> TickCount;
+
     cPopupStatus StatusWindow;
     cPopupTip TipWindow;
     // Every 55 ms while the pad is loaded; drives the key-list tip.
     Timer tmrTip;
+    // With the "ActiveStyle" option on, what a gesture or move would do is
+    // drawn on the display; with it off the status window shows it.
+    DragAnimation Animation;
 
     // Opaque and input method closed while active; half transparent and the
     // input method as the user had it otherwise.
@@ -36,12 +64,32 @@ public:
     // The custom image when it is chosen and loads, the pad's own icon otherwise.
     void ApplyPadPicture();
 
+    // Built-in actions: 1 the desktop toggle (drag slot 0) and the pad back
+    // to normal, 2 the settings dialog, 3 exit; anything else does nothing.
+    void RunPadAction(std::int32_t action);
+    // Shows the key-list tip once the pointer has rested on the active pad
+    // for more than a second, and hides it when the pointer moves or leaves.
+    void tmrTip_Timer();
+
 protected:
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
     std::optional<LRESULT> Form_Message(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Form_MouseDown(int button, int shift, float x, float y) override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
+    void Form_MouseUp(int button, int shift, float x, float y) override;
+    void Form_KeyDown(int keyCode, int shift) override;
+    void Form_KeyUp(int keyCode, int shift) override;
+    void Form_DblClick() override;
 
 private:
+    void HideTipIfShown();
+    void OpenCommandMenu();
+    // Runs the settings dialog modally, owned by the pad.
+    void OpenSettingsDialog();
+    bool ActiveStyleOn() const;
+    bool SwapButtonsOn() const;
+
     bool hooked_ = false;
     bool active_ = false;
 };

@@ -1,7 +1,8 @@
 #pragma once
 // What the pad's two popups share: a thin border, no title bar, no taskbar
-// button, and the system's tooltip colours.
+// button, the system's tooltip colours and a bold "ＭＳ Ｐゴシック".
 
+#include "core/win_handles.h"
 #include "forms/form.h"
 
 inline FormDesign PopupDesign(int clientWidth, int clientHeight, ScaleMode scale)
@@ -15,3 +16,6 @@ inline FormDesign PopupDesign(int clientWidth, int clientHeight, ScaleMode scale
     design.scaleMode = scale;
     return design;
 }
+
+// The popups' font at the given point size, for the screen's resolution.
+UniqueGdiObject<HFONT> PopupFont(int points);

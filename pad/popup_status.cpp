@@ -1,6 +1,87 @@
 #include "pad/popup_status.h"
 
+#include "forms/window_name.h"
+#include "pad/pad_metrics.h"
 #include "pad/popup_design.h"
+#include "pad/popup_layout.h"
+
+namespace {
+
+constexpr int kLabelId = 1;
+// The label's distance from the client area's corner.
+constexpr int kLabelMarginTwips = 30;
+constexpr int kFontPoints = 12;
+
+// The text's size in pixels as the label draws it.
+SIZE MeasureLabel(HWND label, HFONT font, const std::wstring& text)
+{
+    RECT rect{};
+    const HDC dc = GetDC(label);
+    if (!dc)
+        return {};
+    {
+        ScopedSelection selected(dc, font);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    ReleaseDC(label, dc);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace
 
 // The status window measures in twips.
-cPopupStatus::cPopupStatus() : Form(L"cPopupStatus", PopupDesign(120, 20, ScaleMode::Twips)) {}
+cPopupStatus::cPopupStatus(Form& pad)
+    : Form(L"cPopupStatus", PopupDesign(120, 20, ScaleMode::Twips)), pad_(pad)
+{
+}
+
+void cPopupStatus::Form_Load()
+{
+    if (!font_)
+        font_ = PopupFont(kFontPoints);
+    // Captions are shown as they are written: "&" is no mnemonic here.
+    const HWND label = CreateWindowExW(0, L"STATIC", L"",
+                                       WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
+                                       0, 0, 0, Handle(), reinterpret_cast<HMENU>(kLabelId),
+                                       GetModuleHandleW(nullptr), nullptr);
+    if (!label)
+        return;
+    AttachWindowName(label, L"lblInfo");
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+}
+
+HWND cPopupStatus::lblInfo() { return GetDlgItem(hWnd(), kLabelId); }
+
+void cPopupStatus::ShowStatus(const std::wstring& text)
+{
+    const HWND window = hWnd();
+    const HWND label = lblInfo();
+    const ScreenMetrics screen = CurrentScreenMetrics();
+    SetWindowTextW(label, text.c_str());
+    const SIZE size = MeasureLabel(label, font_.get(), text);
+    SetWindowPos(label, nullptr, PixelsOf(kLabelMarginTwips, screen.twipsPerPixelX),
+                 PixelsOf(kLabelMarginTwips, screen.twipsPerPixelY), size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+
+    const Box box = StatusWindowBox(CornerTwips(pad_), size.cx * screen.twipsPerPixelX,
+                                    size.cy * screen.twipsPerPixelY, screen);
+    // The pad keeps the activation: it holds the pointer and the keys of the
+    // gesture, and stays opaque meanwhile.
+    SetWindowPos(window, HWND_TOPMOST, box.x, box.y, box.width, box.height,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void cPopupStatus::HideStatus() { Unload(); }
+
+std::optional<LRESULT> cPopupStatus::Form_Message(UINT message, WPARAM wParam, LPARAM /*lParam*/)
+{
+    if (message != WM_CTLCOLORSTATIC)
+        return {};
+    // The label paints no background of its own: the window's shows through.
+    const HDC dc = reinterpret_cast<HDC>(wParam);
+    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
+}

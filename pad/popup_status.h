@@ -1,9 +1,32 @@
 #pragma once
-// The status window: during a gesture it shows what a release would launch.
+// The status window: during a gesture it shows what a release would launch,
+// centred on the pad just below it, or just above it near the screen's bottom.
 
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "core/win_handles.h"
 #include "forms/form.h"
 
 class cPopupStatus : public Form {
 public:
-    cPopupStatus();
+    // pad: the window the status window is placed by.
+    explicit cPopupStatus(Form& pad);
+
+    // Shows the window with this text, or moves it and changes its text.
+    void ShowStatus(const std::wstring& text);
+    // Unloads the window; the next ShowStatus loads it again.
+    void HideStatus();
+    // The label lblInfo (loads the form).
+    HWND lblInfo();
+
+protected:
+    void Form_Load() override;
+    std::optional<LRESULT> Form_Message(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    Form& pad_;
+    UniqueGdiObject<HFONT> font_;
 };

@@ -5,5 +5,14 @@
 
 class cPopupTip : public Form {
 public:
-    cPopupTip();
+    // pad: the tip's owner, which keeps the keyboard focus.
+    explicit cPopupTip(Form& pad);
+
+    // Fills the tip with the 36 key commands in two columns, places it by
+    // the pointer at screen pixel (x, y) and shows it.
+    void PopupStatus(int x, int y);
+    void HideTip();
+
+private:
+    Form& pad_;
 };

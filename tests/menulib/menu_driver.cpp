@@ -22,6 +22,9 @@ BOOL CALLBACK CollectMenuWindow(HWND window, LPARAM param)
     return TRUE;
 }
 
+// The driver whose Watch hook runs now.
+MenuDriver* watching = nullptr;
+
 }  // namespace
 
 std::vector<std::wstring> OpenMenu::Texts() const
@@ -78,6 +81,10 @@ MenuDriver::MenuDriver()
 
 MenuDriver::~MenuDriver()
 {
+    if (hook_) {
+        UnhookWindowsHookEx(hook_);
+        watching = nullptr;
+    }
     DestroyWindow(owner_);
     // The library posts WM_NULL to its owner; nothing of ours stays queued.
     PumpFor(0);
@@ -87,6 +94,25 @@ MenuDriver& MenuDriver::Then(std::function<void(MenuDriver&)> step)
 {
     steps_.push_back(std::move(step));
     return *this;
+}
+
+void MenuDriver::Watch(HWND menuOwner)
+{
+    watched_ = menuOwner;
+    watching = this;
+    hook_ = SetWindowsHookExW(WH_CALLWNDPROC, ForwardMenuMessages, nullptr, GetCurrentThreadId());
+}
+
+// The menu loop tells its owner when it starts, idles and ends: the watched
+// window's copies go to the driver's own window too.
+LRESULT CALLBACK MenuDriver::ForwardMenuMessages(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && watching && sent->hwnd == watching->watched_ &&
+        (sent->message == WM_ENTERMENULOOP || sent->message == WM_EXITMENULOOP ||
+         sent->message == WM_ENTERIDLE))
+        SendMessageW(watching->owner_, sent->message, sent->wParam, sent->lParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK MenuDriver::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

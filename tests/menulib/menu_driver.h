@@ -42,6 +42,9 @@ public:
     MenuDriver& operator=(const MenuDriver&) = delete;
 
     HWND Owner() const { return owner_; }
+    // Also drives the menus that another window of this thread owns (one
+    // window per driver, until the driver ends).
+    void Watch(HWND menuOwner);
 
     // Adds a step. Steps run in order once the menu is open.
     MenuDriver& Then(std::function<void(MenuDriver&)> step);
@@ -64,10 +67,13 @@ public:
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ForwardMenuMessages(int code, WPARAM wParam, LPARAM lParam);
     void RunStep();
     bool HighlightText(const std::wstring& text);
 
     HWND owner_ = nullptr;
+    HWND watched_ = nullptr;
+    HHOOK hook_ = nullptr;
     std::vector<std::function<void(MenuDriver&)>> steps_;
     bool running_ = false;
     bool timedOut_ = false;

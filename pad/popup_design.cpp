@@ -1,0 +1,13 @@
+#include "pad/popup_design.h"
+
+UniqueGdiObject<HFONT> PopupFont(int points)
+{
+    const HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return UniqueGdiObject<HFONT>(CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, FW_BOLD, FALSE,
+                                              FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                              L"ＭＳ Ｐゴシック"));
+}

@@ -1,0 +1,43 @@
+// The key-list tip's timer on the pad.
+
+#include "core/entry_point.h"
+#include "core/settings.h"
+#include "pad/main_window.h"
+
+namespace {
+
+constexpr std::uint32_t kRestMs = 1000;
+
+}  // namespace
+
+void cMain::tmrTip_Timer()
+{
+    const std::uint32_t now = TickCount();
+    // No tip while the pad is busy, a menu is open, or the option is off; the
+    // rest starts again afterwards.
+    if (Mode != kModeIdle || MenuOpen || !AppSettings || !AppSettings->PopupStatus) {
+        TipTick = now;
+        return;
+    }
+    if (GetActiveWindow() != Handle())
+        return;
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    if (WindowFromPoint(pointer) != Handle()) {
+        if (TipWindow.Visible())
+            TipWindow.HideTip();
+        TipTick = now;
+        return;
+    }
+    if (pointer.x == LastPointer.x && pointer.y == LastPointer.y) {
+        // Elapsed time in unsigned arithmetic, so that the tick count's wrap
+        // after 49.7 days neither hides the tip nor overflows.
+        if (now - TipTick > kRestMs && !TipWindow.Visible())
+            TipWindow.PopupStatus(pointer.x, pointer.y);
+    } else {
+        LastPointer = pointer;
+        if (TipWindow.Visible())
+            TipWindow.HideTip();
+        TipTick = now;
+    }
+}

@@ -1,0 +1,281 @@
+// The pad's pointer and key input, driven by the messages real input produces.
+
+#include <windows.h>
+
+#include "tests/menulib/menu_driver.h"
+#include "tests/menulib/menu_test_data.h"
+#include "tests/pad/pad_fixture.h"
+
+namespace {
+
+class GestureTest : public PadTest {
+protected:
+    // The menu library is loaded from the program's folder.
+    void SetUp() override
+    {
+        PadTest::SetUp();
+        AppFolder = BuildFolder();
+    }
+    ShellCommand& Drag(int d) { return *AppSettings->Drags().Item(d); }
+    ShellCommand& KeySlot(int slot) { return *AppSettings->Keys().Item(slot); }
+    std::wstring StatusText() const
+    {
+        wchar_t text[256] = L"";
+        GetWindowTextW(pad->StatusWindow.lblInfo(), text, 256);
+        return text;
+    }
+
+    ProbeLogScope log{folder.Path()};
+    MenuDriver menus;
+};
+
+// Holds the Shift key down in this thread's keyboard state while it lives.
+class ShiftHeld {
+public:
+    ShiftHeld()
+    {
+        GetKeyboardState(saved_);
+        BYTE held[256];
+        CopyMemory(held, saved_, sizeof held);
+        held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
+        SetKeyboardState(held);
+    }
+    ~ShiftHeld() { SetKeyboardState(saved_); }
+
+private:
+    BYTE saved_[256];
+};
+
+}  // namespace
+
+TEST_F(GestureTest, AGestureReleasedOverThePadShowsTheMenuCaptionThenOpensTheMenu)
+{
+    StartPad();
+    menus.Watch(pad->Handle());
+    std::vector<std::wstring> shown;
+    bool openFlag = false;
+    menus.Then([&](MenuDriver& d) {
+        shown = d.Innermost().Texts();
+        openFlag = pad->MenuOpen;
+        d.Press(VK_ESCAPE);
+    });
+
+    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
+    EXPECT_EQ(pad->Mode, kModeGesture);
+    Mouse(WM_MOUSEMOVE, MK_RBUTTON, 31, 0);
+    EXPECT_TRUE(pad->StatusWindow.Visible());
+    EXPECT_EQ(StatusText(), L"メニュー");
+    Mouse(WM_RBUTTONUP, 0, 31, 0);
+
+    EXPECT_TRUE(menus.AllStepsRan());
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(shown.back(), kBuiltInCaptions[2]);
+    EXPECT_TRUE(openFlag);
+    EXPECT_FALSE(pad->MenuOpen);
+    EXPECT_EQ(pad->Mode, kModeIdle);
+    EXPECT_FALSE(pad->StatusWindow.IsLoaded());
+    EXPECT_TRUE(log.Records().empty());
+}
+
+TEST_F(GestureTest, LeavingThePadByOnePixelToTheRightLaunchesTheRightwardCommand)
+{
+    BindProbe(Drag(3), L"right");
+    BindProbe(Drag(4), L"lower-right");
+    StartPad();
+
+    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
+    Mouse(WM_MOUSEMOVE, MK_RBUTTON, 32, 16);
+    EXPECT_EQ(StatusText(), L"right");
+    Mouse(WM_RBUTTONUP, 0, 32, 16);
+
+    EXPECT_EQ(pad->Mode, kModeIdle);
+    EXPECT_FALSE(pad->StatusWindow.IsLoaded());
+    const std::vector<ProbeRecord> records = log.WaitFor(1);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_TRUE(Launched(records[0], L"right"));
+}
+
+TEST_F(GestureTest, ASecondButtonCancelsUntilAMoveWithoutButtonsAndTheNextGestureWorks)
+{
+    BindProbe(Drag(3), L"right");
+    StartPad();
+
+    // During a gesture.
+    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
+    Mouse(WM_MOUSEMOVE, MK_RBUTTON, 80, 16);
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 80, 16);
+    EXPECT_EQ(pad->Mode, kModeCancelled);
+    EXPECT_FALSE(pad->StatusWindow.IsLoaded());
+    Mouse(WM_RBUTTONUP, MK_LBUTTON, 80, 16);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 80, 16);
+    Mouse(WM_LBUTTONUP, 0, 80, 16);
+    EXPECT_EQ(pad->Mode, kModeCancelled);
+    Mouse(WM_MOUSEMOVE, 0, 80, 16);
+    EXPECT_EQ(pad->Mode, kModeIdle);
+
+    // During a move: the pad stays where the cancel left it.
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Mouse(WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 5, 5);
+    EXPECT_EQ(pad->Mode, kModeCancelled);
+    const RECT before = PadRect();
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, 50, 50);
+    EXPECT_EQ(PadRect().left, before.left);
+    Mouse(WM_RBUTTONUP, MK_LBUTTON, 50, 50);
+    Mouse(WM_LBUTTONUP, 0, 50, 50);
+    Mouse(WM_MOUSEMOVE, 0, 50, 50);
+
+    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
+    Mouse(WM_RBUTTONUP, 0, 80, 16);
+    const std::vector<ProbeRecord> records = log.WaitFor(1);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_TRUE(Launched(records[0], L"right"));
+}
+
+TEST_F(GestureTest, TheMoveButtonDragsThePadAndSwappedButtonsExchangeTheRoles)
+{
+    BindProbe(Drag(7), L"left");
+    StartPad();
+    const RECT start = PadRect();
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 10, 10);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 30, 25);  // the pad follows live
+    EXPECT_EQ(PadRect().left, start.left + 20);
+    EXPECT_EQ(PadRect().top, start.top + 15);
+    Mouse(WM_LBUTTONUP, 0, 10, 10);
+    EXPECT_EQ(pad->Mode, kModeIdle);
+    Mouse(WM_MBUTTONDOWN, MK_MBUTTON, 10, 10);
+    EXPECT_EQ(pad->Mode, kModeIdle);
+    Mouse(WM_MBUTTONUP, 0, 10, 10);
+
+    AppSettings->SwapButtons = true;
+    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 10, 10);
+    EXPECT_EQ(pad->Mode, kModeMoving);
+    Mouse(WM_MOUSEMOVE, MK_RBUTTON, 0, 10);
+    EXPECT_EQ(PadRect().left, start.left + 10);
+    Mouse(WM_RBUTTONUP, 0, 10, 10);
+    Mouse(WM_MBUTTONDOWN, MK_MBUTTON, 10, 10);
+    EXPECT_EQ(pad->Mode, kModeIdle);
+    Mouse(WM_MBUTTONUP, 0, 10, 10);
+
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 16, 16);
+    EXPECT_EQ(pad->Mode, kModeGesture);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, -1, 16);
+    EXPECT_EQ(StatusText(), L"left");
+    Mouse(WM_LBUTTONUP, 0, -1, 16);
+    const std::vector<ProbeRecord> records = log.WaitFor(1);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_TRUE(Launched(records[0], L"left"));
+}
+
+TEST_F(GestureTest, WithTheDragAnimationTheFrameMovesAndThePadJumpsOnRelease)
+{
+    AppSettings->ActiveStyle = true;
+    BindProbe(Drag(5), L"down");
+    StartPad();
+    const RECT start = PadRect();
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 10, 10);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 40, 30);
+    EXPECT_TRUE(pad->Animation.AnimationActive());
+    EXPECT_EQ(PadRect().left, start.left);
+    Mouse(WM_LBUTTONUP, 0, 40, 30);
+    EXPECT_FALSE(pad->Animation.AnimationActive());
+    EXPECT_EQ(PadRect().left, start.left + 30);
+    EXPECT_EQ(PadRect().top, start.top + 20);
+
+    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
+    Mouse(WM_MOUSEMOVE, MK_RBUTTON, 16, 32);
+    EXPECT_EQ(pad->Animation.CurrentDirection(), 5);
+    EXPECT_FALSE(pad->StatusWindow.Visible());
+    Mouse(WM_RBUTTONUP, 0, 16, 32);
+    EXPECT_FALSE(pad->Animation.AnimationActive());
+    const std::vector<ProbeRecord> records = log.WaitFor(1);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_TRUE(Launched(records[0], L"down"));
+}
+
+TEST_F(GestureTest, LetterDigitAndKeypadKeysLaunchTheirSlotsButNotDuringAGesture)
+{
+    BindProbe(KeySlot(0), L"A");
+    BindProbe(KeySlot(25), L"Z");
+    for (int digit = 0; digit <= 9; ++digit)
+        BindProbe(KeySlot(26 + digit), L"digit" + std::to_wstring(digit));
+    StartPad();
+
+    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
+    Key(WM_KEYDOWN, 'A');
+    Key(WM_KEYUP, 'A');
+    EXPECT_EQ(pad->Mode, kModeGesture);
+    Mouse(WM_RBUTTONUP, 0, 16, 80);  // an empty drag slot: nothing starts
+
+    const UINT keys[] = {'A', 'Z', '0', '9', VK_NUMPAD0, VK_NUMPAD1, VK_NUMPAD2, VK_NUMPAD3,
+                         VK_NUMPAD4, VK_NUMPAD5, VK_NUMPAD6, VK_NUMPAD7, VK_NUMPAD8, VK_NUMPAD9,
+                         VK_F1};
+    for (UINT key : keys) {
+        Key(WM_KEYDOWN, key);
+        Key(WM_KEYUP, key);
+    }
+    std::vector<std::wstring> expected = {L"A", L"Z", L"digit0", L"digit9"};
+    for (int digit = 0; digit <= 9; ++digit)
+        expected.push_back(L"digit" + std::to_wstring(digit));
+    const std::vector<ProbeRecord> records = log.WaitFor(expected.size());
+    ASSERT_EQ(records.size(), expected.size());
+    // Each started before the next key, but they may write in any order.
+    for (const std::wstring& tag : expected)
+        EXPECT_EQ(std::count_if(records.begin(), records.end(),
+                                [&](const ProbeRecord& r) { return Launched(r, tag); }),
+                  std::count(expected.begin(), expected.end(), tag))
+            << ::testing::PrintToString(tag);
+}
+
+TEST_F(GestureTest, TheApplicationsKeyAndShiftF10OpenTheMenuOnReleaseOnly)
+{
+    StartPad();
+    menus.Watch(pad->Handle());
+    int opened = 0;
+    for (int i = 0; i < 2; ++i)
+        menus.Then([&](MenuDriver& d) {
+            ++opened;
+            d.Press(VK_ESCAPE);
+        });
+
+    Key(WM_KEYDOWN, VK_APPS);
+    EXPECT_EQ(opened, 0);
+    Key(WM_KEYUP, VK_APPS);
+    EXPECT_EQ(opened, 1);
+
+    Key(WM_SYSKEYDOWN, VK_F10);  // F10 alone
+    Key(WM_SYSKEYUP, VK_F10);
+    EXPECT_EQ(opened, 1);
+    {
+        ShiftHeld shift;
+        Key(WM_SYSKEYDOWN, VK_F10);
+        EXPECT_EQ(opened, 1);
+        Key(WM_SYSKEYUP, VK_F10);
+    }
+    EXPECT_EQ(opened, 2);
+    EXPECT_TRUE(menus.AllStepsRan());
+}
+
+TEST_F(GestureTest, ADoubleClickRunsTheChosenActionAndExitFromTheMenuEndsThePadSafely)
+{
+    BindProbe(Drag(0), L"desktop");
+    AppSettings->DblClickCommand = 1;
+    StartPad();
+    Mouse(WM_LBUTTONDBLCLK, MK_LBUTTON, 16, 16);
+    Mouse(WM_LBUTTONUP, 0, 16, 16);
+    const std::vector<ProbeRecord> records = log.WaitFor(1);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_TRUE(Launched(records[0], L"desktop"));
+    EXPECT_TRUE(pad->IsLoaded());
+
+    // Exit chosen in the menu that a gesture opened: the pad goes once the
+    // release has been handled.
+    menus.Watch(pad->Handle());
+    menus.Then([](MenuDriver& d) { d.Choose(kBuiltInCaptions[2]); });
+    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
+    Mouse(WM_RBUTTONUP, 0, 16, 16);
+    EXPECT_TRUE(menus.AllStepsRan());
+    EXPECT_TRUE(pad->IsLoaded());
+    EXPECT_TRUE(PumpUntil([&] { return !pad->IsLoaded(); }, 5000));
+    EXPECT_FALSE(pad->StatusWindow.IsLoaded());
+    EXPECT_FALSE(pad->TipWindow.IsLoaded());
+}
