@@ -13,9 +13,9 @@ constexpr std::uint32_t kRestMs = 1000;
 void cMain::tmrTip_Timer()
 {
     const std::uint32_t now = TickCount();
-    // No tip while the pad is busy, a menu is open, or the option is off; the
-    // rest starts again afterwards.
-    if (Mode != kModeIdle || MenuOpen || !AppSettings || !AppSettings->PopupStatus) {
+    // No tip while the pad is busy or a menu is open; the rest starts again
+    // afterwards.
+    if (Mode != kModeIdle || MenuOpen) {
         TipTick = now;
         return;
     }
@@ -32,7 +32,9 @@ void cMain::tmrTip_Timer()
     if (pointer.x == LastPointer.x && pointer.y == LastPointer.y) {
         // Elapsed time in unsigned arithmetic, so that the tick count's wrap
         // after 49.7 days neither hides the tip nor overflows.
-        if (now - TipTick > kRestMs && !TipWindow.Visible())
+        // The "PopupStatus" option says whether the tip is wanted at all.
+        const bool wanted = AppSettings && AppSettings->PopupStatus;
+        if (wanted && now - TipTick > kRestMs && !TipWindow.Visible())
             TipWindow.PopupStatus(pointer.x, pointer.y);
     } else {
         LastPointer = pointer;
