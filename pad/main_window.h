@@ -85,8 +85,6 @@ protected:
 private:
     void HideTipIfShown();
     void OpenCommandMenu();
-    // Runs the settings dialog modally, owned by the pad.
-    void OpenSettingsDialog();
     bool ActiveStyleOn() const;
     bool SwapButtonsOn() const;
 

@@ -4,6 +4,7 @@
 #include "commands/command_menu.h"
 #include "core/entry_point.h"
 #include "core/settings.h"
+#include "dialogs/settings_dialog.h"
 #include "pad/gesture_rules.h"
 #include "pad/main_window.h"
 #include "pad/pad_metrics.h"
@@ -169,7 +170,7 @@ void cMain::RunPadAction(std::int32_t action)
     case 2:
         TipWindow.Unload();
         StatusWindow.Unload();
-        OpenSettingsDialog();
+        cDlgSettings::ShowSettings(*this);
         MenuTable = AppSettings->Menus().Compile();
         break;
     case 3:
@@ -181,7 +182,3 @@ void cMain::RunPadAction(std::int32_t action)
         break;
     }
 }
-
-// The one place the pad opens the settings dialog. The dialog is not part of
-// the program yet: until it is, action 2 only reloads the popups and the menu.
-void cMain::OpenSettingsDialog() {}

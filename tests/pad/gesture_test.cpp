@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include "forms/window_name.h"
 #include "tests/menulib/menu_driver.h"
 #include "tests/menulib/menu_test_data.h"
 #include "tests/pad/pad_fixture.h"
+#include "tests/support/modal_script.h"
 
 namespace {
 
@@ -27,23 +29,6 @@ protected:
 
     ProbeLogScope log{folder.Path()};
     MenuDriver menus;
-};
-
-// Holds the Shift key down in this thread's keyboard state while it lives.
-class ShiftHeld {
-public:
-    ShiftHeld()
-    {
-        GetKeyboardState(saved_);
-        BYTE held[256];
-        CopyMemory(held, saved_, sizeof held);
-        held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
-        SetKeyboardState(held);
-    }
-    ~ShiftHeld() { SetKeyboardState(saved_); }
-
-private:
-    BYTE saved_[256];
 };
 
 }  // namespace
@@ -246,7 +231,7 @@ TEST_F(GestureTest, TheApplicationsKeyAndShiftF10OpenTheMenuOnReleaseOnly)
     Key(WM_SYSKEYUP, VK_F10);
     EXPECT_EQ(opened, 1);
     {
-        ShiftHeld shift;
+        HeldKeys shift({VK_SHIFT});
         Key(WM_SYSKEYDOWN, VK_F10);
         EXPECT_EQ(opened, 1);
         Key(WM_SYSKEYUP, VK_F10);
@@ -278,4 +263,31 @@ TEST_F(GestureTest, ADoubleClickRunsTheChosenActionAndExitFromTheMenuEndsThePadS
     EXPECT_TRUE(PumpUntil([&] { return !pad->IsLoaded(); }, 5000));
     EXPECT_FALSE(pad->StatusWindow.IsLoaded());
     EXPECT_FALSE(pad->TipWindow.IsLoaded());
+}
+
+TEST_F(GestureTest, TheSettingsActionClosesThePopupsOpensTheDialogAndRecompilesTheMenu)
+{
+    AppSettings->DblClickCommand = 2;
+    StartPad();
+    pad->StatusWindow.ShowStatus(L"x");
+    ASSERT_EQ(pad->MenuTable, nullptr);  // no menu entries yet
+
+    bool popupsLoaded = true;
+    ModalScript script(
+        {[&] {
+            const HWND dialog = FindNamedWindow(L"cDlgSettings");
+            popupsLoaded = pad->StatusWindow.IsLoaded() || pad->TipWindow.IsLoaded();
+            AppSettings->Menus().Add(-1)->Caption = L"メモ帳";
+            SendMessageW(dialog, WM_CLOSE, 0, 0);
+        }},
+        [] {
+            ADD_FAILURE() << "the dialog stayed open";
+            SendMessageW(FindNamedWindow(L"cDlgSettings"), WM_CLOSE, 0, 0);
+        });
+    Mouse(WM_LBUTTONDBLCLK, MK_LBUTTON, 16, 16);
+    Mouse(WM_LBUTTONUP, 0, 16, 16);
+
+    EXPECT_EQ(script.StepsRun(), 1u);
+    EXPECT_FALSE(popupsLoaded);
+    EXPECT_NE(pad->MenuTable, nullptr);
 }
