@@ -27,6 +27,14 @@ protected:
         return text;
     }
 
+    // The probe has started once, for the command tagged so.
+    void ExpectOneLaunch(const std::wstring& tag)
+    {
+        const std::vector<ProbeRecord> records = log.WaitFor(1);
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_TRUE(Launched(records[0], tag));
+    }
+
     ProbeLogScope log{folder.Path()};
     MenuDriver menus;
 };
@@ -75,9 +83,7 @@ TEST_F(GestureTest, LeavingThePadByOnePixelToTheRightLaunchesTheRightwardCommand
 
     EXPECT_EQ(pad->Mode, kModeIdle);
     EXPECT_FALSE(pad->StatusWindow.IsLoaded());
-    const std::vector<ProbeRecord> records = log.WaitFor(1);
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_TRUE(Launched(records[0], L"right"));
+    ExpectOneLaunch(L"right");
 }
 
 TEST_F(GestureTest, ASecondButtonCancelsUntilAMoveWithoutButtonsAndTheNextGestureWorks)
@@ -111,9 +117,7 @@ TEST_F(GestureTest, ASecondButtonCancelsUntilAMoveWithoutButtonsAndTheNextGestur
 
     Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
     Mouse(WM_RBUTTONUP, 0, 80, 16);
-    const std::vector<ProbeRecord> records = log.WaitFor(1);
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_TRUE(Launched(records[0], L"right"));
+    ExpectOneLaunch(L"right");
 }
 
 TEST_F(GestureTest, TheMoveButtonDragsThePadAndSwappedButtonsExchangeTheRoles)
@@ -146,9 +150,7 @@ TEST_F(GestureTest, TheMoveButtonDragsThePadAndSwappedButtonsExchangeTheRoles)
     Mouse(WM_MOUSEMOVE, MK_LBUTTON, -1, 16);
     EXPECT_EQ(StatusText(), L"left");
     Mouse(WM_LBUTTONUP, 0, -1, 16);
-    const std::vector<ProbeRecord> records = log.WaitFor(1);
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_TRUE(Launched(records[0], L"left"));
+    ExpectOneLaunch(L"left");
 }
 
 TEST_F(GestureTest, WithTheDragAnimationTheFrameMovesAndThePadJumpsOnRelease)
@@ -172,9 +174,7 @@ TEST_F(GestureTest, WithTheDragAnimationTheFrameMovesAndThePadJumpsOnRelease)
     EXPECT_FALSE(pad->StatusWindow.Visible());
     Mouse(WM_RBUTTONUP, 0, 16, 32);
     EXPECT_FALSE(pad->Animation.AnimationActive());
-    const std::vector<ProbeRecord> records = log.WaitFor(1);
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_TRUE(Launched(records[0], L"down"));
+    ExpectOneLaunch(L"down");
 }
 
 TEST_F(GestureTest, LetterDigitAndKeypadKeysLaunchTheirSlotsButNotDuringAGesture)
@@ -247,9 +247,7 @@ TEST_F(GestureTest, ADoubleClickRunsTheChosenActionAndExitFromTheMenuEndsThePadS
     StartPad();
     Mouse(WM_LBUTTONDBLCLK, MK_LBUTTON, 16, 16);
     Mouse(WM_LBUTTONUP, 0, 16, 16);
-    const std::vector<ProbeRecord> records = log.WaitFor(1);
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_TRUE(Launched(records[0], L"desktop"));
+    ExpectOneLaunch(L"desktop");
     EXPECT_TRUE(pad->IsLoaded());
 
     // Exit chosen in the menu that a gesture opened: the pad goes once the
