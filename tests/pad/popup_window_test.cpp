@@ -88,12 +88,6 @@ TEST_F(PopupTest, TheStatusWindowIsCentredBelowThePadOrAboveItNearTheScreenBotto
     box = RectOf(pad->StatusWindow.Handle());
     EXPECT_EQ(box.top, PadRect().top - 23);
     Mouse(WM_RBUTTONUP, 0, 16, -60);
-    // 100 pixels above it: still below.
-    PutPadAt(300, ScreenHeight() - 100);
-    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
-    Mouse(WM_MOUSEMOVE, MK_RBUTTON, 16, 16);
-    EXPECT_EQ(RectOf(pad->StatusWindow.Handle()).top, PadRect().top + 38);
-    Mouse(WM_RBUTTONUP, 0, 16, -60);
 }
 
 TEST_F(PopupTest, TheTipShowsBesideThePointerTowardsTheMiddleOfTheScreenInEachQuarter)
