@@ -248,10 +248,15 @@ cDlgSettings::cDlgSettings(cMain& owner)
                               L"変更を保存せずにダイアログを閉じます")
                     .Cancel()),
       cmdApply(*this, L"cmdApply",
-               ControlDesign(Kind::CommandButton, 416, 416, 81, 21, L"適用(&A)", L"変更を保存します"))
+               ControlDesign(Kind::CommandButton, 416, 416, 81, 21, L"適用(&A)", L"変更を保存します")),
+      mnuReference(L"mnuReference",
+                   {L"ファイル(&F) ...", L"フォルダ(&D) ...", L"関連付けから検索(&A) ..."}),
+      mnuOther(L"mnuOther", {L"テスト実行(&T)", L"-", L"ショートカットから読み込む(&I) ...",
+                             L"シュートカットとして保存(&E) ..."})
 {
     WireFrame();
     WireGeneralPage();
+    WireCommandFields();
 }
 
 void cDlgSettings::ShowSettings(cMain& owner)
@@ -300,12 +305,14 @@ void cDlgSettings::Form_Load()
     Filling = false;
     CurrentPage = 0;
     LoadHotKeyControl();
+    LoadCommandFields();
     SelectedDirection = 1;
 }
 
 void cDlgSettings::Form_Unload(bool& /*cancel*/)
 {
     Win32CallBack::UnhookHotKeyControl();
+    UnloadCommandFields();
 }
 
 void cDlgSettings::EnableApply() { cmdApply.SetEnabled(true); }

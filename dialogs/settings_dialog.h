@@ -17,7 +17,9 @@
 #include "core/settings.h"
 #include "forms/control.h"
 #include "forms/control_array.h"
+#include "forms/file_drop.h"
 #include "forms/form.h"
+#include "forms/popup_menu.h"
 
 class cMain;
 
@@ -69,6 +71,29 @@ private:
     void optIcon_Click();
     void cmdRefIcon_Click();
     void HotKeyEdited();
+
+    // The command detail frame (command_fields.cpp).
+    void WireCommandFields();
+    // Fills the window states and takes files dropped on the two path boxes.
+    void LoadCommandFields();
+    void UnloadCommandFields();
+    // Fills the detail fields from CurrentItem and updates the item buttons.
+    void ShowCurrentItem();
+    // Enables or disables the detail fields all together.
+    void EnableItemFields(bool enabled);
+    // Pops the menu up beside the button's upper-right corner.
+    void PopupMenuBeside(Control& button, PopupMenu& menu);
+    void txtCommand_Change();
+    void txtCommand_Validate(bool& cancel);
+    void txtWorkDir_Validate(bool& cancel);
+    void txtCaption_Change();
+    void cboWindowState_Click();
+    void chkSetFocus_Click();
+    void cmdReference_Click(int index);
+    void mnuReferenceCmd_Click(int index);
+    void mnuOtherCmd_Click(int index);
+    void LoadShortcut();
+    void SaveShortcut();
 
     cMain& Owner;
     HWND OwnerWnd;
@@ -135,4 +160,11 @@ private:
     Control cmdOk;
     Control cmdCancel;
     Control cmdApply;
+
+    // The browse menu of cmdReference(0) and the menu of cmdOther.
+    PopupMenu mnuReference;
+    PopupMenu mnuOther;
+    // Files dropped from the shell onto txtCommand and txtWorkDir.
+    std::unique_ptr<FileDropTarget> commandDrop_;
+    std::unique_ptr<FileDropTarget> workDirDrop_;
 };

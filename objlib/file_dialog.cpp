@@ -1,25 +1,35 @@
 #include "objlib/file_dialog.h"
 
+#include <shlobj.h>
+
+#include "core/path_text.h"
+
+OPENFILENAMEW FileDialog::Prepared(std::wstring& buffer, std::wstring& extension) const
+{
+    extension = DefaultExt;
+    if (!extension.empty() && extension.front() == L'.')
+        extension.erase(0, 1);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = OwnerWindow;
+    dialog.lpstrFilter = Filter.empty() ? nullptr : Filter.c_str();
+    dialog.nFilterIndex = FilterIndex;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    dialog.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    dialog.Flags = Flags;
+    return dialog;
+}
+
 std::vector<std::wstring> FileDialog::ShowOpen()
 {
     // Several files come back as the folder and then each name, separated
     // by NULs; the buffer must hold all of them.
     const size_t capacity = (Flags & OFN_ALLOWMULTISELECT) ? 32 * 1024 : MaxFileSize + 1;
     std::wstring buffer(capacity, L'\0');
-    std::wstring extension = DefaultExt;
-    if (!extension.empty() && extension.front() == L'.')
-        extension.erase(0, 1);
-
-    OPENFILENAMEW open{};
-    open.lStructSize = sizeof open;
-    open.hwndOwner = OwnerWindow;
-    open.lpstrFilter = Filter.empty() ? nullptr : Filter.c_str();
-    open.nFilterIndex = FilterIndex;
-    open.lpstrFile = buffer.data();
-    open.nMaxFile = static_cast<DWORD>(buffer.size());
-    open.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
-    open.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
-    open.Flags = Flags;
+    std::wstring extension;
+    OPENFILENAMEW open = Prepared(buffer, extension);
     if (!GetOpenFileNameW(&open))
         return {};
 
@@ -36,6 +46,64 @@ std::vector<std::wstring> FileDialog::ShowOpen()
     for (size_t i = 1; i < parts.size(); ++i)
         paths.push_back(folder + parts[i]);
     return paths;
+}
+
+bool FileDialog::ShowSave(std::wstring& path)
+{
+    std::wstring buffer = path.substr(0, MaxFileSize);
+    buffer.resize(MaxFileSize + 1, L'\0');
+    std::wstring extension;
+    OPENFILENAMEW save = Prepared(buffer, extension);
+    if (!GetSaveFileNameW(&save))
+        return false;
+    path = buffer.c_str();
+    return true;
+}
+
+namespace {
+
+struct FolderBrowse {
+    const std::wstring* title;
+    std::wstring initial;
+};
+
+int CALLBACK FolderBrowseCallback(HWND window, UINT message, LPARAM, LPARAM data)
+{
+    if (message != BFFM_INITIALIZED)
+        return 0;
+    const auto* browse = reinterpret_cast<const FolderBrowse*>(data);
+    if (!browse->title->empty())
+        SetWindowTextW(window, browse->title->c_str());
+    if (!browse->initial.empty())
+        SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(browse->initial.c_str()));
+    return 0;
+}
+
+}  // namespace
+
+bool FileDialog::BrowseForFolder(std::wstring& path)
+{
+    // The shell's browser needs COM on this thread; it may be there already.
+    const bool uninitialize = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    // A typed folder may stand in quotes; the browser wants the bare path.
+    FolderBrowse browse{&Title, Unquote(path)};
+    BROWSEINFOW info{};
+    info.hwndOwner = OwnerWindow;
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    info.lpfn = FolderBrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(&browse);
+    bool chosen = false;
+    if (PIDLIST_ABSOLUTE folder = SHBrowseForFolderW(&info)) {
+        wchar_t buffer[MAX_PATH] = L"";
+        if (SHGetPathFromIDListW(folder, buffer)) {
+            path = buffer;
+            chosen = true;
+        }
+        CoTaskMemFree(folder);
+    }
+    if (uninitialize)
+        CoUninitialize();
+    return chosen;
 }
 
 std::wstring FilterList(std::initializer_list<std::pair<std::wstring, std::wstring>> pairs)

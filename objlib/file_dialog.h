@@ -15,6 +15,14 @@ inline constexpr DWORD kOpenFileFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                                         OFN_FILEMUSTEXIST | OFN_SHAREAWARE |
                                         OFN_NONETWORKBUTTON | OFN_EXPLORER | OFN_LONGNAMES;
 static_assert(kOpenFileFlags == 0x2A5804);
+// The same for a shortcut file itself rather than what it points to.
+inline constexpr DWORD kOpenShortcutFlags = kOpenFileFlags | OFN_NODEREFERENCELINKS;
+static_assert(kOpenShortcutFlags == 0x3A5804);
+// Save a shortcut file: ask before overwriting, never to a read-only place.
+inline constexpr DWORD kSaveShortcutFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY |
+                                            OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN |
+                                            OFN_EXPLORER | OFN_NODEREFERENCELINKS | OFN_LONGNAMES;
+static_assert(kSaveShortcutFlags == 0x388806);
 
 class FileDialog {
 public:
@@ -32,6 +40,16 @@ public:
     // The full paths of the chosen files, the one the user picked first;
     // empty when the user cancels.
     std::vector<std::wstring> ShowOpen();
+    // A save dialog that starts from path; true when the user confirmed,
+    // and path is then the full path chosen.
+    bool ShowSave(std::wstring& path);
+    // The shell's folder browser, titled Title, with path selected when it
+    // names a folder; true when the user confirmed a folder of the file
+    // system, and path is then its full path.
+    bool BrowseForFolder(std::wstring& path);
+
+private:
+    OPENFILENAMEW Prepared(std::wstring& buffer, std::wstring& extension) const;
 };
 
 // A filter list from description and pattern pairs.

@@ -1,0 +1,136 @@
+#include "forms/file_drop.h"
+
+#include <ole2.h>
+#include <shellapi.h>
+
+namespace {
+
+// The paths of a file list, in order.
+std::vector<std::wstring> DroppedFiles(HDROP drop)
+{
+    std::vector<std::wstring> files;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(static_cast<size_t>(length) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
+        files.push_back(std::move(path));
+    }
+    return files;
+}
+
+FORMATETC FileListFormat()
+{
+    return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
+}  // namespace
+
+class FileDropTarget::Target final : public IDropTarget {
+public:
+    Target(HWND window, DropHandler onDrop) : window_(window), onDrop_(std::move(onDrop)) {}
+
+    // The owner goes before the last reference may: no drop reaches it then.
+    void Detach() { onDrop_ = nullptr; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
+            *object = static_cast<IDropTarget*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const ULONG left = --references_;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override
+    {
+        FORMATETC format = FileListFormat();
+        offersFiles_ = data && data->QueryGetData(&format) == S_OK;
+        return DragOver(0, {}, effect);
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override
+    {
+        if (!effect)
+            return E_INVALIDARG;
+        *effect = Accepts(*effect) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override
+    {
+        offersFiles_ = false;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override
+    {
+        if (!effect)
+            return E_INVALIDARG;
+        FORMATETC format = FileListFormat();
+        offersFiles_ = data && data->QueryGetData(&format) == S_OK;
+        if (!Accepts(*effect)) {
+            *effect = DROPEFFECT_NONE;
+            return S_OK;
+        }
+        STGMEDIUM medium{};
+        if (FAILED(data->GetData(&format, &medium))) {
+            *effect = DROPEFFECT_NONE;
+            return S_OK;
+        }
+        std::vector<std::wstring> files;
+        if (const auto drop = static_cast<HDROP>(GlobalLock(medium.hGlobal))) {
+            files = DroppedFiles(drop);
+            GlobalUnlock(medium.hGlobal);
+        }
+        ReleaseStgMedium(&medium);
+        *effect = files.empty() ? DROPEFFECT_NONE : DROPEFFECT_COPY;
+        // The handler may show boxes or end the form; keep this object alive meanwhile.
+        AddRef();
+        if (!files.empty() && onDrop_)
+            onDrop_(files);
+        Release();
+        return S_OK;
+    }
+
+private:
+    ~Target() = default;
+
+    bool Accepts(DWORD allowed) const
+    {
+        return offersFiles_ && (allowed & DROPEFFECT_COPY) && IsWindowEnabled(window_) && onDrop_;
+    }
+
+    ULONG references_ = 1;
+    HWND window_;
+    DropHandler onDrop_;
+    bool offersFiles_ = false;
+};
+
+FileDropTarget::FileDropTarget(HWND window, DropHandler onDrop) : window_(window)
+{
+    target_.reset(new Target(window, std::move(onDrop)));
+    oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
+    registered_ = oleInitialized_ && SUCCEEDED(RegisterDragDrop(window_, target_.get()));
+}
+
+void FileDropTarget::Releaser::operator()(Target* target) const { target->Release(); }
+
+FileDropTarget::~FileDropTarget()
+{
+    target_->Detach();
+    if (registered_)
+        RevokeDragDrop(window_);
+    target_.reset();
+    if (oleInitialized_)
+        OleUninitialize();
+}
