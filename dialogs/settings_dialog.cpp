@@ -271,7 +271,7 @@ void cDlgSettings::ShowSettings(cMain& owner)
     dialog.cmdApply.SetEnabled(false);
     SetHotKey(dialog.OwnerWnd, 0);
 
-    dialog.ShowModal(dialog.OwnerWnd);
+    dialog.ShowModal();
 
     // Cancel brings back what the pad had; OK and Apply what they saved.
     if (AppSettings) {

@@ -271,11 +271,9 @@ TEST_F(GestureTest, TheSettingsActionClosesThePopupsOpensTheDialogAndRecompilesT
     ASSERT_EQ(pad->MenuTable, nullptr);  // no menu entries yet
 
     bool popupsLoaded = true;
-    HWND dialogOwner = nullptr;
     ModalScript script(
         {[&] {
             const HWND dialog = FindNamedWindow(L"cDlgSettings");
-            dialogOwner = GetWindow(dialog, GW_OWNER);
             popupsLoaded = pad->StatusWindow.IsLoaded() || pad->TipWindow.IsLoaded();
             AppSettings->Menus().Add(-1)->Caption = L"メモ帳";
             SendMessageW(dialog, WM_CLOSE, 0, 0);
@@ -288,7 +286,6 @@ TEST_F(GestureTest, TheSettingsActionClosesThePopupsOpensTheDialogAndRecompilesT
     Mouse(WM_LBUTTONUP, 0, 16, 16);
 
     EXPECT_EQ(script.StepsRun(), 1u);
-    EXPECT_EQ(dialogOwner, pad->Handle());
     EXPECT_FALSE(popupsLoaded);
     EXPECT_NE(pad->MenuTable, nullptr);
 }
