@@ -16,10 +16,6 @@ namespace {
 
 constexpr int kMaxPath = 260;
 
-// Entries of the "その他" menu that act on the current command.
-constexpr int kTestRunEntry = 0;
-constexpr int kLoadShortcutEntry = 2;
-constexpr int kSaveShortcutEntry = 3;
 
 const wchar_t kBrowseFileTitle[] = L"ファイルの参照";
 const wchar_t kBrowseFolderTitle[] = L"フォルダの参照";
@@ -122,6 +118,7 @@ void cDlgSettings::ShowCurrentItem()
         chkSetFocus.SetValue(CurrentItem->SetFocus ? 1 : 0);
         EnableItemFields(true);
     }
+    UpdateItemButtons();
     Filling = false;
 }
 
@@ -147,6 +144,9 @@ void cDlgSettings::txtCaption_Change()
         return;
     EnableApply();
     CurrentItem->Caption = txtCaption.Text();
+    // The label or list line follows each keystroke.
+    UpdateItemButtons();
+    RefreshItemCaption();
 }
 
 void cDlgSettings::cboWindowState_Click()
@@ -181,6 +181,7 @@ void cDlgSettings::txtCommand_Validate(bool& cancel)
     txtCommand.SetText(CurrentItem->Command());
     txtWorkDir.SetText(CurrentItem->WorkDir());
     txtCaption.SetText(CurrentItem->Caption);
+    UpdateItemButtons();
 }
 
 void cDlgSettings::txtWorkDir_Validate(bool& cancel)
@@ -195,6 +196,7 @@ void cDlgSettings::txtWorkDir_Validate(bool& cancel)
         return;
     }
     txtWorkDir.SetText(CurrentItem->WorkDir());
+    UpdateItemButtons();
 }
 
 void cDlgSettings::PopupMenuBeside(Control& button, PopupMenu& menu)
@@ -298,6 +300,7 @@ void cDlgSettings::LoadShortcut()
         ShowWarning(hWnd(), L"ショートカットファイルが無効です。");
         return;
     }
+    RefreshItemCaption();
     ShowCurrentItem();
 }
 

@@ -103,6 +103,17 @@ cDlgSettings::cDlgSettings(cMain& owner)
                  return i == 0 ? page : page.Hidden();
              }),
       fraDrag(*this, L"fraDrag", ControlDesign(Kind::Frame, 8, 8, 369, 176, L"方向"), &fraTab(0)),
+      picDrag(*this, L"picDrag", ControlDesign(Kind::PictureBox, 139, 42, 93, 93), &fraDrag),
+      lblName(*this, L"lblName", 1, 8, NameLabelDesign, [this](int) { return &fraDrag; }),
+      lstAccessKey(*this, L"lstAccessKey",
+                   ControlDesign(Kind::ListBox, 8, 18, 369, 160, {},
+                                 L"各キーに割り当てられたタスクの名前一覧が表示されます")
+                       .Style(LBS_USETABSTOPS),
+                   &fraTab(1)),
+      lstMenuItem(*this, L"lstMenuItem",
+                  ControlDesign(Kind::ListBox, 8, 18, 369, 160, {},
+                                L"メニューに割り当てられたタスクの名前一覧が表示されます"),
+                  &fraTab(2)),
 
       fraHotKey(*this, L"fraHotKey", ControlDesign(Kind::Frame, 8, 8, 465, 80, L"ホットキー"),
                 &fraTab(3)),
@@ -257,6 +268,7 @@ cDlgSettings::cDlgSettings(cMain& owner)
     WireFrame();
     WireGeneralPage();
     WireCommandFields();
+    WireItemPages();
 }
 
 void cDlgSettings::ShowSettings(cMain& owner)
@@ -304,15 +316,19 @@ void cDlgSettings::Form_Load()
     fraCommands.BringToFront();
     Filling = false;
     CurrentPage = 0;
+    BuildDragRegion();
     LoadHotKeyControl();
     LoadCommandFields();
     SelectedDirection = 1;
+    FillItemPages();
 }
 
 void cDlgSettings::Form_Unload(bool& /*cancel*/)
 {
     Win32CallBack::UnhookHotKeyControl();
     UnloadCommandFields();
+    DragRegion.reset();
+    DragImage.Clear();
 }
 
 void cDlgSettings::EnableApply() { cmdApply.SetEnabled(true); }
@@ -354,6 +370,7 @@ void cDlgSettings::SelectPage(int index)
     for (Control* field : {&lblAccess(1), &txtWorkDir, &cmdReference(1), &lblAccess(3),
                            &cboWindowState, &chkSetFocus})
         field->SetVisible(fullCommand);
+    ShowPageItem();
 }
 
 void cDlgSettings::LabelMoveButtons(int page)

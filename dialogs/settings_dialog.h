@@ -15,6 +15,8 @@
 
 #include "commands/shell_command.h"
 #include "core/settings.h"
+#include "core/win_handles.h"
+#include "dialogs/drag_picture.h"
 #include "forms/control.h"
 #include "forms/control_array.h"
 #include "forms/file_drop.h"
@@ -95,6 +97,39 @@ private:
     void LoadShortcut();
     void SaveShortcut();
 
+    // The drag, key and menu pages and the item buttons (item_pages.cpp).
+    void WireItemPages();
+    // The labels and lists from the working copy, the figure, the first
+    // selections and direction 1's command as the current item.
+    void FillItemPages();
+    void BuildDragRegion();
+    // The arrow at offset (dx, dy) from the figure's centre; 0 for none.
+    std::int32_t HitTestDirection(std::int32_t dx, std::int32_t dy) const;
+    // Direction 0 draws the whole figure raised.
+    void DrawDirection(std::int32_t direction, bool pressed);
+    void SelectDirection(std::int32_t direction);
+    void LoadDirectionItem();
+    // The page's item becomes current and is shown.
+    void ShowPageItem();
+    // Shows CurrentItem's new caption in its label or list line.
+    void RefreshItemCaption();
+    void UpdateItemButtons();
+    // A direction's name beside its arrow, sized to its text.
+    static ControlDesign NameLabelDesign(int direction);
+    void SetNameLabel(std::int32_t direction, const std::wstring& caption);
+    void picDrag_MouseDown(int x, int y);
+    void picDrag_MouseUp(int x, int y);
+    void picDrag_KeyDown(int keyCode);
+    void lblName_Click(std::int32_t direction);
+    void lstAccessKey_Click();
+    void lstMenuItem_Click();
+    void cmdAdd_Click();
+    void cmdRemove_Click();
+    void cmdCopy_Click();
+    void cmdLeftUp_Click();
+    void cmdRightDown_Click();
+    void MoveItem(bool toUp);
+
     cMain& Owner;
     HWND OwnerWnd;
 
@@ -104,8 +139,12 @@ private:
     // Dialog state the pages share.
     std::uint8_t CurrentPage = 0;
     std::int32_t SelectedDirection = 1;
+    std::int32_t PressedDirection = 0;
     std::shared_ptr<ShellCommand> CurrentItem;
     bool Filling = false;
+    // The hit region of the drag figure, and the image its box repaints from.
+    UniqueGdiObject<HRGN> DragRegion;
+    DragPicture DragImage;
 
     // Controls, in tab order.
 
@@ -118,6 +157,11 @@ private:
 
     // Page 0, the drag directions.
     Control fraDrag;
+    Control picDrag;
+    ControlArray lblName;
+    // Page 1, the keys; page 2, the menu entries.
+    Control lstAccessKey;
+    Control lstMenuItem;
 
     // Page 3, the general options.
     Control fraHotKey;
@@ -161,7 +205,11 @@ private:
     Control cmdCancel;
     Control cmdApply;
 
-    // The browse menu of cmdReference(0) and the menu of cmdOther.
+    // The browse menu of cmdReference(0) and the menu of cmdOther, whose
+    // test run and save entries act on the current command.
+    static constexpr int kTestRunEntry = 0;
+    static constexpr int kLoadShortcutEntry = 2;
+    static constexpr int kSaveShortcutEntry = 3;
     PopupMenu mnuReference;
     PopupMenu mnuOther;
     // Files dropped from the shell onto txtCommand and txtWorkDir.

@@ -1,0 +1,77 @@
+#include "dialogs/drag_picture.h"
+
+#include "dialogs/drag_figure.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// The box's own surface, borrowed for as long as the scope lasts.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() { ReleaseDC(window_, dc_); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+}  // namespace
+
+void DragPicture::Draw(HWND box, std::int32_t direction, bool pressed)
+{
+    UniqueGdiObject<HBITMAP> arrows(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_DRAG_ARROWS), IMAGE_BITMAP, 0,
+                   0, LR_LOADMAP3DCOLORS)));
+    if (!arrows)
+        return;
+    const WindowDc screen(box);
+    UniqueDc source(CreateCompatibleDC(screen.get()));
+    UniqueDc target(CreateCompatibleDC(screen.get()));
+    if (!source || !target)
+        return;
+    const bool fresh = !image_;
+    if (fresh)
+        image_.reset(CreateCompatibleBitmap(screen.get(), kFigureSize, kFigureSize));
+    if (!image_)
+        return;
+    const ScopedSelection from(source.get(), arrows.get());
+    const ScopedSelection into(target.get(), image_.get());
+    if (!from || !into)
+        return;
+    if (fresh) {
+        const RECT all{0, 0, kFigureSize, kFigureSize};
+        FillRect(target.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
+    }
+    if (direction == 0) {
+        BitBlt(target.get(), 0, 0, kFigureSize, kFigureSize, source.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    const ArrowParts parts = ArrowPartsOf(direction);
+    for (const Box& part : {parts.head, parts.shaft}) {
+        if (!pressed) {
+            BitBlt(target.get(), part.x, part.y, part.width, part.height, source.get(), part.x,
+                   part.y, SRCCOPY);
+            continue;
+        }
+        // A raised arrow seen upside down looks pressed in.
+        const Box turned = PressedSource(part);
+        StretchBlt(target.get(), part.x, part.y, part.width, part.height, source.get(), turned.x,
+                   turned.y, turned.width, turned.height, SRCCOPY);
+    }
+}
+
+void DragPicture::Paint(HDC dc) const
+{
+    if (!image_)
+        return;
+    UniqueDc memory(CreateCompatibleDC(dc));
+    if (!memory)
+        return;
+    const ScopedSelection selected(memory.get(), image_.get());
+    if (selected)
+        BitBlt(dc, 0, 0, kFigureSize, kFigureSize, memory.get(), 0, 0, SRCCOPY);
+}
