@@ -245,9 +245,10 @@ cDlgSettings::cDlgSettings(cMain& owner)
                    Button(0, 96, L"右へ移動(&N)",
                           L"現在の項目を右回り方向で空いている位置に移動します"),
                    &fraCommands),
+      // Its menu's load entry is always there to use.
       cmdOther(*this, L"cmdOther",
-               Button(0, 136, L"その他(&O)",
-                      L"動作テストやショートカットファイルの読み込み／保存のメニューを表示します"),
+               ControlDesign(Kind::CommandButton, 0, 136, 81, 19, L"その他(&O)",
+                             L"動作テストやショートカットファイルの読み込み／保存のメニューを表示します"),
                &fraCommands),
 
       cmdOk(*this, L"cmdOk",
