@@ -73,6 +73,25 @@ struct CreatedDcTraits {
 };
 using UniqueDc = UniqueHandle<HDC, CreatedDcTraits>;
 
+// A window's device context, borrowed with GetDC and given back when the
+// scope ends.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+    ~WindowDc()
+    {
+        if (dc_)
+            ::ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const noexcept { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // Selects a GDI object into a device context and puts the previous one back
 // when the scope ends, so that the object can be deleted afterwards. Declare
 // it after the object it selects.

@@ -22,24 +22,6 @@ FormDesign ChooserDesign()
     return design;
 }
 
-// The device context of a window, released when it goes.
-class WindowDC {
-public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDC()
-    {
-        if (dc_)
-            ReleaseDC(window_, dc_);
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
 }  // namespace
 
 cDlgExtension::cDlgExtension()
@@ -94,7 +76,7 @@ void cDlgExtension::Form_Load()
 int cDlgExtension::TextWidth(const std::wstring& text)
 {
     const HWND list = lstCommands.hWnd();
-    WindowDC dc(list);
+    WindowDc dc(list);
     if (!dc.get())
         return 0;
     const HGDIOBJ previous =

@@ -3,24 +3,6 @@
 #include "dialogs/drag_figure.h"
 #include "resources/resource_ids.h"
 
-namespace {
-
-// The box's own surface, borrowed for as long as the scope lasts.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() { ReleaseDC(window_, dc_); }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
-}  // namespace
-
 void DragPicture::Draw(HWND box, std::int32_t direction, bool pressed)
 {
     UniqueGdiObject<HBITMAP> arrows(static_cast<HBITMAP>(

@@ -11,6 +11,7 @@
 #include "core/slot_names.h"
 #include "dialogs/drag_figure.h"
 #include "forms/message_box.h"
+#include "forms/screen.h"
 
 namespace {
 
@@ -59,20 +60,6 @@ void ReplaceLine(Control& list, int line, const std::wstring& text)
     list.AddItem(text, line);
     SendMessageW(list.hWnd(), LB_SETCURSEL, static_cast<WPARAM>(line), 0);
     list.Refresh();
-}
-
-// Width in pixels of a label's text in the label's font.
-int TextWidth(HWND label, const std::wstring& text)
-{
-    const HDC dc = GetDC(label);
-    const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
-    RECT extent{};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent,
-              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, previous);
-    ReleaseDC(label, dc);
-    return extent.right - extent.left;
 }
 
 }  // namespace
@@ -143,7 +130,8 @@ void cDlgSettings::SetNameLabel(std::int32_t direction, const std::wstring& capt
         room = 2 * std::min(anchor.x - kFrameMargin, frameWidth - kFrameMargin - anchor.x);
         break;
     }
-    const int width = std::min(TextWidth(label.hWnd(), caption), room);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(label.hWnd(), WM_GETFONT, 0, 0));
+    const int width = std::min<int>(MeasureText(label.hWnd(), font, caption).cx, room);
     const int left = anchor.alignment == Alignment::Left    ? anchor.x
                      : anchor.alignment == Alignment::Right ? anchor.x - width
                                                             : anchor.x - width / 2;

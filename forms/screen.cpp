@@ -1,5 +1,7 @@
 #include "forms/screen.h"
 
+#include "core/win_handles.h"
+
 namespace {
 
 constexpr float kTwipsPerInch = 1440.0f;
@@ -15,6 +17,18 @@ float TwipsPerPixel(int axis)
 }
 
 }  // namespace
+
+SIZE MeasureText(HWND window, HFONT font, const std::wstring& text)
+{
+    const WindowDc dc(window);
+    if (!dc.get())
+        return {};
+    const ScopedSelection selected(dc.get(), font);
+    RECT rect{};
+    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &rect,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
 
 float TwipsPerPixelX() { return TwipsPerPixel(LOGPIXELSX); }
 float TwipsPerPixelY() { return TwipsPerPixel(LOGPIXELSY); }

@@ -4,11 +4,17 @@
 
 #include <windows.h>
 
+#include <string>
+
 float TwipsPerPixelX();
 float TwipsPerPixelY();
 // The primary screen's size in twips.
 float ScreenWidthTwips();
 float ScreenHeightTwips();
+
+// The size in pixels of one line of text as a window draws it in font,
+// ampersands included as they are.
+SIZE MeasureText(HWND window, HFONT font, const std::wstring& text);
 
 // Shows the wait (hourglass) pointer over every form of the program while it
 // lives; nested instances keep it until the outermost one ends.

@@ -1,5 +1,6 @@
 #include "pad/popup_status.h"
 
+#include "forms/screen.h"
 #include "forms/window_name.h"
 #include "pad/pad_metrics.h"
 #include "pad/popup_design.h"
@@ -11,22 +12,6 @@ constexpr int kLabelId = 1;
 // The label's distance from the client area's corner.
 constexpr int kLabelMarginTwips = 30;
 constexpr int kFontPoints = 12;
-
-// The text's size in pixels as the label draws it.
-SIZE MeasureLabel(HWND label, HFONT font, const std::wstring& text)
-{
-    RECT rect{};
-    const HDC dc = GetDC(label);
-    if (!dc)
-        return {};
-    {
-        ScopedSelection selected(dc, font);
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    }
-    ReleaseDC(label, dc);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
 
 }  // namespace
 
@@ -59,7 +44,7 @@ void cPopupStatus::ShowStatus(const std::wstring& text)
     const HWND label = lblInfo();
     const ScreenMetrics screen = CurrentScreenMetrics();
     SetWindowTextW(label, text.c_str());
-    const SIZE size = MeasureLabel(label, font_.get(), text);
+    const SIZE size = MeasureText(label, font_.get(), text);
     SetWindowPos(label, nullptr, PixelsOf(kLabelMarginTwips, screen.twipsPerPixelX),
                  PixelsOf(kLabelMarginTwips, screen.twipsPerPixelY), size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -217,16 +217,31 @@ TEST_F(ItemPagesTest, ArrowsAndTheNumericPadWalkRoundTheFigure)
 TEST_F(ItemPagesTest, DragCommandsMoveToFreeDirectionsAndRemoveKeepsTheSlot)
 {
     StartPadWith([](cSettings& settings) {
-        for (std::int32_t d = 1; d <= 8; ++d)
+        for (std::int32_t d = 2; d <= 8; ++d)
             Fill(*settings.Drags().Item(d), L"コマンド" + std::to_wstring(d));
+        Fill(*settings.Drags().Item(1), L"長い名前のコマンド");
     });
     Selections seen;
     std::vector<std::wstring> names;
     std::vector<bool> apply;
     std::vector<bool> buttons;
+    std::vector<RECT> up;
+    std::vector<RECT> upperLeft;
+    bool outsideFigure = true;
+    const auto labels = [&] {
+        up.push_back(BoundsInParent(Item(L"lblName(1)")));
+        upperLeft.push_back(BoundsInParent(Item(L"lblName(8)")));
+        const RECT figure = BoundsInParent(Item(L"picDrag"));
+        for (int d = 1; d <= 8; ++d) {
+            RECT overlap{};
+            const RECT label = BoundsInParent(Item(L"lblName(" + std::to_wstring(d) + L")"));
+            outsideFigure = outsideFigure && !IntersectRect(&overlap, &label, &figure);
+        }
+    };
     RunDialog({
         [&] {
             buttons = Buttons();
+            labels();
             // Every direction is taken: nothing moves.
             Click(L"cmdLeftUp");
         },
@@ -253,6 +268,7 @@ TEST_F(ItemPagesTest, DragCommandsMoveToFreeDirectionsAndRemoveKeepsTheSlot)
             names.push_back(Name(1));
             names.push_back(Name(8));
             names.push_back(TextOf(Item(L"txtCaption")));
+            labels();
             apply.push_back(Enabled(L"cmdApply"));
             Click(L"cmdApply");
         },
@@ -272,15 +288,25 @@ TEST_F(ItemPagesTest, DragCommandsMoveToFreeDirectionsAndRemoveKeepsTheSlot)
         EXPECT_EQ(watcher.Boxes()[0].icon, BoxIcon::Error);
     }
     EXPECT_EQ(seen, (Selections{{1}, {8}, {8}, {1}}));
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"コマンド1", L"コマンド8", L"---", L"---",
-                                                L"コマンド1", L"コマンド1", L"コマンド1"}));
+    const std::wstring moved = L"長い名前のコマンド";
+    EXPECT_EQ(names, (std::vector<std::wstring>{moved, L"コマンド8", L"---", L"---", moved, moved,
+                                                moved}));
     // Enabled on an occupied slot but Add; an emptied slot leaves nothing to do.
     EXPECT_EQ(buttons, (std::vector<bool>{false, true, true, true, true,
                                           false, false, false, false, false}));
+    // New names keep the labels beside their arrows: up stays centred,
+    // upper left keeps its right edge.
+    ASSERT_EQ(up.size(), 2u);
+    EXPECT_NE(up[0].right - up[0].left, up[1].right - up[1].left);
+    // Centred to the pixel: an odd width leaves half a pixel either way.
+    EXPECT_NEAR(up[0].left + up[0].right, up[1].left + up[1].right, 1);
+    EXPECT_NE(upperLeft[0].left, upperLeft[1].left);
+    EXPECT_EQ(upperLeft[0].right, upperLeft[1].right);
+    EXPECT_TRUE(outsideFigure);
     // Removing and both moves are changes that Apply saves.
     EXPECT_EQ(apply, (std::vector<bool>{false, true, true, true}));
     ASSERT_NE(AppSettings, nullptr);
-    EXPECT_EQ(AppSettings->Drags().Item(1)->Caption, L"コマンド1");
+    EXPECT_EQ(AppSettings->Drags().Item(1)->Caption, moved);
     EXPECT_TRUE(AppSettings->Drags().Item(8)->IsEmpty());
     EXPECT_EQ(AppSettings->Drags().Item(7)->Caption, L"コマンド7");
 }
