@@ -185,6 +185,9 @@ TEST_F(ItemPagesTest, TheFigureSelectsAnArrowOnlyWhenPressAndReleaseHitIt)
     RunDialog(std::move(steps));
     EXPECT_EQ(seen, (Selections{{1}, {1}, {1}, {3}, {2}, {6}, {5}, {7}, {8}, {1}}));
     EXPECT_NE(pressedThree, raisedThree);
+    // Pressed is the opposite arrow turned half round: every pixel of the
+    // head comes from the point mirrored through the centre.
+    EXPECT_EQ(pressedThree, Pixels(raised_[6].rbegin(), raised_[6].rend()));
     EXPECT_EQ(raisedAgain, raisedThree);
     EXPECT_EQ(raisedThree, raised_[2]);
 }
