@@ -322,7 +322,6 @@ void cDlgSettings::cmdRemove_Click()
     default:
         return;
     }
-    EnableApply();
 }
 
 void cDlgSettings::cmdCopy_Click()
@@ -365,7 +364,6 @@ void cDlgSettings::cmdCopy_Click()
     default:
         return;
     }
-    EnableApply();
 }
 
 void cDlgSettings::cmdLeftUp_Click() { MoveItem(true); }
@@ -416,5 +414,7 @@ void cDlgSettings::MoveItem(bool toUp)
     default:
         return;
     }
-    EnableApply();
+    // Only a move left or up enables Apply; one right or down leaves it as it was.
+    if (toUp)
+        EnableApply();
 }

@@ -306,8 +306,8 @@ TEST_F(ItemPagesTest, DragCommandsMoveToFreeDirectionsAndRemoveKeepsTheSlot)
     EXPECT_NE(upperLeft[0].left, upperLeft[1].left);
     EXPECT_EQ(upperLeft[0].right, upperLeft[1].right);
     EXPECT_TRUE(outsideFigure);
-    // Removing and both moves are changes that Apply saves.
-    EXPECT_EQ(apply, (std::vector<bool>{false, true, true, true}));
+    // Only the move left enables Apply: Remove and the move right leave it as it was.
+    EXPECT_EQ(apply, (std::vector<bool>{false, false, true, false}));
     ASSERT_NE(AppSettings, nullptr);
     EXPECT_EQ(AppSettings->Drags().Item(1)->Caption, moved);
     EXPECT_TRUE(AppSettings->Drags().Item(8)->IsEmpty());
