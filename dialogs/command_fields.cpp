@@ -2,7 +2,7 @@
 // current command, the browse menus, the test run and shortcut files.
 #include "dialogs/settings_dialog.h"
 
-#include <algorithm>
+#include <functional>
 
 #include "core/numbered_error.h"
 #include "core/path_text.h"
@@ -34,6 +34,28 @@ FileDialog BrowseDialog(HWND owner, const wchar_t* title)
     dialog.MaxFileSize = kMaxPath;
     dialog.OwnerWindow = owner;
     return dialog;
+}
+
+// Runs a setter of the current command with the text of a box. A rejected
+// text shows the setter's message and keeps the focus in the box.
+bool Accepted(HWND owner, const std::function<void()>& store, bool& cancel)
+{
+    try {
+        store();
+        return true;
+    } catch (const NumberedError& error) {
+        ShowWarning(owner, error.Description());
+        cancel = true;
+        return false;
+    }
+}
+
+// A drive's root keeps its separator: "C:" alone names the drive's current
+// folder, not its root.
+std::wstring ChosenFolderText(const std::wstring& folder)
+{
+    const bool driveRoot = folder.size() == 3 && folder[1] == L':' && EndsWithSeparator(folder);
+    return driveRoot ? folder : RemoveTrailingSeparator(folder);
 }
 
 }  // namespace
@@ -168,15 +190,8 @@ void cDlgSettings::chkSetFocus_Click()
 
 void cDlgSettings::txtCommand_Validate(bool& cancel)
 {
-    if (!CurrentItem)
+    if (!CurrentItem || !Accepted(hWnd(), [&] { CurrentItem->SetCommand(txtCommand.Text()); }, cancel))
         return;
-    try {
-        CurrentItem->SetCommand(txtCommand.Text());
-    } catch (const NumberedError& error) {
-        ShowWarning(hWnd(), error.Description());
-        cancel = true;
-        return;
-    }
     // The normalised command, and what it filled in.
     txtCommand.SetText(CurrentItem->Command());
     txtWorkDir.SetText(CurrentItem->WorkDir());
@@ -186,15 +201,8 @@ void cDlgSettings::txtCommand_Validate(bool& cancel)
 
 void cDlgSettings::txtWorkDir_Validate(bool& cancel)
 {
-    if (!CurrentItem)
+    if (!CurrentItem || !Accepted(hWnd(), [&] { CurrentItem->SetWorkDir(txtWorkDir.Text()); }, cancel))
         return;
-    try {
-        CurrentItem->SetWorkDir(txtWorkDir.Text());
-    } catch (const NumberedError& error) {
-        ShowWarning(hWnd(), error.Description());
-        cancel = true;
-        return;
-    }
     txtWorkDir.SetText(CurrentItem->WorkDir());
     UpdateItemButtons();
 }
@@ -220,7 +228,7 @@ void cDlgSettings::cmdReference_Click(int index)
     std::wstring folder = txtWorkDir.Text();
     if (!dialog.BrowseForFolder(folder))
         return;
-    txtWorkDir.SetText(RemoveTrailingSeparator(folder));
+    txtWorkDir.SetText(ChosenFolderText(folder));
     txtWorkDir.SetFocus();
 }
 
@@ -243,7 +251,7 @@ void cDlgSettings::mnuReferenceCmd_Click(int index)
         std::wstring folder = txtCommand.Text();
         if (!dialog.BrowseForFolder(folder))
             return;
-        path = RemoveTrailingSeparator(folder);
+        path = ChosenFolderText(folder);
     } else {
         // The program a file type's verb runs; the chooser has no owner.
         cDlgExtension chooser;

@@ -8,6 +8,7 @@
 #include "forms/window_name.h"
 #include "tests/dialogs/file_type_registrations.h"
 #include "tests/support/modal_script.h"
+#include "tests/support/window_query.h"
 
 namespace {
 
@@ -16,52 +17,18 @@ const wchar_t kDoc[] = L"KorvaneTest.Doc";
 const wchar_t kOwn[] = L".kvtown";
 const wchar_t kLinked[] = L".kvtcls";
 
-struct ChildSearch {
-    const std::wstring* name;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchChild(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<ChildSearch*>(parameter);
-    if (WindowNameOf(window) != *search->name)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 HWND Dialog() { return FindNamedWindow(L"cDlgExtension"); }
 
 HWND Child(const std::wstring& name)
 {
-    ChildSearch search{&name};
-    if (const HWND dialog = Dialog())
-        EnumChildWindows(dialog, MatchChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    const HWND dialog = Dialog();
+    return dialog ? ChildNamed(dialog, name) : nullptr;
 }
 
-std::vector<std::wstring> Lines()
-{
-    const HWND list = Child(L"lstCommands");
-    std::vector<std::wstring> lines;
-    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::wstring line(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
-        lines.push_back(line);
-    }
-    return lines;
-}
+std::vector<std::wstring> Lines() { return ListLines(Child(L"lstCommands")); }
 
 int Selected() { return static_cast<int>(SendMessageW(Child(L"lstCommands"), LB_GETCURSEL, 0, 0)); }
 bool OkEnabled() { return IsWindowEnabled(Child(L"cmdOk")) != FALSE; }
-
-std::wstring TextOf(HWND window)
-{
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)), L'\0');
-    GetWindowTextW(window, text.data(), static_cast<int>(text.size() + 1));
-    return text;
-}
 
 // Types into the combo box's edit field as a user would, replacing its text.
 void TypeExtension(const std::wstring& text)

@@ -9,6 +9,7 @@
 
 #include "core/hot_key.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
+#include "tests/dialogs/shell_input.h"
 #include "tests/support/image_files.h"
 #include "tests/support/registry_tree.h"
 
@@ -373,11 +374,8 @@ TEST_F(SettingsDialogTest, TheImageBrowseDialogPutsTheChosenFileIntoTheNameBox)
             const auto length = SendMessageW(filters, CB_GETLBTEXTLEN, 0, 0);
             firstFilter.resize(length > 0 ? static_cast<size_t>(length) : 0);
             SendMessageW(filters, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(firstFilter.data()));
-            HWND edit = GetDlgItem(browse, cmb13);
-            if (!edit)
-                edit = GetDlgItem(browse, edt1);
-            SetWindowTextW(edit, image.c_str());
-            PostMessageW(browse, WM_COMMAND, IDOK, 0);
+            if (!ConfirmFileDialog(L"ファイルの参照", image))
+                ModalScript::RepeatStep();
         },
         [&] {
             name = TextOf(Item(L"txtIcon"));

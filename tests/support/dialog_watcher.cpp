@@ -42,6 +42,30 @@ BOOL CALLBACK FindLongestText(HWND child, LPARAM param)
     return TRUE;
 }
 
+// A message box holds texts, its icon and buttons only; the common dialogs
+// (files, folders) hold lists, trees and edit fields, and a test drives
+// those itself.
+BOOL CALLBACK FindOtherThanBoxPart(HWND child, LPARAM param)
+{
+    wchar_t cls[16];
+    GetClassNameW(child, cls, 16);
+    if (lstrcmpiW(cls, L"Static") == 0 || lstrcmpiW(cls, L"Button") == 0)
+        return TRUE;
+    *reinterpret_cast<bool*>(param) = true;
+    return FALSE;
+}
+
+bool IsMessageBox(HWND window)
+{
+    wchar_t cls[16];
+    GetClassNameW(window, cls, 16);
+    if (lstrcmpW(cls, L"#32770") != 0)
+        return false;
+    bool other = false;
+    EnumChildWindows(window, FindOtherThanBoxPart, reinterpret_cast<LPARAM>(&other));
+    return !other;
+}
+
 }  // namespace
 
 DialogWatcher::DialogWatcher(int button)
@@ -62,9 +86,7 @@ LRESULT CALLBACK DialogWatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_ACTIVATE && current) {
         const HWND window = reinterpret_cast<HWND>(wParam);
-        wchar_t cls[16];
-        GetClassNameW(window, cls, 16);
-        if (lstrcmpW(cls, L"#32770") == 0)
+        if (IsMessageBox(window))
             current->Answer(window);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

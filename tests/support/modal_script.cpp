@@ -1,6 +1,7 @@
 #include "tests/support/modal_script.h"
 
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -13,6 +14,9 @@ std::map<UINT_PTR, ModalScript*>& Scripts()
     static std::map<UINT_PTR, ModalScript*> scripts;
     return scripts;
 }
+
+// The script whose step is running now.
+ModalScript* running = nullptr;
 
 }  // namespace
 
@@ -45,11 +49,21 @@ void ModalScript::Run()
     running_ = true;
     if (next_ < steps_.size()) {
         const size_t step = next_++;
+        ModalScript* outer = std::exchange(running, this);
         steps_[step]();
+        running = outer;
+        if (std::exchange(repeat_, false) && ++repeats_ < kRescueTicks)
+            next_ = step;
     } else if (++idleTicks_ == kRescueTicks && rescue_) {
         rescue_();
     }
     running_ = false;
+}
+
+void ModalScript::RepeatStep()
+{
+    if (running)
+        running->repeat_ = true;
 }
 
 void PostKey(HWND window, int keyCode)

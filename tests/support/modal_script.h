@@ -20,6 +20,10 @@ public:
     // How many steps have run.
     size_t StepsRun() const { return next_; }
 
+    // Within a step: runs the same step again on the next tick, for a
+    // window that is not ready yet. A step repeated for seconds moves on.
+    static void RepeatStep();
+
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD);
     void Run();
@@ -29,7 +33,9 @@ private:
     UINT_PTR timer_;
     size_t next_ = 0;
     int idleTicks_ = 0;
+    int repeats_ = 0;
     bool running_ = false;
+    bool repeat_ = false;
 };
 
 // Posts a key press (down and up) to a window.

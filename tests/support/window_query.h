@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The descendant of parent with this "Name", or null.
 HWND ChildNamed(HWND parent, const std::wstring& name);
@@ -14,3 +15,5 @@ std::wstring TextOf(HWND window);
 std::wstring ToolTipOf(HWND form, HWND control);
 // A window's position and size in its parent's client area.
 RECT BoundsInParent(HWND window);
+// The lines of a list box, in order.
+std::vector<std::wstring> ListLines(HWND list);

@@ -1,0 +1,342 @@
+#include <windows.h>
+
+
+#include <string>
+#include <vector>
+
+#include "commands/shell_command.h"
+#include "core/numbered_error.h"
+#include "core/path_text.h"
+#include "tests/dialogs/settings_dialog_fixture.h"
+#include "tests/dialogs/shell_input.h"
+#include "tests/support/probe_log.h"
+#include "tests/support/registry_tree.h"
+
+namespace {
+
+// The entries of the popup menu on show, "-" for a separator and a "~" in
+// front of a disabled one.
+std::vector<std::wstring> OpenMenuEntries()
+{
+    const HWND window = FindWindowW(L"#32768", nullptr);
+    const auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+    std::vector<std::wstring> entries;
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[256] = L"";
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        entries.push_back((state & MF_SEPARATOR) ? L"-" : ((state & MF_GRAYED) ? L"~" : L"") + std::wstring(text));
+    }
+    return entries;
+}
+
+std::wstring SetterMessage(const std::wstring& command)
+{
+    try {
+        ShellCommand().SetCommand(command);
+    } catch (const NumberedError& error) {
+        return error.Description();
+    }
+    return L"<accepted>";
+}
+
+class CommandFieldsTest : public SettingsDialogTest {
+protected:
+    // The probe as the program of direction 1, stored.
+    cMain& StartPadWithProbe()
+    {
+        return StartPadWith([&](cSettings& settings) {
+            settings.Drags().Item(1)->StoreCommandLine(QuoteIfSpaced(ProbeProgramPath()));
+            settings.Drags().Item(1)->StoreWorkDir(L"");
+        });
+    }
+};
+
+}  // namespace
+
+TEST_F(CommandFieldsTest, DroppedFilesGoIntoTheProgramBoxQuotedAfterABlankAndReplaceTheFolder)
+{
+    const std::wstring files = folder.Path() + L"My Files\\";
+    ASSERT_TRUE(CreateDirectoryW(files.c_str(), nullptr));
+    const std::wstring report = files + L"report one.txt";
+    WriteFileBytes(report, "text");
+    StartPadWithProbe();
+    const std::wstring program = QuoteIfSpaced(ProbeProgramPath());
+    std::vector<bool> copied;
+    std::vector<std::wstring> texts;
+    bool applyEnabled = false;
+    RunDialog({
+        [&] {
+            texts.push_back(TextOf(Item(L"txtCommand")));
+            copied.push_back(DragFileOnto(Item(L"txtCommand"), report));
+            texts.push_back(TextOf(Item(L"txtCommand")));
+            applyEnabled = Enabled(L"cmdApply");
+            SetWindowTextW(Item(L"txtCommand"), L"");
+            copied.push_back(DragFileOnto(Item(L"txtCommand"), report));
+            texts.push_back(TextOf(Item(L"txtCommand")));
+            copied.push_back(DragFileOnto(Item(L"txtWorkDir"), files.substr(0, files.size() - 1)));
+            texts.push_back(TextOf(Item(L"txtWorkDir")));
+            Click(L"cmdCancel");
+        },
+    });
+    EXPECT_EQ(copied, (std::vector<bool>{true, true, true}));
+    EXPECT_EQ(texts, (std::vector<std::wstring>{program, program + L" \"" + report + L"\"",
+                                                L"\"" + report + L"\"",
+                                                files.substr(0, files.size() - 1)}));
+    EXPECT_TRUE(applyEnabled);
+}
+
+TEST_F(CommandFieldsTest, AFolderFromTheBrowseMenusGoesInWithoutItsSeparatorAndARootKeepsIt)
+{
+    const std::wstring tools = folder.Path() + L"My Tools";
+    ASSERT_TRUE(CreateDirectoryW(tools.c_str(), nullptr));
+    StartPad();
+    std::vector<std::wstring> entries;
+    std::wstring command;
+    std::wstring focus;
+    std::wstring workDir;
+    RunDialog({
+        [&] { Click(L"cmdReference(0)"); },
+        [&] {
+            entries = OpenMenuEntries();
+            PostKey(Dialog(), 'D');
+        },
+        [&] {
+            if (!ConfirmFolderBrowser(L"フォルダの参照", tools + L"\\"))
+                ModalScript::RepeatStep();
+        },
+        [&] {
+            command = TextOf(Item(L"txtCommand"));
+            focus = Focused();
+            Click(L"cmdReference(1)");
+        },
+        [&] {
+            if (!ConfirmFolderBrowser(L"フォルダの参照", L"C:\\"))
+                ModalScript::RepeatStep();
+        },
+        [&] {
+            workDir = TextOf(Item(L"txtWorkDir"));
+            Click(L"cmdCancel");
+        },
+    });
+    EXPECT_EQ(entries, (std::vector<std::wstring>{L"ファイル(&F) ...", L"フォルダ(&D) ...",
+                                                  L"関連付けから検索(&A) ..."}));
+    EXPECT_EQ(command, L"\"" + tools + L"\"");
+    EXPECT_EQ(focus, L"txtCommand");
+    // "C:" alone would name the drive's current folder, not its root.
+    EXPECT_EQ(workDir, L"C:\\");
+    EXPECT_TRUE(watcher.Boxes().empty());
+}
+
+TEST_F(CommandFieldsTest, TypingADisplayNameUpdatesTheLabelOrListLineOnEveryKeystrokeAndEnablesApply)
+{
+    // Without a program the lists show "---" whatever the caption.
+    StartPadWith([](cSettings& settings) {
+        settings.Drags().Item(1)->StoreCommandLine(L"notepad.exe");
+        settings.Menus().Add(0)->StoreCommandLine(L"notepad.exe");
+    });
+    std::vector<std::wstring> shown;
+    bool applyBefore = true;
+    bool applyAfter = false;
+    RunDialog({
+        [&] {
+            applyBefore = Enabled(L"cmdApply");
+            SetFocus(Item(L"txtCaption"));
+            PostMessageW(Item(L"txtCaption"), WM_CHAR, L'a', 1);
+        },
+        [&] {
+            shown.push_back(TextOf(Item(L"lblName(1)")));
+            applyAfter = Enabled(L"cmdApply");
+            PostMessageW(Item(L"txtCaption"), WM_CHAR, L'b', 1);
+        },
+        [&] {
+            shown.push_back(TextOf(Item(L"lblName(1)")));
+            Click(L"picTab(2)");
+        },
+        [&] {
+            SetFocus(Item(L"txtCaption"));
+            PostMessageW(Item(L"txtCaption"), WM_CHAR, L'!', 1);
+        },
+        [&] {
+            shown.push_back(ListLines(Item(L"lstMenuItem")).at(0));
+            Click(L"cmdCancel");
+        },
+    });
+    EXPECT_FALSE(applyBefore);
+    EXPECT_TRUE(applyAfter);
+    // The focus selects the box's text, so the first key replaces it.
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"a", L"ab", L"!"}));
+}
+
+TEST_F(CommandFieldsTest, AnInvalidProgramShowsTheSettersMessageAndStopsTabbingPagesAndOk)
+{
+    StartPadWithProbe();
+    const std::wstring invalid = folder.Path() + L"no such\\tool.exe";
+    std::vector<std::wstring> focus;
+    std::vector<size_t> boxes;
+    int page = -1;
+    bool openAfterOk = false;
+    RunDialog({
+        [&] {
+            SetFocus(Item(L"txtCommand"));
+            SetWindowTextW(Item(L"txtCommand"), invalid.c_str());
+            PostKey(Item(L"txtCommand"), VK_TAB);
+        },
+        [&] {
+            boxes.push_back(watcher.Boxes().size());
+            focus.push_back(Focused());
+            Click(L"picTab(1)");
+        },
+        [&] {
+            boxes.push_back(watcher.Boxes().size());
+            page = VisiblePage();
+            focus.push_back(Focused());
+            Click(L"cmdOk");
+        },
+        [&] {
+            boxes.push_back(watcher.Boxes().size());
+            openAfterOk = Dialog() != nullptr;
+            focus.push_back(Focused());
+            SetWindowTextW(Item(L"txtCommand"), L"");
+            Click(L"cmdCancel");
+        },
+    });
+    EXPECT_EQ(boxes, (std::vector<size_t>{1, 2, 3}));
+    EXPECT_EQ(focus, (std::vector<std::wstring>{L"txtCommand", L"txtCommand", L"txtCommand"}));
+    EXPECT_EQ(page, 0);
+    EXPECT_TRUE(openAfterOk);
+    ASSERT_FALSE(watcher.Boxes().empty());
+    EXPECT_EQ(watcher.Boxes()[0].text, SetterMessage(invalid));
+    EXPECT_EQ(watcher.Boxes()[0].caption, L"Korvane");
+    EXPECT_EQ(watcher.Boxes()[0].icon, BoxIcon::Exclamation);
+}
+
+TEST_F(CommandFieldsTest, AnInvalidShortcutOnTheMenuPageLeavesTheListAsItWasApartFromTheSelection)
+{
+    const std::wstring invalid = folder.Path() + L"broken.lnk";
+    WriteFileBytes(invalid, "not a shortcut at all");
+    StartPadWith([](cSettings& settings) {
+        for (const wchar_t* caption : {L"First", L"Second"}) {
+            const auto entry = settings.Menus().Add(settings.Menus().Count());
+            entry->StoreCommandLine(L"notepad.exe");
+            entry->Caption = caption;
+        }
+    });
+    std::vector<std::wstring> before;
+    std::vector<std::wstring> after;
+    RunDialog({
+        [&] { Click(L"picTab(2)"); },
+        [&] {
+            SendMessageW(Item(L"lstMenuItem"), LB_SETCURSEL, 1, 0);
+            before = ListLines(Item(L"lstMenuItem"));
+            Click(L"cmdOther");
+        },
+        [&] { PostKey(Dialog(), 'I'); },
+        [&] {
+            if (!ConfirmFileDialog(L"ファイルの参照", invalid))
+                ModalScript::RepeatStep();
+        },
+        [&] {
+            after = ListLines(Item(L"lstMenuItem"));
+            Click(L"cmdCancel");
+        },
+    });
+    EXPECT_EQ(before, (std::vector<std::wstring>{L"First", L"Second"}));
+    EXPECT_EQ(after, before);
+    ASSERT_EQ(watcher.Boxes().size(), 1u);
+    EXPECT_EQ(watcher.Boxes()[0].text, L"ショートカットファイルが無効です。");
+    EXPECT_EQ(watcher.Boxes()[0].icon, BoxIcon::Exclamation);
+}
+
+TEST_F(CommandFieldsTest, TestRunAndSaveAreDisabledForAnEmptySlotWhileLoadStaysEnabled)
+{
+    StartPadWith([](cSettings& settings) {
+        settings.Drags().Item(1)->Clear();
+        settings.Drags().Item(3)->StoreCommandLine(L"notepad.exe");
+    });
+    std::vector<std::wstring> empty;
+    std::vector<std::wstring> filled;
+    RunDialog({
+        [&] { Click(L"cmdOther"); },
+        [&] {
+            empty = OpenMenuEntries();
+            PostKey(Dialog(), VK_ESCAPE);
+        },
+        [&] { Click(L"lblName(3)"); },
+        [&] { Click(L"cmdOther"); },
+        [&] {
+            filled = OpenMenuEntries();
+            PostKey(Dialog(), VK_ESCAPE);
+        },
+        [&] { Click(L"cmdCancel"); },
+    });
+    EXPECT_EQ(empty, (std::vector<std::wstring>{L"~テスト実行(&T)", L"-",
+                                                L"ショートカットから読み込む(&I) ...",
+                                                L"~シュートカットとして保存(&E) ..."}));
+    EXPECT_EQ(filled, (std::vector<std::wstring>{L"テスト実行(&T)", L"-",
+                                                 L"ショートカットから読み込む(&I) ...",
+                                                 L"シュートカットとして保存(&E) ..."}));
+}
+
+TEST_F(CommandFieldsTest, ATestRunStartsTheCommandWithItsUnsavedValues)
+{
+    ProbeLogScope log{folder.Path()};
+    StartPadWithProbe();
+    const RegistryTree stored = CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath);
+    const std::wstring typed = QuoteIfSpaced(ProbeProgramPath()) + L" unsaved \"two words\"";
+    std::vector<ProbeRecord> records;
+    RunDialog({
+        [&] {
+            SetFocus(Item(L"txtCommand"));
+            SetWindowTextW(Item(L"txtCommand"), typed.c_str());
+            // Pressing the button validates the box first.
+            Click(L"cmdOther");
+        },
+        [&] { PostKey(Dialog(), 'T'); },
+        [&] {
+            records = log.WaitFor(1);
+            Click(L"cmdCancel");
+        },
+    });
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_NE(records[0].commandLine.find(L" unsaved \"two words\""), std::wstring::npos);
+    EXPECT_EQ(CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath), stored);
+}
+
+TEST_F(CommandFieldsTest, ACommandSavedAsAShortcutLoadsBackAsANewMenuEntry)
+{
+    const std::wstring shortcut = folder.Path() + L"saved.lnk";
+    StartPadWith([](cSettings& settings) {
+        const auto command = settings.Drags().Item(1);
+        command->StoreCommandLine(L"notepad.exe notes.txt");
+        command->Caption = L"Notes";
+    });
+    std::vector<std::wstring> lines;
+    std::wstring command;
+    bool applyEnabled = false;
+    RunDialog({
+        [&] { Click(L"cmdOther"); },
+        [&] { PostKey(Dialog(), 'E'); },
+        [&] {
+            if (!ConfirmFileDialog(L"ファイルの参照", shortcut))
+                ModalScript::RepeatStep();
+        },
+        [&] { Click(L"picTab(2)"); },
+        [&] { Click(L"cmdOther"); },
+        [&] { PostKey(Dialog(), 'I'); },
+        [&] {
+            if (!ConfirmFileDialog(L"ファイルの参照", shortcut))
+                ModalScript::RepeatStep();
+        },
+        [&] {
+            lines = ListLines(Item(L"lstMenuItem"));
+            command = TextOf(Item(L"txtCommand"));
+            applyEnabled = Enabled(L"cmdApply");
+            Click(L"cmdCancel");
+        },
+    });
+    EXPECT_EQ(lines, (std::vector<std::wstring>{L"Notes"}));
+    EXPECT_NE(command.find(L"notes.txt"), std::wstring::npos);
+    EXPECT_TRUE(applyEnabled);
+    EXPECT_TRUE(watcher.Boxes().empty());
+}
