@@ -4,12 +4,35 @@
 
 #include <cstring>
 
+#include "core/path_text.h"
 #include "core/system.h"
 #include "menulib/menu_abi.h"
 
 namespace {
 
 const wchar_t* TextOrNone(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+
+// Characters of the text once the shell has expanded its %NAME% references.
+size_t ExpandedLength(const std::wstring& text)
+{
+    const DWORD needed = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    return needed > 0 ? needed - 1 : text.size();
+}
+
+// Whether the platform can start the request at all: a command line holds
+// at most 32767 characters with its end, a current folder MAX_PATH with its
+// separator and end. Beyond that a shell may cut the text short and start
+// something else than the user stored, or fail in its own way.
+bool WithinPlatformLimits(const LaunchRequest& request)
+{
+    constexpr size_t kCommandLineLimit = 32767;
+    const size_t commandLine = ExpandedLength(request.file) + 2 + 1 + request.parameters.size();
+    const bool separatorTyped = EndsWithSeparator(request.directory);
+    const size_t folder = request.directory.empty()
+                              ? 0
+                              : ExpandedLength(request.directory) - (separatorTyped ? 1 : 0);
+    return commandLine < kCommandLineLimit && folder <= MAX_PATH - 2;
+}
 
 }  // namespace
 
@@ -24,7 +47,9 @@ void Launch(const LaunchRequest& request)
     info.lpParameters = TextOrNone(request.parameters);
     info.lpDirectory = TextOrNone(request.directory);
     info.nShow = request.show;
-    if (ShellExecuteExW(&info))
+    if (!WithinPlatformLimits(request))
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    else if (ShellExecuteExW(&info))
         return;
     const std::wstring text = LastErrorText();
     MessageBoxW(IsWindow(request.owner) ? request.owner : nullptr, text.c_str(), L"Error",

@@ -17,8 +17,9 @@
 
 namespace {
 
-// Large enough for any text a shortcut holds, so nothing is cut short.
-constexpr int kTextCapacity = 32768;
+// Large enough for any text a shortcut holds (the file counts each string's
+// characters in 16 bits), so nothing is cut short.
+constexpr int kTextCapacity = 65536;
 
 ComPtr<IShellLinkW> CreateShellLink()
 {
@@ -113,9 +114,20 @@ bool ShortcutLink::Save(const std::wstring& fileName)
 {
     ComPtr<IShellLinkW> link = CreateShellLink();
     ComPtr<IPersistFile> file = FileOf(link);
-    return file && SUCCEEDED(link->SetPath(TargetPath.c_str())) &&
-           SUCCEEDED(link->SetArguments(Arguments.c_str())) &&
-           SUCCEEDED(link->SetShowCmd(ShowCommand)) &&
-           SUCCEEDED(link->SetDescription(Description.c_str())) &&
-           SUCCEEDED(file->Save(fileName.c_str(), TRUE));
+    const bool saved = file && SUCCEEDED(link->SetPath(TargetPath.c_str())) &&
+                       SUCCEEDED(link->SetArguments(Arguments.c_str())) &&
+                       SUCCEEDED(link->SetShowCmd(ShowCommand)) &&
+                       SUCCEEDED(link->SetDescription(Description.c_str())) &&
+                       SUCCEEDED(file->Save(fileName.c_str(), TRUE));
+    if (!saved)
+        return false;
+    // A link object may shorten a long text without saying so (the target
+    // path it may rewrite in its own form). A file that does not give the
+    // texts back is no copy of the command: it is removed and the save fails.
+    ShortcutLink written;
+    if (written.Load(fileName) && written.Arguments == Arguments &&
+        written.Description == Description)
+        return true;
+    DeleteFileW(fileName.c_str());
+    return false;
 }

@@ -17,7 +17,9 @@ public:
     // Fills the four properties from the file; false (properties unchanged)
     // when the file is missing or is no shortcut file.
     bool Load(const std::wstring& fileName);
-    // Writes a new shortcut file with the four properties.
+    // Writes a new shortcut file with the four properties; false, and no
+    // file left, when the file would not give the arguments and the
+    // description back as they are (a link object may shorten long texts).
     bool Save(const std::wstring& fileName);
 
     std::wstring TargetPath;

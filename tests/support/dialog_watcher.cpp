@@ -100,6 +100,13 @@ void DialogWatcher::Answer(HWND box)
         return;
     answered_.push_back(box);
 
+    ShownBox shown = ReadBox(box);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), 0);
+    boxes_.push_back(std::move(shown));
+}
+
+ShownBox ReadBox(HWND box)
+{
     ShownBox shown;
     const int length = GetWindowTextLengthW(box);
     shown.caption.resize(length + 1);
@@ -107,6 +114,5 @@ void DialogWatcher::Answer(HWND box)
     shown.caption.resize(length);
     EnumChildWindows(box, FindLongestText, reinterpret_cast<LPARAM>(&shown.text));
     EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&shown.icon));
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), 0);
-    boxes_.push_back(std::move(shown));
+    return shown;
 }

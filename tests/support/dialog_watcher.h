@@ -15,6 +15,9 @@ struct ShownBox {
     BoxIcon icon = BoxIcon::None;
 };
 
+// What a message box (of this or another process) shows.
+ShownBox ReadBox(HWND box);
+
 class DialogWatcher {
 public:
     // button: the command each box is answered with (IDOK, IDCANCEL, ...).
