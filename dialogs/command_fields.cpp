@@ -300,11 +300,11 @@ void cDlgSettings::LoadShortcut()
         return;
     // On the menu page the shortcut becomes a new entry below the selection.
     const bool newEntry = CurrentPage == 2;
-    if (newEntry && cmdAdd.OnClick)
-        cmdAdd.OnClick();
+    if (newEntry)
+        cmdAdd_Click();
     if (!CurrentItem || !CurrentItem->Load(chosen.front())) {
-        if (newEntry && cmdRemove.OnClick)
-            cmdRemove.OnClick();
+        if (newEntry)
+            cmdRemove_Click();
         ShowWarning(hWnd(), L"ショートカットファイルが無効です。");
         return;
     }

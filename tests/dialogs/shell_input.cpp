@@ -1,5 +1,6 @@
 #include "tests/dialogs/shell_input.h"
 
+#include <commctrl.h>
 #include <dlgs.h>
 #include <ole2.h>
 #include <shlobj.h>
@@ -64,6 +65,12 @@ bool ConfirmFolderBrowser(const std::wstring& title, const std::wstring& folder)
     if (!browser || !IsWindowVisible(browser))
         return false;
     SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    // The first browser of a process may still be filling its tree; the
+    // selection then stays where it was, on the tree's root.
+    const HWND tree = FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
+    const LRESULT selected = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    if (!selected || selected == SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0))
+        return false;
     PostMessageW(browser, WM_COMMAND, IDOK, 0);
     return true;
 }

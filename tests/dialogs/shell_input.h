@@ -13,7 +13,8 @@
 bool DragFileOnto(HWND target, const std::wstring& file);
 
 // Selects the folder in the open folder browser titled title and confirms
-// it; false when no such browser is on show yet.
+// it; false when no such browser is on show yet or it cannot select the
+// folder yet.
 bool ConfirmFolderBrowser(const std::wstring& title, const std::wstring& folder);
 
 // Types the path into the file dialog titled title and confirms it; false
