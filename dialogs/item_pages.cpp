@@ -182,7 +182,13 @@ void cDlgSettings::picDrag_KeyDown(int keyCode)
         SelectDirection(direction);
 }
 
-void cDlgSettings::lblName_Click(std::int32_t direction) { SelectDirection(direction); }
+// A label takes no focus, so the field being edited is asked to accept its
+// text here; otherwise the next direction's text would replace it unsaved.
+void cDlgSettings::lblName_Click(std::int32_t direction)
+{
+    if (ValidateActiveControl())
+        SelectDirection(direction);
+}
 
 void cDlgSettings::SelectDirection(std::int32_t direction)
 {

@@ -165,6 +165,9 @@ private:
     void Create(HWND parent, HFONT font, HFONT boldFont, int id, bool startsGroup);
     void Destroyed();
     bool TakesFocus() const;
+    // The cancel button never asks the focused control to accept its value:
+    // leaving without saving must work whatever was typed.
+    bool CausesValidation() const { return !design_.isCancel; }
     // Whether the tab key may bring the focus here now.
     bool CanTakeTab() const;
     bool IsContainer() const;

@@ -636,7 +636,8 @@ bool Form::PreTranslate(MSG& message)
             if (found && &found->form_ == this)
                 target = found;
         }
-        if (target && target->TakesFocus() && !target->HasFocus() && !ValidateActiveControl())
+        if (target && target->TakesFocus() && target->CausesValidation() && !target->HasFocus() &&
+            !ValidateActiveControl())
             return true;
     } else {
         const Control* active = ActiveControl();

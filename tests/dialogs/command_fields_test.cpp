@@ -176,6 +176,7 @@ TEST_F(CommandFieldsTest, AnInvalidProgramShowsTheSettersMessageAndStopsTabbingP
     std::vector<size_t> boxes;
     int page = -1;
     bool openAfterOk = false;
+    std::wstring command;
     RunDialog({
         [&] {
             SetFocus(Item(L"txtCommand"));
@@ -197,12 +198,24 @@ TEST_F(CommandFieldsTest, AnInvalidProgramShowsTheSettersMessageAndStopsTabbingP
             boxes.push_back(watcher.Boxes().size());
             openAfterOk = Dialog() != nullptr;
             focus.push_back(Focused());
-            SetWindowTextW(Item(L"txtCommand"), L"");
+            // A label takes no focus, yet the typed text must not be lost to
+            // the next direction's.
+            Click(L"lblName(3)");
+        },
+        [&] {
+            boxes.push_back(watcher.Boxes().size());
+            focus.push_back(Focused());
+            command = TextOf(Item(L"txtCommand"));
+            // Cancel leaves whatever was typed.
             Click(L"cmdCancel");
         },
     });
-    EXPECT_EQ(boxes, (std::vector<size_t>{1, 2, 3}));
-    EXPECT_EQ(focus, (std::vector<std::wstring>{L"txtCommand", L"txtCommand", L"txtCommand"}));
+    EXPECT_EQ(Dialog(), nullptr);
+    EXPECT_EQ(command, invalid);
+    EXPECT_EQ(boxes, (std::vector<size_t>{1, 2, 3, 4}));
+    EXPECT_EQ(watcher.Boxes().size(), 4u);
+    EXPECT_EQ(focus, (std::vector<std::wstring>{L"txtCommand", L"txtCommand", L"txtCommand",
+                                                L"txtCommand"}));
     EXPECT_EQ(page, 0);
     EXPECT_TRUE(openAfterOk);
     ASSERT_FALSE(watcher.Boxes().empty());
