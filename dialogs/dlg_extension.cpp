@@ -6,26 +6,8 @@
 #include "dialogs/file_type_verbs.h"
 #include "dialogs/verb_text.h"
 
-namespace {
-
-FormDesign ChooserDesign()
-{
-    FormDesign design;
-    design.caption = L"関連付けの参照";
-    design.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;
-    design.exStyle = WS_EX_DLGMODALFRAME;
-    design.clientWidth = 400;
-    design.clientHeight = 264;
-    design.scaleMode = ScaleMode::Pixels;
-    design.fontName = L"ＭＳ Ｐゴシック";
-    design.fontPoints = 9;
-    return design;
-}
-
-}  // namespace
-
 cDlgExtension::cDlgExtension()
-    : Form(L"cDlgExtension", ChooserDesign()),
+    : Form(L"cDlgExtension", DialogDesign(L"関連付けの参照", 400, 264)),
       Label1(*this, L"Label1", ControlDesign(ControlKind::Label, 8, 11, 57, 12, L"拡張子(&E) :")),
       cboExtension(*this, L"cboExtension",
                    ControlDesign(ControlKind::ComboBox, 72, 8, 193, 20, L"txt").Editable()),

@@ -30,15 +30,8 @@ constexpr RECT kPage{9, 36, 9 + 481, 36 + 368};
 
 FormDesign Design()
 {
-    FormDesign design;
-    design.caption = L"Korvane 設定";
-    design.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME | WS_CLIPCHILDREN;
-    design.exStyle = WS_EX_DLGMODALFRAME;
-    design.clientWidth = 504;
-    design.clientHeight = 444;
-    design.scaleMode = ScaleMode::Pixels;
-    design.fontName = L"ＭＳ Ｐゴシック";
-    design.fontPoints = 9;
+    FormDesign design = DialogDesign(L"Korvane 設定", 504, 444);
+    design.style |= WS_CLIPCHILDREN;
     design.keyPreview = true;
     return design;
 }

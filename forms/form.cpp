@@ -88,6 +88,20 @@ int ShiftKeysDown()
            (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
 }
 
+FormDesign DialogDesign(std::wstring caption, int clientWidth, int clientHeight)
+{
+    FormDesign design;
+    design.caption = std::move(caption);
+    design.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;
+    design.exStyle = WS_EX_DLGMODALFRAME;
+    design.clientWidth = clientWidth;
+    design.clientHeight = clientHeight;
+    design.scaleMode = ScaleMode::Pixels;
+    design.fontName = L"ＭＳ Ｐゴシック";
+    design.fontPoints = 9;
+    return design;
+}
+
 Form::Form(std::wstring name, FormDesign design) : name_(std::move(name)), design_(std::move(design))
 {
 }

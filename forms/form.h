@@ -46,6 +46,9 @@ struct FormDesign {
     bool keyPreview = false;
 };
 
+// A fixed-size dialog window measured in pixels, with the program's dialog font.
+FormDesign DialogDesign(std::wstring caption, int clientWidth, int clientHeight);
+
 class Form {
 public:
     Form(std::wstring name, FormDesign design);
