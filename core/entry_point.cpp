@@ -30,9 +30,23 @@ bool AnotherInstanceRuns()
     return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+// The pad is the window titled "Korvane"; the running instance's message
+// boxes carry the same title but are dialog windows, and are passed over.
+HWND FindRunningPad()
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, nullptr, L"Korvane")) != nullptr) {
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 16);
+        if (lstrcmpW(className, L"#32770") != 0)
+            return window;
+    }
+    return nullptr;
+}
+
 void ActivateRunningInstance()
 {
-    const HWND window = FindWindowW(nullptr, L"Korvane");
+    const HWND window = FindRunningPad();
     if (!window)
         return;
     if (IsIconic(window))

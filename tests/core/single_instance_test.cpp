@@ -15,6 +15,9 @@ TEST(SingleInstance, ASecondStartOnlyActivatesTheFirst)
     ASSERT_TRUE(running);
     UniqueWindow pad(CreateWindowExW(0, L"STATIC", L"Korvane", WS_POPUP | WS_VISIBLE, 10, 10, 34,
                                      34, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    // A message box of the running instance has the same title, and lies above the pad.
+    UniqueWindow box(CreateWindowExW(0, L"#32770", L"Korvane", WS_POPUP | WS_VISIBLE, 60, 10, 34,
+                                     34, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     UniqueWindow other(CreateWindowExW(0, L"STATIC", L"Other", WS_POPUP | WS_VISIBLE, 100, 10, 34,
                                        34, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     SetForegroundWindow(other.get());
