@@ -6,55 +6,13 @@
 
 #include "core/entry_point.h"
 #include "core/settings.h"
-#include "core/win_handles.h"
-#include "forms/window_name.h"
 #include "objlib/persist.h"
-#include "tests/support/message_pump.h"
 #include "tests/support/probe_log.h"
+#include "tests/support/program_driver.h"
 #include "tests/support/sandbox.h"
+#include "tests/support/x_input.h"
 
 namespace {
-
-struct Started {
-    bool created = false;
-    UniqueKernelHandle process;
-    UniqueKernelHandle thread;
-};
-
-Started StartProgram(const std::wstring& path, const std::wstring& arguments = L"")
-{
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::wstring commandLine = L"\"" + path + L"\" " + arguments;
-    Started started;
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &info)) {
-        started.created = true;
-        started.process.reset(info.hProcess);
-        started.thread.reset(info.hThread);
-    }
-    return started;
-}
-
-// Real X input: xdotool, a program of the machine Wine runs on. Such a
-// process has no handle to wait on; the caller waits for what the input does.
-bool StartXdotool(const std::wstring& arguments)
-{
-    return StartProgram(L"Z:\\usr\\bin\\xdotool", arguments).created;
-}
-
-HWND WaitForPad()
-{
-    HWND pad = nullptr;
-    PumpUntil(
-        [&] {
-            pad = FindNamedWindow(L"cMain", L"Korvane");
-            return pad && IsWindowVisible(pad);
-        },
-        20000);
-    return pad;
-}
 
 bool Exists(const std::wstring& path)
 {
@@ -67,10 +25,10 @@ TEST(PadProgram, ThePadShowsUntilTheSystemClosesItAndThenTheProgramEnds)
 {
     RegistrySandbox sandbox;
     const std::wstring commandFile = BuildFolder() + L"KORVANE.SCF";
-    Started program = StartProgram(BuildFolder() + L"korvane.exe");
-    ASSERT_TRUE(program.process);
+    RunningProgram program(BuildFolder() + L"korvane.exe");
+    ASSERT_TRUE(program.Started());
 
-    const HWND pad = WaitForPad();
+    const HWND pad = program.WaitForPad(20000);
     ASSERT_TRUE(pad);
     EXPECT_EQ(FindWindowW(nullptr, L"Korvane"), pad);
     RECT rect{};
@@ -80,10 +38,7 @@ TEST(PadProgram, ThePadShowsUntilTheSystemClosesItAndThenTheProgramEnds)
     EXPECT_TRUE(Exists(commandFile));
 
     PostMessageW(pad, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_EQ(WaitForSingleObject(program.process.get(), 20000), WAIT_OBJECT_0);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(program.process.get(), &exitCode);
-    EXPECT_EQ(exitCode, 0u);
+    ASSERT_EQ(program.WaitForExit(20000), 0);
 
     EXPECT_FALSE(Exists(commandFile));
     const RegistryKey product = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
@@ -110,17 +65,17 @@ TEST(PadProgram, DraggingWithTheRealRightButtonToTheRightLaunchesTheRightwardCom
         settings.Drags().Item(7)->StoreCommandLine(L"\"" + ProbeProgramPath() + L"\" leftward");
         Persistence().PersistOf(settings).Save(product);
     }
-    Started program = StartProgram(BuildFolder() + L"korvane.exe");
-    ASSERT_TRUE(program.process);
-    const HWND pad = WaitForPad();
+    RunningProgram program(BuildFolder() + L"korvane.exe");
+    ASSERT_TRUE(program.Started());
+    const HWND pad = program.WaitForPad(20000);
     ASSERT_TRUE(pad);
 
     RECT rect{};
     GetWindowRect(pad, &rect);
     const int x = (rect.left + rect.right) / 2;
     const int y = (rect.top + rect.bottom) / 2;
-    const std::wstring from = std::to_wstring(x) + L" " + std::to_wstring(y);
-    const std::wstring to = std::to_wstring(x + 80) + L" " + std::to_wstring(y + 10);
+    const std::wstring from = ScreenPoint(x, y);
+    const std::wstring to = ScreenPoint(x + 80, y + 10);
     ASSERT_TRUE(StartXdotool(L"mousemove " + from + L" sleep 0.3 mousedown 3 sleep 0.3 mousemove " +
                              to + L" sleep 0.3 mouseup 3"));
     const std::vector<ProbeRecord> records = log.WaitFor(1, 20000);
@@ -128,5 +83,5 @@ TEST(PadProgram, DraggingWithTheRealRightButtonToTheRightLaunchesTheRightwardCom
     EXPECT_TRUE(records[0].commandLine.ends_with(L" rightward"));
 
     PostMessageW(pad, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(WaitForSingleObject(program.process.get(), 20000), WAIT_OBJECT_0);
+    EXPECT_EQ(program.WaitForExit(20000), 0);
 }

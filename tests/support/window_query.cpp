@@ -53,9 +53,17 @@ std::wstring ClassOf(HWND window)
 
 std::wstring TextOf(HWND window)
 {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    constexpr UINT kFlags = SMTO_ABORTIFHUNG;
+    constexpr UINT kTimeoutMs = 5000;
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, kFlags, kTimeoutMs, &length))
+        return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             kFlags, kTimeoutMs, &copied))
+        return {};
+    text.resize(copied);
     return text;
 }
 

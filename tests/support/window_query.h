@@ -9,6 +9,8 @@
 // The descendant of parent with this "Name", or null.
 HWND ChildNamed(HWND parent, const std::wstring& name);
 std::wstring ClassOf(HWND window);
+// The text a window shows, asked of the window itself: also right for an edit
+// box of another process, whose text the system does not keep for others.
 std::wstring TextOf(HWND window);
 // The text that the tool-tip control owned by form shows for a window;
 // "<no tool-tip control>" when the form has none.
