@@ -1,0 +1,218 @@
+// korvane.exe where its folder is not as it should be, started many times at
+// once, and ended by the user's own choices.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/entry_point.h"
+#include "core/win_handles.h"
+#include "objlib/registry.h"
+#include "tests/support/message_pump.h"
+#include "tests/support/program_driver.h"
+#include "tests/support/sandbox.h"
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 20000;
+
+bool Exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsFolder(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A key press and release as the keyboard posts them to the focused window.
+void PostKeyPress(HWND window, UINT key)
+{
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(window, WM_KEYDOWN, key, 1 | scan);
+    PostMessageW(window, WM_KEYUP, key, 1 | scan | static_cast<LPARAM>(0xC0000000u));
+}
+
+// The open popup menu of a process, or null.
+HWND OpenMenuOf(DWORD processId)
+{
+    for (HWND window : WindowsOfProcess(processId, L"")) {
+        wchar_t cls[16];
+        GetClassNameW(window, cls, 16);
+        if (IsWindowVisible(window) && lstrcmpW(cls, L"#32768") == 0)
+            return window;
+    }
+    return nullptr;
+}
+
+class ProgramFolderTest : public ::testing::Test {
+protected:
+    // A folder with a copy of the program and, unless told, its library.
+    std::wstring CopyProgram(bool withLibrary)
+    {
+        const std::wstring exe = folder.Path() + L"korvane.exe";
+        EXPECT_TRUE(CopyFileW((BuildFolder() + L"korvane.exe").c_str(), exe.c_str(), FALSE));
+        if (withLibrary) {
+            EXPECT_TRUE(CopyFileW((BuildFolder() + L"korvane.dll").c_str(),
+                                  (folder.Path() + L"korvane.dll").c_str(), FALSE));
+        }
+        return exe;
+    }
+
+    static RegistryKey Product() { return RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath); }
+
+    // What every ending of the program leaves: its settings saved and its
+    // command file gone.
+    void ExpectOrderlyEnd(const std::wstring& programFolder)
+    {
+        EXPECT_EQ(Product().ReadValue(L"Version", std::int32_t{0}), 500);
+        EXPECT_TRUE(Product().SubKey(L"Position").Exists());
+        EXPECT_FALSE(Exists(programFolder + L"KORVANE.SCF"));
+    }
+
+    RegistrySandbox sandbox;
+    TempFolder folder;
+};
+
+}  // namespace
+
+TEST_F(ProgramFolderTest, WithoutItsLibraryTheMenuSaysSoAndThePadCarriesOn)
+{
+    RunningProgram program(CopyProgram(false));
+    ASSERT_TRUE(program.Started());
+    const HWND pad = program.WaitForPad(kTimeoutMs);
+    ASSERT_NE(pad, nullptr);
+    EXPECT_TRUE(program.Boxes().empty());
+
+    PostKeyPress(pad, VK_APPS);
+    const HWND box = program.WaitForBox(kTimeoutMs);
+    ASSERT_NE(box, nullptr) << "no message about the missing library";
+    const ShownBox shown = ReadBox(box);
+    EXPECT_EQ(shown.caption, L"Korvane");
+    EXPECT_TRUE(shown.text.starts_with(L"メニューライブラリ korvane.dll を読み込めません。"));
+    EXPECT_NE(shown.text.find(folder.Path() + L"korvane.dll"), std::wstring::npos);
+    program.AnswerBoxes();
+
+    // Once more: the library is looked for again, and the pad still works.
+    PostKeyPress(pad, VK_APPS);
+    EXPECT_NE(program.WaitForBox(kTimeoutMs), nullptr);
+    program.AnswerBoxes();
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.Close(kTimeoutMs), 0);
+    ExpectOrderlyEnd(folder.Path());
+}
+
+TEST_F(ProgramFolderTest, ACommandFileThatCannotBeWrittenIsSkippedSilently)
+{
+    const std::wstring exe = CopyProgram(true);
+    const std::wstring commandFile = folder.Path() + L"KORVANE.SCF";
+
+    // Its name taken by a folder.
+    ASSERT_TRUE(CreateDirectoryW(commandFile.c_str(), nullptr));
+    {
+        RunningProgram program(exe);
+        ASSERT_TRUE(program.Started());
+        ASSERT_NE(program.WaitForPad(kTimeoutMs), nullptr);
+        EXPECT_EQ(program.Close(kTimeoutMs), 0);
+        EXPECT_TRUE(program.Boxes().empty());
+    }
+    EXPECT_TRUE(IsFolder(commandFile));
+    EXPECT_EQ(Product().ReadValue(L"Version", std::int32_t{0}), 500);
+    ASSERT_TRUE(RemoveDirectoryW(commandFile.c_str()));
+
+    // A file that another program holds open without sharing it: it can be
+    // neither rewritten nor removed while the program runs.
+    WriteFileBytes(commandFile, "held");
+    {
+        UniqueKernelHandle held(CreateFileW(commandFile.c_str(), GENERIC_READ, 0, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held);
+        RunningProgram program(exe);
+        ASSERT_TRUE(program.Started());
+        ASSERT_NE(program.WaitForPad(kTimeoutMs), nullptr);
+        EXPECT_EQ(program.Close(kTimeoutMs), 0);
+        EXPECT_TRUE(program.Boxes().empty());
+    }
+    EXPECT_EQ(ReadFileBytes(commandFile), "held");
+    EXPECT_TRUE(Product().SubKey(L"Position").Exists());
+}
+
+TEST_F(ProgramFolderTest, TwentySimultaneousStartsLeaveExactlyOnePad)
+{
+    ASSERT_TRUE(VisiblePads().empty());
+    std::vector<std::unique_ptr<RunningProgram>> programs;
+    for (int i = 0; i < 20; ++i) {
+        programs.push_back(std::make_unique<RunningProgram>(BuildFolder() + L"korvane.exe"));
+        ASSERT_TRUE(programs.back()->Started());
+    }
+    auto running = [&] {
+        int count = 0;
+        for (const auto& program : programs)
+            count += program->Running();
+        return count;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return running() == 1 && VisiblePads().size() == 1; }, 60000))
+        << running() << " still run, " << VisiblePads().size() << " pads";
+    for (const auto& program : programs) {
+        if (program->Running())
+            continue;
+        DWORD code = 1;
+        GetExitCodeProcess(program->Process(), &code);
+        EXPECT_EQ(code, 0u);
+    }
+    // Nothing else comes up afterwards either.
+    PumpFor(300);
+    EXPECT_EQ(VisiblePads().size(), 1u);
+    for (const auto& program : programs) {
+        if (program->Running())
+            EXPECT_EQ(program->Close(kTimeoutMs), 0);
+    }
+    EXPECT_TRUE(VisiblePads().empty());
+}
+
+TEST_F(ProgramFolderTest, ExitChosenFromTheCommandMenuEndsTheProgramInOrder)
+{
+    const std::wstring exe = CopyProgram(true);
+    RunningProgram program(exe);
+    ASSERT_TRUE(program.Started());
+    const HWND pad = program.WaitForPad(kTimeoutMs);
+    ASSERT_NE(pad, nullptr);
+    ASSERT_TRUE(Exists(folder.Path() + L"KORVANE.SCF"));
+
+    PostKeyPress(pad, VK_APPS);
+    HWND menu = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (menu = OpenMenuOf(program.Id())) != nullptr; }, kTimeoutMs));
+    // The exit item is the menu's last: up from nothing chosen lands on it.
+    PostKeyPress(menu, VK_UP);
+    PostKeyPress(menu, VK_RETURN);
+    EXPECT_EQ(program.WaitForExit(kTimeoutMs), 0);
+    EXPECT_TRUE(program.Boxes().empty());
+    ExpectOrderlyEnd(folder.Path());
+}
+
+TEST_F(ProgramFolderTest, ExitByDoubleClickEndsTheProgramInOrder)
+{
+    Product().WriteValue(L"DoubleClickCommand", std::int32_t{3});
+    const std::wstring exe = CopyProgram(true);
+    RunningProgram program(exe);
+    ASSERT_TRUE(program.Started());
+    const HWND pad = program.WaitForPad(kTimeoutMs);
+    ASSERT_NE(pad, nullptr);
+
+    // What the system posts for a double-click of the left button.
+    const LPARAM at = MAKELPARAM(16, 16);
+    PostMessageW(pad, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(pad, WM_LBUTTONUP, 0, at);
+    PostMessageW(pad, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(pad, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(program.WaitForExit(kTimeoutMs), 0);
+    EXPECT_TRUE(program.Boxes().empty());
+    ExpectOrderlyEnd(folder.Path());
+    EXPECT_EQ(Product().ReadValue(L"DoubleClickCommand", std::int32_t{0}), 3);
+}
