@@ -170,8 +170,9 @@ TEST_F(ProgramFolderTest, TwentySimultaneousStartsLeaveExactlyOnePad)
     PumpFor(300);
     EXPECT_EQ(VisiblePads().size(), 1u);
     for (const auto& program : programs) {
-        if (program->Running())
+        if (program->Running()) {
             EXPECT_EQ(program->Close(kTimeoutMs), 0);
+        }
     }
     EXPECT_TRUE(VisiblePads().empty());
 }
