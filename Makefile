@@ -6,7 +6,7 @@ WIN_DIR    := $(BUILD)/win
 NATIVE_DIR := $(BUILD)/native
 JOBS       ?= $(shell nproc)
 
-.PHONY: all setup build run test clean
+.PHONY: all setup build run test bench clean
 
 all: build
 
@@ -33,6 +33,12 @@ test: build $(NATIVE_DIR)/build.ninja
 	cmake --build $(NATIVE_DIR) -j $(JOBS)
 	printf 'subdirs("native")\nsubdirs("win")\n' > $(BUILD)/CTestTestfile.cmake
 	tools/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# A report, not a test: start-up, memory, launch and dialog times, idle CPU and
+# file sizes of the launcher beside a bare program that shows one window.
+bench: build
+	cmake --build $(WIN_DIR) -j $(JOBS) --target korvane_bench
+	tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bin/korvane_bench.exe
 
 clean:
 	rm -rf $(BUILD)
