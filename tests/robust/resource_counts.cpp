@@ -2,6 +2,10 @@
 
 #include <psapi.h>
 
+#include <utility>
+
+#include "forms/window_name.h"
+
 namespace {
 
 // Where the system keeps no count of its own (Wine answers 0 to the count
@@ -34,18 +38,29 @@ long GdiObjects()
     return live;
 }
 
-BOOL CALLBACK CountWindow(HWND window, LPARAM param)
+struct WindowTally {
+    long count = 0;
+    std::string names;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM param)
 {
-    ++*reinterpret_cast<long*>(param);
-    EnumChildWindows(window, CountWindow, param);
+    ++reinterpret_cast<WindowTally*>(param)->count;
     return TRUE;
 }
 
-long ThreadWindows()
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM param)
 {
-    long count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
+    auto& tally = *reinterpret_cast<WindowTally*>(param);
+    ++tally.count;
+    wchar_t cls[64] = L"";
+    GetClassNameW(window, cls, 64);
+    const std::wstring name = WindowNameOf(window);
+    const std::wstring shown = name.empty() ? std::wstring(cls) : name;
+    // Names are ASCII; enough to tell the windows apart in a message.
+    tally.names += std::string(shown.begin(), shown.end()) + (IsWindowVisible(window) ? "+ " : "- ");
+    EnumChildWindows(window, CountChild, param);
+    return TRUE;
 }
 
 long UserObjects(long windows)
@@ -77,7 +92,10 @@ ResourceCounts CountResources()
     ResourceCounts counts;
     counts.kernelHandles = KernelHandles();
     counts.gdiObjects = GdiObjects();
-    counts.windows = ThreadWindows();
+    WindowTally tally;
+    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&tally));
+    counts.windows = tally.count;
+    counts.topLevelWindows = std::move(tally.names);
     counts.userObjects = UserObjects(counts.windows);
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
@@ -91,5 +109,5 @@ std::string Describe(const ResourceCounts& counts)
     return "handles " + std::to_string(counts.kernelHandles) + ", GDI " +
            std::to_string(counts.gdiObjects) + ", USER " + std::to_string(counts.userObjects) +
            ", windows " + std::to_string(counts.windows) + ", private KB " +
-           std::to_string(counts.privateBytes / 1024);
+           std::to_string(counts.privateBytes / 1024) + " (" + counts.topLevelWindows + ")";
 }

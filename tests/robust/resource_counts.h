@@ -13,6 +13,8 @@ struct ResourceCounts {
     long userObjects = 0;  // menus, icons and cursors, and windows
     long windows = 0;      // of this thread, children included
     std::size_t privateBytes = 0;
+    // Names (or classes) of the top-level windows, "+" visible, "-" hidden.
+    std::string topLevelWindows;
 };
 
 ResourceCounts CountResources();

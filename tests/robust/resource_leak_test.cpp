@@ -1,6 +1,6 @@
-// A thousand gestures and menu openings and a hundred settings dialog
-// openings on a pad in this process: afterwards it holds what it held before,
-// within a few objects.
+// A thousand gestures, a thousand menu openings and forty settings dialog
+// openings on a pad in this process: afterwards it holds what it held
+// before, within a few objects.
 
 #include <windows.h>
 
@@ -39,12 +39,14 @@ protected:
     {
         PadTest::SetUp();
         AppFolder = BuildFolder();  // where the menu library is
-        // Half the directions lead to a program that is not there (a
-        // message each time), the others are empty (a beep).
-        for (int d = 1; d <= 8; d += 2)
-            AppSettings->Drags().Item(d)->StoreCommandLine(L"C:\\Nowhere\\missing.exe -x");
+        // One direction leads to a program that is not there (a message
+        // each time), the others are empty (a beep).
+        AppSettings->Drags().Item(1)->StoreCommandLine(L"C:\\Nowhere\\missing.exe -x");
         for (int i = 0; i < 3; ++i)
             AppSettings->Menus().Add(-1)->StoreCommandLine(L"C:\\Nowhere\\entry.exe");
+        // The pointer away from the pad: the key-list tip that shows for a
+        // resting pointer would be counted as a window left behind.
+        SetCursorPos(0, 0);
         StartPad();
         pad->MenuTable = AppSettings->Menus().Compile();
         menus.Watch(pad->Handle());
@@ -93,8 +95,8 @@ TEST_F(ResourceLeakTest, AThousandGesturesWithStatusAndAnimationGiveEverythingBa
         EXPECT_EQ(pad->Mode, kModeIdle);
         boxes = watcher.Boxes().size();
     });
-    // Every second gesture ran into the missing program's message.
-    EXPECT_EQ(boxes, (1000 + kWarmUpRounds) / 2);
+    // Every eighth gesture ran into the missing program's message.
+    EXPECT_EQ(boxes, 2u + 1000 / 8);
 }
 
 TEST_F(ResourceLeakTest, AThousandCommandMenusGiveEverythingBack)
@@ -114,17 +116,17 @@ TEST_F(ResourceLeakTest, AThousandCommandMenusGiveEverythingBack)
     });
 }
 
-// A hundred: each opening builds the whole dialog, a quarter second here.
-TEST_F(ResourceLeakTest, AHundredSettingsDialogsGiveEverythingBack)
+// Forty: each opening builds the whole dialog, close to half a second here.
+TEST_F(ResourceLeakTest, FortySettingsDialogsGiveEverythingBack)
 {
     int opened = 0;
-    ExpectNoGrowth(100, [&](int i) {
+    ExpectNoGrowth(40, [&](int i) {
         ModalScript script(
             {[&] {
                 const HWND dialog = FindNamedWindow(L"cDlgSettings");
                 opened += dialog != nullptr;
                 // Every page once in a while, then Cancel or the close box.
-                if (i % 10 == 0)
+                if (i % 5 == 0)
                     for (int page = 0; page < cDlgSettings::kPageCount; ++page)
                         PostClick(ChildNamed(dialog, L"picTab(" + std::to_wstring(page) + L")"));
                 if (i % 2 == 0)
@@ -138,6 +140,6 @@ TEST_F(ResourceLeakTest, AHundredSettingsDialogsGiveEverythingBack)
             });
         pad->RunPadAction(2);
     });
-    EXPECT_EQ(opened, 100 + kWarmUpRounds);
+    EXPECT_EQ(opened, 40 + kWarmUpRounds);
     EXPECT_EQ(FindNamedWindow(L"cDlgSettings"), nullptr);
 }
