@@ -13,6 +13,10 @@ wineserver -k >/dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"
 mkdir -p "$(dirname -- "$WINEPREFIX")"
 wineboot --init >/dev/null 2>&1
+# Window captions draw their buttons with Wine's own Marlett (Debian's
+# fonts-wine); this Wine looks for it only in the prefix's font folder.
+marlett=/usr/share/wine/fonts/marlett.ttf
+if [ -f "$marlett" ]; then cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"; fi
 reg=$(mktemp --suffix=.reg)
 trap 'rm -f "$reg"' EXIT
 cat > "$reg" <<'REG'

@@ -6,10 +6,11 @@ set -eu
 . "$(dirname -- "$0")/wine-env.sh"
 
 xvfb_pid=""
+# Every step succeeds, so that the command's own exit status is the script's.
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    [ -n "${fifo_dir:-}" ] && rm -rf "$fifo_dir"
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    if [ -n "${fifo_dir:-}" ]; then rm -rf "$fifo_dir"; fi
 }
 trap cleanup EXIT INT TERM
 

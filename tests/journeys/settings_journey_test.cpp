@@ -37,15 +37,6 @@ bool LaunchLowerLeft(HWND pad, const ProbeLogScope& log, size_t launches)
            log.WaitFor(launches, kStepTimeoutMs).size() == launches;
 }
 
-// Types into a box of the dialog as a user does: click, select all, type.
-void TypeInto(HWND box, const std::wstring& text)
-{
-    ASSERT_TRUE(ClickOn(box));
-    ASSERT_TRUE(WaitForFocus(box));
-    ASSERT_TRUE(ReplaceTypedText(text));
-    ASSERT_TRUE(WaitForText(box, text)) << "typed " << text << ", shown " << TextOf(box);
-}
-
 void EditSettings(const RunningProgram& program, HWND pad)
 {
     ASSERT_TRUE(RightClickOnPad(pad));
@@ -60,7 +51,7 @@ void EditSettings(const RunningProgram& program, HWND pad)
     // The drag page: the lower-left arrow of the figure, then its command.
     ASSERT_TRUE(ClickAt(ChildNamed(dialog, L"picDrag"), 26, 66));
     ASSERT_TRUE(WaitForText(title, L"ドラッグ: 左下"));
-    ASSERT_NO_FATAL_FAILURE(TypeInto(command, ProbeCommand(L"lowerleft")));
+    ASSERT_TRUE(TypeInto(command, ProbeCommand(L"lowerleft"))) << TextOf(command);
 
     // The menu page: leaving the drag page takes the typed command; then a
     // new menu entry with its own command and caption.
@@ -70,8 +61,9 @@ void EditSettings(const RunningProgram& program, HWND pad)
     ASSERT_TRUE(ClickOn(ChildNamed(dialog, L"cmdAdd")));
     ASSERT_TRUE(Eventually([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 1; }));
     ASSERT_TRUE(Eventually([&] { return IsWindowEnabled(command) != FALSE; }));
-    ASSERT_NO_FATAL_FAILURE(TypeInto(command, ProbeCommand(L"menuitem")));
-    ASSERT_NO_FATAL_FAILURE(TypeInto(ChildNamed(dialog, L"txtCaption"), kMenuCaption));
+    ASSERT_TRUE(TypeInto(command, ProbeCommand(L"menuitem"))) << TextOf(command);
+    const HWND caption = ChildNamed(dialog, L"txtCaption");
+    ASSERT_TRUE(TypeInto(caption, kMenuCaption)) << TextOf(caption);
 
     // The general page: not on top, and a double-click exits.
     ASSERT_TRUE(ClickOn(ChildNamed(dialog, L"picTab(3)")));
