@@ -97,12 +97,18 @@ TEST_F(ProgramFolderTest, WithoutItsLibraryTheMenuSaysSoAndThePadCarriesOn)
     EXPECT_EQ(shown.caption, L"Korvane");
     EXPECT_TRUE(shown.text.starts_with(L"メニューライブラリ korvane.dll を読み込めません。"));
     EXPECT_NE(shown.text.find(folder.Path() + L"korvane.dll"), std::wstring::npos);
-    program.AnswerBoxes();
+    // The pad is disabled while its box is up: wait until the box has really
+    // gone before the next step, or that step would meet the old box.
+    const auto dismiss = [&] {
+        program.AnswerBoxes();
+        EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(pad) != FALSE; }, kTimeoutMs));
+    };
+    dismiss();
 
     // Once more: the library is looked for again, and the pad still works.
     PostKeyPress(pad, VK_APPS);
     EXPECT_NE(program.WaitForBox(kTimeoutMs), nullptr);
-    program.AnswerBoxes();
+    dismiss();
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Close(kTimeoutMs), 0);
     ExpectOrderlyEnd(folder.Path());
