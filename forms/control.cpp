@@ -23,14 +23,6 @@ void EnsureCommonControls(DWORD classes)
     InitCommonControlsEx(&init);
 }
 
-std::wstring WindowText(HWND window)
-{
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
-    return text;
-}
-
 }  // namespace
 
 Control::Control(Form& form, std::wstring name, ControlDesign design, Control* container)

@@ -10,20 +10,12 @@ struct Search {
     HWND found = nullptr;
 };
 
-std::wstring TextOf(HWND window)
-{
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
-    return text;
-}
-
 BOOL CALLBACK Match(HWND window, LPARAM lParam)
 {
     auto& search = *reinterpret_cast<Search*>(lParam);
     if (WindowNameOf(window) != *search.name)
         return TRUE;
-    if (!search.text->empty() && TextOf(window) != *search.text)
+    if (!search.text->empty() && WindowText(window) != *search.text)
         return TRUE;
     search.found = window;
     return FALSE;
@@ -63,4 +55,12 @@ HWND FindNamedWindow(const std::wstring& name, const std::wstring& text)
     Search search{&name, &text};
     EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+std::wstring WindowText(HWND window)
+{
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
 }

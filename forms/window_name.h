@@ -12,6 +12,8 @@ void AttachWindowName(HWND window, const std::wstring& name);
 void DetachWindowName(HWND window);
 // The window's name, or the empty string.
 std::wstring WindowNameOf(HWND window);
+// The window's text (its caption, or a control's content).
+std::wstring WindowText(HWND window);
 // The visible or hidden top-level window with this name and, unless empty,
 // this window text; null when there is none.
 HWND FindNamedWindow(const std::wstring& name, const std::wstring& text = {});

@@ -155,11 +155,14 @@ TEST(DragFigure, PartsCoverTheirArrowAndNothingElse)
             EXPECT_LE(box.x + box.width, kFigureSize);
             EXPECT_LE(box.y + box.height, kFigureSize);
         }
-        for (std::int32_t y = 0; y < kFigureSize; ++y)
-            for (std::int32_t x = 0; x < kFigureSize; ++x)
-                if (SideOf(ArrowPolygon(d), x, y) != Side::Outside)
+        for (std::int32_t y = 0; y < kFigureSize; ++y) {
+            for (std::int32_t x = 0; x < kFigureSize; ++x) {
+                if (SideOf(ArrowPolygon(d), x, y) != Side::Outside) {
                     EXPECT_TRUE(parts.head.Contains(x, y) || parts.shaft.Contains(x, y))
                         << d << ": " << x << ',' << y;
+                }
+            }
+        }
         // No two parts overlap, so redrawing one arrow never touches another.
         for (std::int32_t other = 1; other < d; ++other) {
             const ArrowParts o = ArrowPartsOf(other);
