@@ -18,12 +18,12 @@
 #include <string>
 #include <vector>
 
-#include "core/desktop_toggle_file.h"
-#include "core/entry_point.h"
-#include "core/settings.h"
-#include "core/win_handles.h"
+#include "base/desktop_toggle_file.h"
+#include "base/program_values.h"
+#include "base/win_handles.h"
 #include "forms/window_name.h"
 #include "pad/main_window.h"
+#include "settings/settings.h"
 #include "tests/support/registry_tree.h"
 #include "tests/support/sandbox.h"
 

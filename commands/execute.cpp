@@ -4,11 +4,11 @@
 
 #include <array>
 
+#include "base/path_text.h"
+#include "base/system.h"
 #include "commands/command_kind.h"
 #include "commands/launch.h"
 #include "commands/shell_command.h"
-#include "core/path_text.h"
-#include "core/system.h"
 #include "forms/screen.h"
 #include "menulib/menu_library.h"
 

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "core/path_text.h"
-#include "core/system.h"
+#include "base/path_text.h"
+#include "base/system.h"
 #include "menulib/menu_abi.h"
 
 namespace {
@@ -52,8 +52,7 @@ void Launch(const LaunchRequest& request)
     else if (ShellExecuteExW(&info))
         return;
     const std::wstring text = LastErrorText();
-    MessageBoxW(IsWindow(request.owner) ? request.owner : nullptr, text.c_str(), L"Error",
-                MB_OK | MB_ICONEXCLAMATION);
+    MsgBox(text, MB_OK | MB_ICONEXCLAMATION, request.owner, L"Error");
 }
 
 std::wstring AnswerText(const char* buffer)

@@ -4,12 +4,12 @@
 
 #include <vector>
 
+#include "base/numbered_error.h"
+#include "base/path_text.h"
 #include "commands/captions.h"
 #include "commands/command_kind.h"
 #include "commands/command_line.h"
 #include "commands/show_command.h"
-#include "core/numbered_error.h"
-#include "core/path_text.h"
 #include "objlib/shortcut_link.h"
 
 namespace {

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "base/desktop_toggle_file.h"
+#include "base/numbered_error.h"
+#include "base/program_values.h"
+#include "base/system.h"
 #include "commands/command_kind.h"
 #include "commands/slot_rules.h"
-#include "core/desktop_toggle_file.h"
-#include "core/entry_point.h"
-#include "core/numbered_error.h"
-#include "core/system.h"
 
 namespace {
 

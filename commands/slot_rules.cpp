@@ -2,9 +2,9 @@
 
 #include <limits>
 
+#include "base/numbered_error.h"
+#include "base/slot_names.h"
 #include "commands/command_kind.h"
-#include "core/numbered_error.h"
-#include "core/slot_names.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <functional>
 
-#include "core/numbered_error.h"
-#include "core/path_text.h"
-#include "core/slot_names.h"
-#include "core/system.h"
+#include "base/numbered_error.h"
+#include "base/path_text.h"
+#include "base/slot_names.h"
+#include "base/system.h"
 #include "dialogs/dlg_extension.h"
 #include "objlib/file_dialog.h"
 #include "objlib/text_box_tools.h"
@@ -44,7 +44,7 @@ bool Accepted(HWND owner, const std::function<void()>& store, bool& cancel)
         store();
         return true;
     } catch (const NumberedError& error) {
-        ShowWarning(owner, error.Description());
+        MsgBox(error.Description(), MB_OK | MB_ICONEXCLAMATION, owner);
         cancel = true;
         return false;
     }
@@ -305,7 +305,7 @@ void cDlgSettings::LoadShortcut()
     if (!CurrentItem || !CurrentItem->Load(chosen.front())) {
         if (newEntry)
             cmdRemove_Click();
-        ShowWarning(hWnd(), L"ショートカットファイルが無効です。");
+        MsgBox(L"ショートカットファイルが無効です。", MB_OK | MB_ICONEXCLAMATION, hWnd());
         return;
     }
     RefreshItemCaption();
@@ -322,5 +322,5 @@ void cDlgSettings::SaveShortcut()
     if (!dialog.ShowSave(path))
         return;
     if (!CurrentItem->Save(path))
-        ShowWarning(hWnd(), L"保存できませんでした。");
+        MsgBox(L"保存できませんでした。", MB_OK | MB_ICONEXCLAMATION, hWnd());
 }

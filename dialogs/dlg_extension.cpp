@@ -61,11 +61,10 @@ int cDlgExtension::TextWidth(const std::wstring& text)
     WindowDc dc(list);
     if (!dc.get())
         return 0;
-    const HGDIOBJ previous =
-        SelectObject(dc.get(), reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    const ScopedSelection fontSelected(
+        dc.get(), reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
     SIZE size{};
     GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc.get(), previous);
     return size.cx;
 }
 

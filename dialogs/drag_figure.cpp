@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/direction_sectors.h"
-#include "core/numbered_error.h"
+#include "base/direction_sectors.h"
+#include "base/numbered_error.h"
 
 namespace {
 

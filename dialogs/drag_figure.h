@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/plane.h"
+#include "base/plane.h"
 
 inline constexpr std::int32_t kFigureSize = 93;
 inline constexpr std::int32_t kFigureCentre = 46;

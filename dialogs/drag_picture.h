@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 
 class DragPicture {
 public:

@@ -4,8 +4,8 @@
 
 #include <commctrl.h>
 
-#include "core/hot_key.h"
-#include "core/win32_callback.h"
+#include "forms/hot_key.h"
+#include "forms/win32_callback.h"
 #include "objlib/file_dialog.h"
 #include "objlib/text_box_tools.h"
 

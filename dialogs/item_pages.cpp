@@ -7,10 +7,10 @@
 #include <array>
 #include <vector>
 
+#include "base/slot_names.h"
 #include "commands/command_kind.h"
-#include "core/slot_names.h"
 #include "dialogs/drag_figure.h"
-#include "forms/message_box.h"
+#include "base/system.h"
 #include "forms/screen.h"
 
 namespace {

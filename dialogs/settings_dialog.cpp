@@ -2,13 +2,12 @@
 
 #include <array>
 
-#include "core/entry_point.h"
-#include "core/hot_key.h"
-#include "core/win32_callback.h"
-#include "core/win_handles.h"
+#include "base/win_handles.h"
+#include "forms/hot_key.h"
+#include "forms/win32_callback.h"
 #include "objlib/persist.h"
-#include "pad/main_window.h"
 #include "resources/resource_ids.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -64,20 +63,19 @@ void SetTopmost(HWND window, bool topmost)
 void DrawLine(HDC dc, int colour, std::initializer_list<POINT> points)
 {
     UniqueGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, GetSysColor(colour)));
-    const HGDIOBJ previous = SelectObject(dc, pen.get());
+    const ScopedSelection penSelected(dc, pen.get());
     const POINT* first = points.begin();
     MoveToEx(dc, first->x, first->y, nullptr);
     for (const POINT* at = first + 1; at != points.end(); ++at)
         LineTo(dc, at->x, at->y);
-    SelectObject(dc, previous);
 }
 
 RegistryKey ProductKey() { return RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath); }
 
 }  // namespace
 
-cDlgSettings::cDlgSettings(cMain& owner)
-    : Form(L"cDlgSettings", Design()), Owner(owner), OwnerWnd(owner.hWnd()),
+cDlgSettings::cDlgSettings(SettingsHost& host)
+    : Form(L"cDlgSettings", Design()), Host(host), OwnerWnd(host.HostWindow()),
       picTab(*this, L"picTab", 0, 3, TabDesign),
       imgTab(*this, L"imgTab", 0, 3,
              [](int) { return ControlDesign(Kind::Image, 8, 5, 16, 16); },
@@ -265,9 +263,9 @@ cDlgSettings::cDlgSettings(cMain& owner)
     WireItemPages();
 }
 
-void cDlgSettings::ShowSettings(cMain& owner)
+void cDlgSettings::ShowSettings(SettingsHost& host)
 {
-    cDlgSettings dialog(owner);
+    cDlgSettings dialog(host);
     // The dialog starts from what is stored, not from the live settings.
     RegistryKey key = ProductKey();
     Persistence().PersistOf(dialog.WorkSettings).Load(key);
@@ -484,5 +482,5 @@ void cDlgSettings::ApplySettings()
         RegistryKey again = ProductKey();
         Persistence().PersistOf(*AppSettings).Load(again);
     }
-    Owner.ApplyPadPicture();
+    Host.SettingsApplied();
 }

@@ -13,24 +13,23 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/win_handles.h"
 #include "commands/shell_command.h"
-#include "core/settings.h"
-#include "core/win_handles.h"
 #include "dialogs/drag_picture.h"
+#include "dialogs/settings_host.h"
 #include "forms/control.h"
 #include "forms/control_array.h"
 #include "forms/file_drop.h"
 #include "forms/form.h"
 #include "forms/popup_menu.h"
-
-class cMain;
+#include "settings/settings.h"
 
 class cDlgSettings : public Form {
 public:
-    // Opens the dialog for the pad and returns once it has closed. Meanwhile
-    // the pad has no hot key and is not topmost; both come back from the
+    // Opens the dialog for its host (the pad) and returns once it has closed.
+    // Meanwhile the host has no hot key and is not topmost; both come back from the
     // live settings afterwards.
-    static void ShowSettings(cMain& owner);
+    static void ShowSettings(SettingsHost& host);
 
     // Switches to page 0 (drag), 1 (key), 2 (menu) or 3 (general) once the
     // focused control has accepted its value.
@@ -45,7 +44,7 @@ public:
     static constexpr int kGeneralPage = 3;
 
 private:
-    explicit cDlgSettings(cMain& owner);
+    explicit cDlgSettings(SettingsHost& host);
 
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
@@ -130,7 +129,7 @@ private:
     void cmdRightDown_Click();
     void MoveItem(bool toUp);
 
-    cMain& Owner;
+    SettingsHost& Host;
     HWND OwnerWnd;
 
     // The working copy every control edits.

@@ -4,8 +4,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <system_error>
 
+#include "base/numbered_error.h"
 #include "forms/form.h"
 #include "forms/window_class.h"
 #include "forms/window_name.h"
@@ -152,8 +152,7 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
         design_.width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
         GetModuleHandleW(nullptr), this);
     if (!window)
-        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                                "control window");
+        throw NumberedError(static_cast<std::int32_t>(GetLastError()), L"コントロールを作成できません: " + name_);
     window_ = window;
     id_ = id;
     SetPropW(window, kControlProperty, this);
@@ -624,7 +623,7 @@ void Control::PaintContainer()
     if (design_.kind == ControlKind::Frame && design_.border) {
         RECT client{};
         GetClientRect(window, &client);
-        const HGDIOBJ previousFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+        const ScopedSelection fontSelected(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
         const std::wstring caption = WindowText(window);
         SIZE extent{};
         GetTextExtentPoint32W(dc, L"M", 1, &extent);
@@ -641,7 +640,6 @@ void Control::PaintContainer()
             OffsetRect(&text, 2, 0);
             DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
         }
-        SelectObject(dc, previousFont);
     } else if (design_.kind != ControlKind::Frame) {
         picture_.Draw(dc, 0, 0);
         if (OnPaint)

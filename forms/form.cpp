@@ -5,8 +5,8 @@
 
 #include <cmath>
 #include <cstddef>
-#include <system_error>
 
+#include "base/numbered_error.h"
 #include "forms/control.h"
 #include "forms/screen.h"
 #include "forms/timer.h"
@@ -124,8 +124,7 @@ void Form::Load()
                                         0, 0, outer.right - outer.left, outer.bottom - outer.top,
                                         nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!window)
-        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                                "form window");
+        throw NumberedError(static_cast<std::int32_t>(GetLastError()), L"ウィンドウを作成できません: " + name_);
     if (design_.iconResource != 0) {
         const HINSTANCE module = GetModuleHandleW(nullptr);
         const auto icon = [&](int metricX, int metricY) {
@@ -152,9 +151,8 @@ void Form::CreateControls()
     if (design_.fontName.empty()) {
         GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     } else {
-        const HDC screen = GetDC(nullptr);
-        font.lfHeight = -MulDiv(design_.fontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, screen);
+        const WindowDc screen(nullptr);
+        font.lfHeight = -MulDiv(design_.fontPoints, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
         font.lfCharSet = DEFAULT_CHARSET;
         design_.fontName.copy(font.lfFaceName, LF_FACESIZE - 1);
     }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 #include "forms/picture.h"
 
 class Control;

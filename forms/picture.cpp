@@ -82,9 +82,8 @@ void Picture::Draw(HDC dc, int x, int y) const
     UniqueDc memory(CreateCompatibleDC(dc));
     if (!memory)
         return;
-    const HGDIOBJ previous = SelectObject(memory.get(), bitmap_.get());
+    const ScopedSelection selected(memory.get(), bitmap_.get());
     BitBlt(dc, x, y, size_.cx, size_.cy, memory.get(), 0, 0, SRCCOPY);
-    SelectObject(memory.get(), previous);
 }
 
 Picture LoadPicture(const std::wstring& path, int width, int height)

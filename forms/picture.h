@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 
 class Picture {
 public:

@@ -1,6 +1,6 @@
 #include "forms/popup_menu.h"
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 #include "forms/form.h"
 
 PopupMenu::PopupMenu(std::wstring name, std::vector<std::wstring> captions) : name_(std::move(name))

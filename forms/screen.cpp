@@ -1,6 +1,6 @@
 #include "forms/screen.h"
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 
 namespace {
 
@@ -9,10 +9,8 @@ int waitDepth = 0;
 
 float TwipsPerPixel(int axis)
 {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
-    if (screen)
-        ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), axis) : 0;
     return dpi > 0 ? kTwipsPerInch / static_cast<float>(dpi) : 15.0f;
 }
 

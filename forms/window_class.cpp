@@ -2,7 +2,8 @@
 
 #include <map>
 #include <string>
-#include <system_error>
+
+#include "base/numbered_error.h"
 
 ATOM RegisterFormsClass(const wchar_t* className, WNDPROC procedure, HCURSOR cursor)
 {
@@ -19,8 +20,7 @@ ATOM RegisterFormsClass(const wchar_t* className, WNDPROC procedure, HCURSOR cur
     windowClass.lpszClassName = className;
     const ATOM atom = RegisterClassExW(&windowClass);
     if (atom == 0)
-        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                                "window class");
+        throw NumberedError(static_cast<std::int32_t>(GetLastError()), L"ウィンドウクラスを登録できません: " + std::wstring(className));
     registered[className] = atom;
     return atom;
 }

@@ -1,6 +1,6 @@
 #include "menulib/answer_text.h"
 
-#include "core/system.h"
+#include "base/system.h"
 
 std::optional<std::string> ExactAnsi(const std::wstring& text)
 {

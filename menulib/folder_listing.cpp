@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "core/path_text.h"
-#include "core/win_handles.h"
+#include "base/path_text.h"
+#include "base/win_handles.h"
 
 namespace {
 

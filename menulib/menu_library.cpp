@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "core/entry_point.h"
-#include "core/system.h"
+#include "base/program_values.h"
+#include "base/system.h"
 
 MenuLibrary::MenuLibrary(std::wstring folder) : folder_(std::move(folder)) {}
 
@@ -36,8 +36,8 @@ bool MenuLibrary::Load(HWND owner)
             }
         }
     }
-    ShowWarning(owner, L"メニューライブラリ korvane.dll を読み込めません。\r\n" + path + L"\r\n" +
-                           LastErrorText());
+    MsgBox(L"メニューライブラリ korvane.dll を読み込めません。\r\n" + path + L"\r\n" + LastErrorText(),
+           MB_OK | MB_ICONEXCLAMATION, owner);
     return false;
 }
 

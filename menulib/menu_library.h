@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 #include "menulib/menu_abi.h"
 
 class MenuLibrary {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "core/system.h"
+#include "base/system.h"
 #include "menulib/answer_text.h"
 #include "menulib/folder_listing.h"
 

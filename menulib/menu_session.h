@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 #include "menulib/menu_abi.h"
 
 class MenuSession {

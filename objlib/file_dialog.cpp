@@ -2,7 +2,7 @@
 
 #include <shlobj.h>
 
-#include "core/path_text.h"
+#include "base/path_text.h"
 
 OPENFILENAMEW FileDialog::Prepared(std::wstring& buffer, std::wstring& extension) const
 {

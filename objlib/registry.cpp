@@ -5,7 +5,7 @@
 #include <limits>
 #include <vector>
 
-#include "core/numbered_error.h"
+#include "base/numbered_error.h"
 #include "objlib/value_text.h"
 
 struct RegistryKey::RawValue {

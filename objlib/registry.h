@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 
 // Passed to WriteValue to remove a value.
 struct RegistryNull {};

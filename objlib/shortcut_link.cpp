@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "core/com_ptr.h"
-#include "core/win_handles.h"
+#include "base/com_ptr.h"
+#include "base/win_handles.h"
 #include "objlib/link_header.h"
 
 namespace {

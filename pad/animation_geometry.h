@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/plane.h"
+#include "base/plane.h"
 #include "pad/pad_units.h"
 
 // The pad drawn as an octagon: its corners are cut e pixels from each side,

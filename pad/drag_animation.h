@@ -16,8 +16,8 @@
 #include <functional>
 #include <string>
 
-#include "core/plane.h"
-#include "core/win_handles.h"
+#include "base/plane.h"
+#include "base/win_handles.h"
 
 // What the animation needs to know of the pad; each is asked when needed.
 struct DragAnimationSource {

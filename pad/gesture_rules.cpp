@@ -1,6 +1,6 @@
 #include "pad/gesture_rules.h"
 
-#include "core/direction_sectors.h"
+#include "base/direction_sectors.h"
 #include "pad/pad_units.h"
 
 std::int32_t MapButton(std::int32_t button, bool swapButtons)

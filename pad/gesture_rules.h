@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "core/plane.h"
+#include "base/plane.h"
 
 // Mouse button bits of the pad's pointer events.
 inline constexpr std::int32_t kMoveButton = 1;     // left, unless swapped

@@ -2,17 +2,17 @@
 
 #include <imm.h>
 
-#include "core/attempt.h"
-#include "core/desktop_toggle_file.h"
-#include "core/entry_point.h"
-#include "core/hot_key.h"
-#include "core/settings.h"
-#include "core/win32_callback.h"
+#include "base/attempt.h"
+#include "base/desktop_toggle_file.h"
+#include "base/program_values.h"
+#include "forms/hot_key.h"
 #include "forms/screen.h"
+#include "forms/win32_callback.h"
 #include "objlib/persist.h"
 #include "pad/pad_position.h"
 #include "pad/pad_units.h"
 #include "resources/resource_ids.h"
+#include "settings/settings.h"
 
 std::unique_ptr<cMain> MainWindow;
 
@@ -172,6 +172,10 @@ void cMain::ActivateChanged(bool active)
     }
     ImmReleaseContext(window, context);
 }
+
+HWND cMain::HostWindow() { return hWnd(); }
+
+void cMain::SettingsApplied() { ApplyPadPicture(); }
 
 void cMain::ApplyPadPicture()
 {

@@ -8,7 +8,8 @@
 #include <functional>
 #include <memory>
 
-#include "core/plane.h"
+#include "base/plane.h"
+#include "dialogs/settings_host.h"
 #include "forms/form.h"
 #include "forms/timer.h"
 #include "menulib/menu_abi.h"
@@ -24,10 +25,14 @@ inline constexpr std::int32_t kModeGesture = 2;
 // button is up.
 inline constexpr std::int32_t kModeCancelled = 3;
 
-class cMain : public Form {
+class cMain : public Form, public SettingsHost {
 public:
     cMain();
     ~cMain() override;
+
+    // The settings dialog's host.
+    HWND HostWindow() override;
+    void SettingsApplied() override;
 
     // Outer width of the window in pixels.
     std::int32_t PadWidth = 0;

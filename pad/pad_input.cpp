@@ -2,13 +2,12 @@
 // drag commands, key commands, the command menu and the built-in actions.
 
 #include "commands/command_menu.h"
-#include "core/entry_point.h"
-#include "core/settings.h"
 #include "dialogs/settings_dialog.h"
 #include "pad/gesture_rules.h"
 #include "pad/main_window.h"
 #include "pad/pad_metrics.h"
 #include "pad/pad_position.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The screen and a form's place as the pad's rules take them: whole twips,
 // and whole pixels by integer division of those.
 
-#include "core/plane.h"
+#include "base/plane.h"
 #include "forms/form.h"
 #include "pad/pad_units.h"
 

@@ -2,10 +2,8 @@
 
 UniqueGdiObject<HFONT> PopupFont(int points)
 {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     return UniqueGdiObject<HFONT>(CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, FW_BOLD, FALSE,
                                               FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,

@@ -2,7 +2,7 @@
 // What the pad's two popups share: a thin border, no title bar, no taskbar
 // button, the system's tooltip colours and a bold "ＭＳ Ｐゴシック".
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 #include "forms/form.h"
 
 inline FormDesign PopupDesign(int clientWidth, int clientHeight, ScaleMode scale)

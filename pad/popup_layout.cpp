@@ -1,6 +1,6 @@
 #include "pad/popup_layout.h"
 
-#include "core/slot_names.h"
+#include "base/slot_names.h"
 
 Box StatusWindowBox(Point padTwips, std::int32_t labelWidthTwips, std::int32_t labelHeightTwips,
                     const ScreenMetrics& screen)

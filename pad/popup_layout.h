@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "core/plane.h"
+#include "base/plane.h"
 #include "pad/pad_units.h"
 
 // The status window (screen pixels) for a label of the given size in twips:

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 #include "forms/form.h"
 
 class cPopupStatus : public Form {

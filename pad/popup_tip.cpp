@@ -1,11 +1,10 @@
 #include "pad/popup_tip.h"
 
-#include "core/entry_point.h"
-#include "core/settings.h"
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 #include "pad/pad_metrics.h"
 #include "pad/popup_design.h"
 #include "pad/popup_layout.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -35,8 +34,8 @@ std::wstring KeyCaption(std::int32_t slot)
 UniqueGdiObject<HBITMAP> DrawTip(const std::wstring& column1, const std::wstring& column2,
                                  TipLayout& layout)
 {
-    const HDC screen = GetDC(nullptr);
-    UniqueDc dc(CreateCompatibleDC(screen));
+    const WindowDc screen(nullptr);
+    UniqueDc dc(CreateCompatibleDC(screen.get()));
     UniqueGdiObject<HFONT> font = PopupFont(kFontPoints);
     UniqueGdiObject<HBITMAP> image;
     if (dc && font) {
@@ -45,7 +44,7 @@ UniqueGdiObject<HBITMAP> DrawTip(const std::wstring& column1, const std::wstring
         const SIZE size2 = MeasureColumn(dc.get(), column2);
         layout = LayOutTip(size1.cx, size2.cx, size1.cy);
         // The client area: the window less its one-pixel border.
-        image.reset(CreateCompatibleBitmap(screen, layout.width - 2, layout.height - 2));
+        image.reset(CreateCompatibleBitmap(screen.get(), layout.width - 2, layout.height - 2));
         if (image) {
             ScopedSelection imageSelected(dc.get(), image.get());
             const RECT all{0, 0, layout.width - 2, layout.height - 2};
@@ -60,8 +59,6 @@ UniqueGdiObject<HBITMAP> DrawTip(const std::wstring& column1, const std::wstring
             LineTo(dc.get(), layout.separatorTo.x, layout.separatorTo.y);
         }
     }
-    if (screen)
-        ReleaseDC(nullptr, screen);
     return image;
 }
 

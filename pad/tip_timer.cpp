@@ -1,8 +1,7 @@
 // The key-list tip's timer on the pad.
 
-#include "core/entry_point.h"
-#include "core/settings.h"
 #include "pad/main_window.h"
+#include "settings/settings.h"
 
 namespace {
 

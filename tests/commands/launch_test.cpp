@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "base/program_values.h"
+#include "base/system.h"
 #include "commands/command_kind.h"
 #include "commands/command_menu.h"
 #include "commands/shell_command.h"
 #include "commands/shell_commands.h"
-#include "core/entry_point.h"
-#include "core/system.h"
 #include "forms/screen.h"
 #include "tests/menulib/menu_driver.h"
 #include "tests/menulib/menu_test_data.h"

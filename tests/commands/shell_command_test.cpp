@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/numbered_error.h"
+#include "base/path_text.h"
 #include "commands/command_kind.h"
-#include "core/numbered_error.h"
-#include "core/path_text.h"
 #include "tests/support/sandbox.h"
 
 namespace {

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/desktop_toggle_file.h"
+#include "base/numbered_error.h"
+#include "base/program_values.h"
+#include "base/system.h"
 #include "commands/command_kind.h"
-#include "core/desktop_toggle_file.h"
-#include "core/entry_point.h"
-#include "core/numbered_error.h"
-#include "core/system.h"
 #include "tests/support/sandbox.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/numbered_error.h"
 #include "commands/command_kind.h"
-#include "core/numbered_error.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "arrow_outline_oracle.h"
-#include "core/direction_sectors.h"
-#include "core/numbered_error.h"
+#include "base/direction_sectors.h"
+#include "base/numbered_error.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "arrow_outline_oracle.h"
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 #include "dialogs/drag_figure.h"
 
 namespace {

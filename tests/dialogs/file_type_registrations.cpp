@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 
 FileTypeRegistrations::~FileTypeRegistrations()
 {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/hot_key.h"
+#include "forms/hot_key.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
 #include "tests/dialogs/shell_input.h"
 #include "tests/support/image_files.h"

@@ -5,7 +5,7 @@
 #include <ole2.h>
 #include <shlobj.h>
 
-#include "core/com_ptr.h"
+#include "base/com_ptr.h"
 
 namespace {
 

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "forms/message_box.h"
 #include "forms/picture.h"
 #include "forms/screen.h"
 #include "forms/timer.h"
 #include "tests/forms/recording_form.h"
-#include "tests/support/dialog_watcher.h"
-#include "tests/support/message_pump.h"
 #include "tests/support/image_files.h"
+#include "tests/support/message_pump.h"
 #include "tests/support/sandbox.h"
 
 namespace {
@@ -99,19 +97,6 @@ TEST(FormTimer, TicksOnlyWhileEnabledAndTheFormIsLoaded)
     EXPECT_EQ(ticks, stopped);
     form.Load();
     EXPECT_TRUE(PumpUntil([&] { return ticks >= stopped + 2; }, 5000));
-}
-
-TEST(FormServices, MessageBoxesAreTitledKorvane)
-{
-    DialogWatcher watcher(IDYES);
-    EXPECT_EQ(MsgBox(L"続けますか？", MB_YESNO | MB_ICONQUESTION), IDYES);
-    MsgBox(L"注意");
-    ASSERT_EQ(watcher.Boxes().size(), 2u);
-    EXPECT_EQ(watcher.Boxes()[0].caption, L"Korvane");
-    EXPECT_EQ(watcher.Boxes()[0].icon, BoxIcon::Question);
-    EXPECT_EQ(watcher.Boxes()[1].caption, L"Korvane");
-    EXPECT_EQ(watcher.Boxes()[1].text, L"注意");
-    EXPECT_EQ(watcher.Boxes()[1].icon, BoxIcon::Exclamation);
 }
 
 TEST(FormServices, TheWaitPointerCoversTheFormsUntilTheOutermostOneEnds)

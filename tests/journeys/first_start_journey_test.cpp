@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/settings.h"
+#include "settings/settings.h"
 #include "tests/journeys/journey_steps.h"
 #include "tests/support/probe_log.h"
 #include "tests/support/program_driver.h"

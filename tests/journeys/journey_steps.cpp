@@ -1,9 +1,9 @@
 #include "tests/journeys/journey_steps.h"
 
-#include "core/entry_point.h"
-#include "core/path_text.h"
+#include "base/path_text.h"
 #include "objlib/persist.h"
 #include "objlib/registry.h"
+#include "settings/settings.h"
 #include "tests/support/probe_log.h"
 
 std::wstring ProbeCommand(const std::wstring& argument)

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/settings.h"
+#include "settings/settings.h"
 #include "tests/support/user_steps.h"
 
 // A command line for the probe with one argument that tells launches apart.

@@ -5,9 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/entry_point.h"
-#include "core/settings.h"
 #include "objlib/registry.h"
+#include "settings/settings.h"
 #include "tests/journeys/journey_steps.h"
 #include "tests/support/probe_log.h"
 #include "tests/support/program_driver.h"

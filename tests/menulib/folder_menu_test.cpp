@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/entry_point.h"
-#include "core/system.h"
+#include "base/program_values.h"
+#include "base/system.h"
 #include "menulib/menu_library.h"
 #include "tests/menulib/menu_driver.h"
 #include "tests/menulib/menu_test_data.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/system.h"
+#include "base/system.h"
 #include "tests/menulib/menu_driver.h"
 #include "tests/menulib/menu_test_data.h"
 #include "tests/support/dialog_watcher.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/system.h"
+#include "base/system.h"
 
 namespace {
 constexpr char kGuardByte = 0x5A;

@@ -2,8 +2,8 @@
 
 #include <imm.h>
 
-#include "core/hot_key.h"
-#include "core/win_handles.h"
+#include "base/win_handles.h"
+#include "forms/hot_key.h"
 #include "forms/window_name.h"
 #include "tests/pad/pad_fixture.h"
 #include "tests/support/image_files.h"

@@ -5,11 +5,11 @@
 
 #include <memory>
 
-#include "core/desktop_toggle_file.h"
-#include "core/entry_point.h"
-#include "core/settings.h"
+#include "base/desktop_toggle_file.h"
+#include "base/program_values.h"
 #include "objlib/persist.h"
 #include "pad/main_window.h"
+#include "settings/settings.h"
 #include "tests/support/dialog_watcher.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/probe_log.h"

@@ -4,9 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/entry_point.h"
-#include "core/settings.h"
 #include "objlib/persist.h"
+#include "settings/settings.h"
 #include "tests/support/probe_log.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/sandbox.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 #include "tests/support/message_pump.h"
 
 ScreenImage CaptureScreen()

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/plane.h"
+#include "base/plane.h"
 
 // The screen's pixels as 0xRRGGBB, row by row from the top.
 struct ScreenImage {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 #include "tests/support/probe_format.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)

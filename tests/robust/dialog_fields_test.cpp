@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "base/numbered_error.h"
+#include "base/path_text.h"
 #include "commands/shell_command.h"
-#include "core/numbered_error.h"
-#include "core/path_text.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
 #include "tests/dialogs/shell_input.h"
 #include "tests/support/probe_log.h"

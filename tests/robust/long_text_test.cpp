@@ -8,11 +8,11 @@
 
 #include <string>
 
+#include "base/numbered_error.h"
+#include "base/system.h"
 #include "commands/command_kind.h"
 #include "commands/shell_command.h"
 #include "commands/shell_commands.h"
-#include "core/numbered_error.h"
-#include "core/system.h"
 #include "objlib/persist.h"
 #include "tests/support/dialog_watcher.h"
 #include "tests/support/probe_log.h"

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "core/entry_point.h"
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 #include "objlib/registry.h"
+#include "settings/settings.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/sandbox.h"

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "commands/shell_command.h"
-#include "core/entry_point.h"
 #include "objlib/persist.h"
+#include "settings/settings.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/registry_tree.h"
 #include "tests/support/sandbox.h"

@@ -1,6 +1,6 @@
 #include "tests/support/probe_log.h"
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/sandbox.h"
 

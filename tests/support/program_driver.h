@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 #include "tests/support/dialog_watcher.h"
 
 class RunningProgram {

@@ -2,7 +2,7 @@
 
 #include <shlwapi.h>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 
 namespace {
 

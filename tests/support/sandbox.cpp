@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 
 RegistrySandbox::RegistrySandbox() { SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Tessaly"); }
 

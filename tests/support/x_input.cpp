@@ -1,6 +1,6 @@
 #include "tests/support/x_input.h"
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 
 bool StartXdotool(const std::wstring& arguments)
 {

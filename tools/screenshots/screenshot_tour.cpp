@@ -12,12 +12,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/entry_point.h"
-#include "core/path_text.h"
-#include "core/settings.h"
+#include "base/path_text.h"
 #include "forms/window_name.h"
 #include "objlib/persist.h"
 #include "objlib/registry.h"
+#include "settings/settings.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/sandbox.h"

@@ -3,9 +3,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "core/hot_key.h"
-#include "core/system.h"
-#include "core/win_handles.h"
+#include "base/system.h"
+#include "base/win_handles.h"
+#include "forms/hot_key.h"
 #include "tests/support/dialog_watcher.h"
 #include "tests/support/sandbox.h"
 
@@ -109,4 +109,17 @@ TEST(SetHotKey, TheHotKeyMessageActivatesTheWindow)
     EXPECT_FALSE(HandleHotKeyMessage(pad.get(), WM_HOTKEY, 1));
     EXPECT_TRUE(HandleHotKeyMessage(pad.get(), WM_HOTKEY, kHotKeyId));
     EXPECT_EQ(GetForegroundWindow(), pad.get());
+}
+
+TEST(MsgBox, IsTitledKorvane)
+{
+    DialogWatcher watcher(IDYES);
+    EXPECT_EQ(MsgBox(L"続けますか？", MB_YESNO | MB_ICONQUESTION), IDYES);
+    MsgBox(L"注意");
+    ASSERT_EQ(watcher.Boxes().size(), 2u);
+    EXPECT_EQ(watcher.Boxes()[0].caption, L"Korvane");
+    EXPECT_EQ(watcher.Boxes()[0].icon, BoxIcon::Question);
+    EXPECT_EQ(watcher.Boxes()[1].caption, L"Korvane");
+    EXPECT_EQ(watcher.Boxes()[1].text, L"注意");
+    EXPECT_EQ(watcher.Boxes()[1].icon, BoxIcon::Exclamation);
 }

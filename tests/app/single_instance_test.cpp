@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/entry_point.h"
-#include "core/win_handles.h"
+#include "app/entry_point.h"
+#include "base/win_handles.h"
 #include "tests/support/sandbox.h"
 
 // A second start finds the first instance, brings its window to the front and

@@ -1,4 +1,4 @@
-#include "core/direction_sectors.h"
+#include "base/direction_sectors.h"
 
 std::int32_t SectorDirection(std::int32_t dx, std::int32_t dy)
 {

@@ -1,10 +1,11 @@
-#include "core/hot_key.h"
+#include "forms/hot_key.h"
 
 #include <commctrl.h>
 
 #include <map>
+#include <string>
 
-#include "core/system.h"
+#include "base/system.h"
 
 namespace {
 
@@ -54,22 +55,25 @@ bool SetHotKey(HWND window, std::int32_t code)
     else if (result == 1)
         Unregister(window);
 
+    const wchar_t* reason = nullptr;
     switch (result) {
     case 1:
         return true;
     case 0:
-        ShowWarning(window, L"ホットキーの設定に失敗しました。（ウィンドウが無効です）");
+        reason = L"（ウィンドウが無効です）";
         break;
     case 2:
-        ShowWarning(window, L"ホットキーの設定に失敗しました。（ホットキーは既に他のウィンドウに割り当てられています）");
+        reason = L"（ホットキーは既に他のウィンドウに割り当てられています）";
         break;
     case -1:
-        ShowWarning(window, L"ホットキーの設定に失敗しました。（無効なホットキーの指定です）");
+        reason = L"（無効なホットキーの指定です）";
         break;
     default:
-        ShowWarning(window, L"ホットキーの設定に失敗しました。（不明なエラーです）");
+        reason = L"（不明なエラーです）";
         break;
     }
+    MsgBox(std::wstring(L"ホットキーの設定に失敗しました。") + reason, MB_OK | MB_ICONEXCLAMATION,
+           window);
     return false;
 }
 

@@ -7,7 +7,7 @@
 #include <limits>
 #include <map>
 
-#include "core/numbered_error.h"
+#include "base/numbered_error.h"
 #include "objlib/persist.h"
 #include "tests/support/sandbox.h"
 

@@ -1,8 +1,8 @@
-#include "core/system.h"
+#include "base/system.h"
 
 #include <vector>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 
 bool FileExists(const std::wstring& path)
 {
@@ -51,8 +51,7 @@ std::wstring FromAnsi(const std::string& text)
     return out;
 }
 
-void ShowWarning(HWND owner, const std::wstring& text)
+int MsgBox(const std::wstring& text, UINT style, HWND owner, const wchar_t* caption)
 {
-    MessageBoxW(IsWindow(owner) ? owner : nullptr, text.c_str(), L"Korvane",
-                MB_OK | MB_ICONEXCLAMATION);
+    return MessageBoxW(IsWindow(owner) ? owner : nullptr, text.c_str(), caption, style);
 }

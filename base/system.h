@@ -16,5 +16,8 @@ std::wstring LastErrorText();
 std::string ToAnsi(const std::wstring& text);
 std::wstring FromAnsi(const std::string& text);
 
-// A message box titled "Korvane" with an OK button and the exclamation icon.
-void ShowWarning(HWND owner, const std::wstring& text);
+// The program's one message box: modal over owner (over no window when owner
+// is not one), titled "Korvane" unless another caption is given; returns the
+// button chosen (IDOK, IDYES, ...).
+int MsgBox(const std::wstring& text, UINT style = MB_OK | MB_ICONEXCLAMATION, HWND owner = nullptr,
+           const wchar_t* caption = L"Korvane");

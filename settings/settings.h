@@ -2,6 +2,7 @@
 // Every user option of the program and its three command lists.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "commands/shell_commands.h"
@@ -39,3 +40,12 @@ private:
     ShellCommands keys_;
     ShellCommands menus_;
 };
+
+// Where the settings live under HKEY_CURRENT_USER: the product's key, and the
+// maker's key above it that also names the maker's other programs.
+inline constexpr wchar_t kProductKeyPath[] = L"Software\\Tessaly\\Korvane";
+inline constexpr wchar_t kMakerKeyPath[] = L"Software\\Tessaly";
+
+// The settings the program runs with, created and loaded by start-up; empty
+// only if creating them failed.
+extern std::unique_ptr<cSettings> AppSettings;

@@ -2,22 +2,10 @@
 // Start-up of the program and the values it fixes for the whole process.
 
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "objlib/registry.h"
 
-// The program's folder, always ending in a separator.
-extern std::wstring AppFolder;
-// True on the NT family from version 5 on, where windows can be layered.
-extern bool LayeredWindowsAvailable;
-// The settings the program runs with, created and loaded by start-up
-// (core/settings.h); empty only if creating them failed.
-class cSettings;
-extern std::unique_ptr<cSettings> AppSettings;
-
-inline constexpr wchar_t kProductKeyPath[] = L"Software\\Tessaly\\Korvane";
-inline constexpr wchar_t kMakerKeyPath[] = L"Software\\Tessaly";
 // Exists while an instance runs.
 inline constexpr wchar_t kInstanceMutexName[] = L"Tessaly.Korvane.Instance";
 

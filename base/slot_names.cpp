@@ -1,6 +1,6 @@
-#include "core/slot_names.h"
+#include "base/slot_names.h"
 
-#include "core/numbered_error.h"
+#include "base/numbered_error.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/win32_callback.h"
+#include "forms/win32_callback.h"
 
 namespace Win32CallBack {
 namespace {

@@ -1,8 +1,8 @@
-#include "core/desktop_toggle_file.h"
+#include "base/desktop_toggle_file.h"
 
 #include <windows.h>
 
-#include "core/win_handles.h"
+#include "base/win_handles.h"
 
 namespace {
 

@@ -1,8 +1,10 @@
-#include "core/entry_point.h"
+#include "app/entry_point.h"
+#include "base/program_values.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 
-#include "core/desktop_toggle_file.h"
+#include "base/desktop_toggle_file.h"
 #include "tests/support/sandbox.h"
 
 namespace {

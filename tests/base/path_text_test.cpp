@@ -1,9 +1,9 @@
-#include "core/path_text.h"
+#include "base/path_text.h"
 
 #include <gtest/gtest.h>
 
-#include "core/numbered_error.h"
-#include "core/slot_names.h"
+#include "base/numbered_error.h"
+#include "base/slot_names.h"
 
 TEST(PathText, RemoveTrailingSeparatorTakesExactlyOne)
 {

@@ -1,18 +1,17 @@
-#include "core/entry_point.h"
+#include "app/entry_point.h"
+#include "base/program_values.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "core/attempt.h"
-#include "core/desktop_toggle_file.h"
-#include "core/path_text.h"
-#include "core/settings.h"
-#include "core/system.h"
-#include "core/win_handles.h"
+#include "base/attempt.h"
+#include "base/desktop_toggle_file.h"
+#include "base/path_text.h"
+#include "base/system.h"
+#include "base/win_handles.h"
 #include "objlib/persist.h"
-
-std::unique_ptr<cSettings> AppSettings;
+#include "settings/settings.h"
 
 namespace {
 

@@ -1,8 +1,10 @@
-#include "core/settings.h"
+#include "settings/settings.h"
 
 #include <utility>
 
 #include "commands/command_kind.h"
+
+std::unique_ptr<cSettings> AppSettings;
 
 cSettings::cSettings() : drags_(kDragList), keys_(kKeyList), menus_(kMenuList) {}
 

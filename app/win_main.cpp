@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "core/entry_point.h"
+#include "app/entry_point.h"
 #include "forms/form.h"
 #include "pad/main_window.h"
 

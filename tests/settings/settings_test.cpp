@@ -1,11 +1,12 @@
-#include "core/settings.h"
+#include "settings/settings.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "core/desktop_toggle_file.h"
-#include "core/entry_point.h"
+#include "app/entry_point.h"
+#include "base/desktop_toggle_file.h"
+#include "base/program_values.h"
 #include "tests/support/sandbox.h"
 
 namespace {

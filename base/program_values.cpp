@@ -1,0 +1,4 @@
+#include "base/program_values.h"
+
+std::wstring AppFolder;
+bool LayeredWindowsAvailable = false;
