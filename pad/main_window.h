@@ -83,7 +83,7 @@ protected:
     void Form_DblClick() override;
 
 private:
-    void HideTipIfShown();
+    void HideTipUntilRest();
     void OpenCommandMenu();
     bool ActiveStyleOn() const;
     bool SwapButtonsOn() const;

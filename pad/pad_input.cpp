@@ -27,15 +27,18 @@ bool cMain::ActiveStyleOn() const { return AppSettings && AppSettings->ActiveSty
 
 bool cMain::SwapButtonsOn() const { return AppSettings && AppSettings->SwapButtons; }
 
-void cMain::HideTipIfShown()
+// A press or key counts as the end of a rest: the tip stays away until the
+// pointer has rested for the full delay again, however long it lay still before.
+void cMain::HideTipUntilRest()
 {
     if (TipWindow.Visible())
         TipWindow.HideTip();
+    TipTick = TickCount();
 }
 
 void cMain::Form_MouseDown(int button, int /*shift*/, float x, float y)
 {
-    HideTipIfShown();
+    HideTipUntilRest();
     button = MapButton(button, SwapButtonsOn());
     if (Mode == kModeIdle) {
         if (button == kGestureButton) {
@@ -96,7 +99,7 @@ void cMain::Form_MouseMove(int button, int /*shift*/, float x, float y)
 // Whichever button is released ends a move or gesture.
 void cMain::Form_MouseUp(int /*button*/, int /*shift*/, float x, float y)
 {
-    HideTipIfShown();
+    HideTipUntilRest();
     if (Mode == kModeMoving) {
         if (ActiveStyleOn()) {
             Animation.EndAnimation();
@@ -123,7 +126,7 @@ void cMain::Form_MouseUp(int /*button*/, int /*shift*/, float x, float y)
 
 void cMain::Form_KeyDown(int keyCode, int /*shift*/)
 {
-    HideTipIfShown();
+    HideTipUntilRest();
     if (Mode != kModeIdle) {
         MessageBeep(MB_OK);
         return;
