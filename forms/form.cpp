@@ -66,10 +66,29 @@ BOOL CALLBACK CollectEnabled(HWND window, LPARAM param)
     return TRUE;
 }
 
+// Where the window is; for a minimised window, where it shows when restored.
+// The place of a minimised window is the system's, not the form's, and
+// nothing stored from it would bring the window back.
 RECT WindowRectOf(HWND window)
 {
     RECT rect{};
-    GetWindowRect(window, &rect);
+    if (!IsIconic(window)) {
+        GetWindowRect(window, &rect);
+        return rect;
+    }
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(window, &placement);
+    rect = placement.rcNormalPosition;
+    // The normal position of a window that is no tool window counts from
+    // its monitor's work area, not from the screen's corner.
+    if (!(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor))
+            OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left,
+                       monitor.rcWork.top - monitor.rcMonitor.top);
+    }
     return rect;
 }
 
