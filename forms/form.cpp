@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <system_error>
 
+#include "core/window_boundary.h"
 #include "forms/control.h"
 #include "forms/screen.h"
 #include "forms/timer.h"
@@ -427,18 +428,21 @@ float Form::ToScale(int pixels, float twipsPerPixel) const
 
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->Attach(window);
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        form->Detached();
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return form->Dispatch(message, wParam, lParam);
+    return AtWindowBoundary(window, LRESULT{0}, [&] {
+        if (message == WM_NCCREATE) {
+            auto* form =
+                static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            form->Attach(window);
+        }
+        auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (!form)
+            return DefWindowProcW(window, message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            form->Detached();
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+        return form->Dispatch(message, wParam, lParam);
+    });
 }
 
 void Form::Attach(HWND window)
