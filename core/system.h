@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 // True when the path opens as an existing file for reading; never reports why not.
@@ -15,6 +16,9 @@ std::wstring LastErrorText();
 // Text in the ANSI code page, for the boundary of the companion library.
 std::string ToAnsi(const std::wstring& text);
 std::wstring FromAnsi(const std::string& text);
+// The text in the ANSI code page, or nothing when a character has no exact
+// ANSI form (a substitute character would name another file).
+std::optional<std::string> ExactAnsi(const std::wstring& text);
 
 // A message box titled "Korvane" with an OK button and the exclamation icon.
 void ShowWarning(HWND owner, const std::wstring& text);

@@ -97,7 +97,7 @@ void cMain::Form_Load()
     // From here on a step that fails is skipped and the load goes on.
     Attempt([&] {
         if (AppSettings)
-            MenuTable = AppSettings->Menus().Compile();
+            MenuTable = &AppSettings->Menus().Compile();
     });
     Attempt([&] {
         if (AppSettings)

@@ -8,10 +8,10 @@
 #include <functional>
 #include <memory>
 
+#include "commands/compiled_menu.h"
 #include "core/plane.h"
 #include "forms/form.h"
 #include "forms/timer.h"
-#include "menulib/menu_abi.h"
 #include "pad/drag_animation.h"
 #include "pad/popup_status.h"
 #include "pad/popup_tip.h"
@@ -31,8 +31,8 @@ public:
 
     // Outer width of the window in pixels.
     std::int32_t PadWidth = 0;
-    // The menu entries' table for the command menu (owned by the Menus list).
-    const CompiledMenuEntry* MenuTable = nullptr;
+    // The menu entries as the command menu shows them (owned by the Menus list).
+    const CompiledMenu* MenuTable = nullptr;
     // The input method's open state when the pad was activated.
     bool SavedImeOpen = false;
 

@@ -155,9 +155,11 @@ void cMain::OpenCommandMenu()
 {
     if (!AppSettings)
         return;
-    ShowCommandMenu(Handle(), MenuTable, AppSettings->Menus().Count(),
-                    AppSettings->DblClickCommand, MenuOpen,
-                    [this](std::int32_t action) { RunPadAction(action); });
+    // Without a compiled table (its step of the load failed) the built-in
+    // actions are still there.
+    static const CompiledMenu noEntries;
+    ShowCommandMenu(Handle(), MenuTable ? *MenuTable : noEntries, AppSettings->DblClickCommand,
+                    MenuOpen, [this](std::int32_t action) { RunPadAction(action); });
 }
 
 void cMain::RunPadAction(std::int32_t action)
@@ -174,7 +176,7 @@ void cMain::RunPadAction(std::int32_t action)
         TipWindow.Unload();
         StatusWindow.Unload();
         cDlgSettings::ShowSettings(*this);
-        MenuTable = AppSettings->Menus().Compile();
+        MenuTable = &AppSettings->Menus().Compile();
         break;
     case 3:
         // Later, not now: the handler that asked (a menu, a double-click)
