@@ -111,7 +111,10 @@ void StartUp(const ProgramLocation& location)
 
 void MigrateSettings(RegistryKey& key)
 {
-    const std::int32_t version = key.ReadValue(L"Version", std::int32_t{0});
+    // Only a missing version is a first start; one that is there but cannot
+    // be read comes from an earlier start and must not cost the user's hot key.
+    const std::int32_t version =
+        key.HasValue(L"Version") ? key.ReadValue(L"Version", kCurrentVersion) : 0;
     RegistryKey maker = Persistence().KeyOf(key.Parent());
     maker.WriteValue(L"Korvane", AppFolder + exeBaseName + L".EXE");
     if (version < kCurrentVersion)

@@ -3,6 +3,9 @@
 // only, and the caller goes on with the next one.
 
 #include <exception>
+#include <string>
+
+#include "base/window_boundary.h"
 
 template <typename Step>
 void Attempt(Step step)
@@ -10,5 +13,18 @@ void Attempt(Step step)
     try {
         step();
     } catch (const std::exception&) {
+    }
+}
+
+// The same, keeping the text of the first failure for the user: failure
+// takes it while it is still empty.
+template <typename Step>
+void Attempt(Step step, std::wstring& failure)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+        if (failure.empty())
+            failure = CurrentFailureText();
     }
 }

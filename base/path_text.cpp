@@ -16,6 +16,15 @@ bool EndsWithSeparator(const std::wstring& text)
     return !text.empty() && IsSeparator(text.back());
 }
 
+bool IsFullPath(const std::wstring& path)
+{
+    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]))
+        return true;
+    const bool driveLetter =
+        !path.empty() && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
+    return driveLetter && path.size() >= 3 && path[1] == L':' && IsSeparator(path[2]);
+}
+
 std::wstring RemoveTrailingSeparator(const std::wstring& path)
 {
     const size_t n = path.size();

@@ -15,3 +15,6 @@ std::wstring QuoteIfSpaced(const std::wstring& path);
 
 bool IsQuoted(const std::wstring& text);
 bool EndsWithSeparator(const std::wstring& text);
+// A path from a drive's root or a network share (C:\x, \\server\share\x);
+// any other is taken from some current folder.
+bool IsFullPath(const std::wstring& path);

@@ -51,6 +51,16 @@ std::wstring FromAnsi(const std::string& text)
     return out;
 }
 
+std::optional<std::string> ExactAnsi(const std::wstring& text)
+{
+    std::string ansi = ToAnsi(text);
+    // Best-fit mappings (é -> e) and the default character both change the
+    // text; only a round trip tells them from a faithful conversion.
+    if (FromAnsi(ansi) != text)
+        return std::nullopt;
+    return ansi;
+}
+
 int MsgBox(const std::wstring& text, UINT style, HWND owner, const wchar_t* caption)
 {
     return MessageBoxW(IsWindow(owner) ? owner : nullptr, text.c_str(), caption, style);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 // True when the path opens as an existing file for reading; never reports why not.
@@ -15,6 +16,9 @@ std::wstring LastErrorText();
 // Text in the ANSI code page, for the boundary of the companion library.
 std::string ToAnsi(const std::wstring& text);
 std::wstring FromAnsi(const std::string& text);
+// The text in the ANSI code page, or nothing when a character has no exact
+// ANSI form (a substitute character would name another file).
+std::optional<std::string> ExactAnsi(const std::wstring& text);
 
 // The program's one message box: modal over owner (over no window when owner
 // is not one), titled "Korvane" unless another caption is given; returns the

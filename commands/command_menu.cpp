@@ -5,21 +5,22 @@
 #include "commands/launch.h"
 #include "menulib/menu_library.h"
 
-void ShowCommandMenu(HWND pad, const CompiledMenuEntry* menuTable, std::int32_t count,
-                     std::int32_t dblClickCommand, bool& menuOpen,
-                     const std::function<void(std::int32_t action)>& runPadAction)
+void ShowCommandMenu(HWND pad, const CompiledMenu& menuTable, std::int32_t dblClickCommand,
+                     bool& menuOpen, const std::function<void(std::int32_t action)>& runPadAction)
 {
     menuOpen = true;
     POINT pointer{};
     GetCursorPos(&pointer);
     std::array<char, kMenuAnswerSize> file{}, parameters{};
-    const int answer = PopupCommandMenu(pad, menuTable, count, file.data(), parameters.data(),
-                                        pointer.x, pointer.y, dblClickCommand);
+    const int answer =
+        PopupCommandMenu(pad, menuTable.Table(), menuTable.Count(), file.data(), parameters.data(),
+                         pointer.x, pointer.y, dblClickCommand);
     if (answer == kMenuOpenAnswer) {
         // An answer without a file would have the shell open whatever it
         // makes of an empty name.
-        if (file[0] != '\0')
-            Launch({pad, AnswerText(file.data()), AnswerText(parameters.data()), L"", SW_SHOW});
+        MenuChoice choice = menuTable.Choice(file.data(), parameters.data());
+        if (!choice.file.empty())
+            Launch({pad, std::move(choice.file), std::move(choice.parameters), L"", SW_SHOW});
     } else if (answer >= 1 && answer <= 3) {
         runPadAction(answer);
     }

@@ -7,8 +7,10 @@
 #include "base/path_text.h"
 #include "base/system.h"
 #include "commands/command_kind.h"
+#include "commands/compiled_menu.h"
 #include "commands/launch.h"
 #include "commands/shell_command.h"
+#include "base/path_text.h"
 #include "forms/screen.h"
 #include "menulib/menu_library.h"
 
@@ -17,16 +19,17 @@ void ShellCommand::Execute(HWND hWnd, std::int32_t X, std::int32_t Y) const
     LaunchRequest request;
     request.owner = hWnd;
     if (kind_ == kMenuList) {
-        const std::string caption = ToAnsi(DisplayCaption()), program = ToAnsi(Program()),
-                          arguments = ToAnsi(Argument());
-        const CompiledMenuEntry entry{caption.c_str(), program.c_str(), arguments.c_str()};
+        const CompiledMenu entry({{DisplayCaption(), Program(), Argument()}});
         std::array<char, kMenuAnswerSize> file{}, parameters{};
         const int answer =
-            PopupItemMenu(hWnd, &entry, file.data(), parameters.data(), X, Y);
-        if (answer != kMenuOpenAnswer || file[0] == '\0')
+            PopupItemMenu(hWnd, entry.Table(), file.data(), parameters.data(), X, Y);
+        if (answer != kMenuOpenAnswer)
             return;
-        request.file = AnswerText(file.data());
-        request.parameters = AnswerText(parameters.data());
+        MenuChoice choice = entry.Choice(file.data(), parameters.data());
+        if (choice.file.empty())
+            return;
+        request.file = std::move(choice.file);
+        request.parameters = std::move(choice.parameters);
         request.show = SW_SHOW;
     } else {
         if (program_.empty()) {

@@ -195,10 +195,29 @@ bool ShellCommand::Load(const std::wstring& fileName)
     return true;
 }
 
+std::optional<std::wstring> ShellCommand::ShortcutTarget() const
+{
+    if (program_.empty())
+        return std::wstring();
+    // A shortcut keeps no environment references of its own and takes a
+    // target that is no full path from wherever it is opened; the command
+    // finds its program along the search path instead.
+    const std::wstring expanded = ExpandEnvironment(Program());
+    if (IsFullPath(expanded))
+        return expanded;
+    const std::wstring found = ResolveProgram(expanded);
+    if (!IsFullPath(found))
+        return std::nullopt;
+    return found;
+}
+
 bool ShellCommand::Save(const std::wstring& fileName) const
 {
+    const std::optional<std::wstring> target = ShortcutTarget();
+    if (!target)
+        return false;
     ShortcutLink link;
-    link.TargetPath = program_;
+    link.TargetPath = *target;
     link.Arguments = arguments_;
     link.ShowCommand = GetShowCommand();
     link.Description = Caption;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "objlib/persist.h"
@@ -41,7 +42,9 @@ public:
     void Execute(HWND hWnd, std::int32_t X, std::int32_t Y) const;
 
     // Shortcut files: false when the file cannot be read (nothing changes)
-    // or written.
+    // or written (a file that was there stays as it was). A saved shortcut
+    // starts what the command starts: its target is the program's full
+    // path, environment references expanded.
     bool Load(const std::wstring& fileName);
     bool Save(const std::wstring& fileName) const;
 
@@ -62,6 +65,8 @@ public:
 private:
     std::wstring ResolveProgram(const std::wstring& path) const;
     bool SearchProgramFile(std::wstring& name, const std::wstring& extension) const;
+    // The program as a shortcut names it, or nothing when it has no full path.
+    std::optional<std::wstring> ShortcutTarget() const;
     // The folder as it will be stored, after checking that it exists.
     std::wstring CheckedWorkDir(const std::wstring& newValue) const;
 

@@ -1,6 +1,7 @@
 #include "commands/shell_commands.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "base/desktop_toggle_file.h"
 #include "base/numbered_error.h"
@@ -92,25 +93,15 @@ void ShellCommands::Remove(std::int32_t index)
 
 void ShellCommands::Clear() { Reset(kind_); }
 
-const CompiledMenuEntry* ShellCommands::Compile()
+const CompiledMenu& ShellCommands::Compile()
 {
     RequireMenus();
-    if (slots_.empty())
-        return nullptr;
-    // All strings first: their addresses must not move once taken.
-    std::vector<std::string> text;
-    text.reserve(slots_.size() * 3);
-    for (const auto& command : slots_) {
-        text.push_back(ToAnsi(command->DisplayCaption()));
-        text.push_back(ToAnsi(command->Program()));
-        text.push_back(ToAnsi(command->Argument()));
-    }
-    std::vector<CompiledMenuEntry> table(slots_.size());
-    for (size_t i = 0; i < table.size(); ++i)
-        table[i] = {text[3 * i].c_str(), text[3 * i + 1].c_str(), text[3 * i + 2].c_str()};
-    compiledText_ = std::move(text);
-    compiledTable_ = std::move(table);
-    return compiledTable_.data();
+    std::vector<MenuEntryText> entries;
+    entries.reserve(slots_.size());
+    for (const auto& command : slots_)
+        entries.push_back({command->DisplayCaption(), command->Program(), command->Argument()});
+    compiled_ = CompiledMenu(std::move(entries));
+    return compiled_;
 }
 
 std::int32_t ShellCommands::FindEmptySlot(std::int32_t index, bool backward, bool wrap) const
@@ -173,7 +164,13 @@ void ShellCommands::Duplicate(std::int32_t destination, std::int32_t source)
 
 std::int32_t ShellCommands::StoredMenuCount(RegistryKey& lpreg) const
 {
-    const std::int32_t declared = lpreg.ReadValue(L"NumberOfMenus", std::int32_t{0});
+    // A count that is there but cannot be read as a number (text, a QWORD
+    // beyond 32 bits) declares nothing: every entry stored is loaded, so the
+    // next save writes the count of what was there instead of losing it.
+    const std::int32_t declared =
+        lpreg.HasValue(L"NumberOfMenus")
+            ? lpreg.ReadValue(L"NumberOfMenus", std::numeric_limits<std::int32_t>::max())
+            : 0;
     // The declared number may be anything; never go past the last entry
     // that is really there.
     std::int32_t stored = 0;

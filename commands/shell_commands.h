@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "commands/compiled_menu.h"
 #include "commands/shell_command.h"
-#include "menulib/menu_abi.h"
 #include "objlib/persist.h"
 
 class ShellCommands : public IPersist {
@@ -27,9 +27,9 @@ public:
     // Menus only (NumberedError 5 otherwise). Inserts an empty command at
     // index, or appends it for -1.
     std::shared_ptr<ShellCommand> Add(std::int32_t index);
-    // Menus only: the table of all entries as the menu library reads it, or
-    // nullptr for an empty list. Valid until the next Compile.
-    const CompiledMenuEntry* Compile();
+    // Menus only: all entries as the menu library reads them. Valid until
+    // the next Compile.
+    const CompiledMenu& Compile();
     // Menus only.
     void Remove(std::int32_t index);
     // Back to the kind's defaults: every slot a new empty command, and drag
@@ -59,6 +59,5 @@ private:
 
     std::int32_t kind_;
     std::vector<std::shared_ptr<ShellCommand>> slots_;
-    std::vector<std::string> compiledText_;
-    std::vector<CompiledMenuEntry> compiledTable_;
+    CompiledMenu compiled_;
 };

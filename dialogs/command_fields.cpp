@@ -88,11 +88,11 @@ void cDlgSettings::LoadCommandFields()
             // The file becomes an argument of a command already there.
             const std::wstring file = QuoteIfSpaced(files.front());
             const std::wstring text = txtCommand.Text();
-            txtCommand.SetText(text.empty() ? file : text + L" " + file);
+            TakeProgramText(text.empty() ? file : text + L" " + file);
         });
     workDirDrop_ = std::make_unique<FileDropTarget>(
         txtWorkDir.hWnd(),
-        [this](const std::vector<std::wstring>& files) { txtWorkDir.SetText(files.front()); });
+        [this](const std::vector<std::wstring>& files) { TakeWorkDirText(files.front()); });
 }
 
 void cDlgSettings::UnloadCommandFields()
@@ -207,6 +207,25 @@ void cDlgSettings::txtWorkDir_Validate(bool& cancel)
     UpdateItemButtons();
 }
 
+// A program from outside the box (a browse menu, a dropped file) is
+// validated at once: a valid text reaches the command, an invalid one has
+// shown its message and the box keeps the focus all the same.
+void cDlgSettings::TakeProgramText(const std::wstring& text)
+{
+    txtCommand.SetText(text);
+    txtCommand.SetFocus();
+    bool rejected = false;
+    txtCommand_Validate(rejected);
+}
+
+// A folder from outside the box keeps the focus there, so that leaving the
+// box, OK or Apply validate it like a typed one.
+void cDlgSettings::TakeWorkDirText(const std::wstring& text)
+{
+    txtWorkDir.SetText(text);
+    txtWorkDir.SetFocus();
+}
+
 void cDlgSettings::PopupMenuBeside(Control& button, PopupMenu& menu)
 {
     RECT bounds{};
@@ -228,8 +247,7 @@ void cDlgSettings::cmdReference_Click(int index)
     std::wstring folder = txtWorkDir.Text();
     if (!dialog.BrowseForFolder(folder))
         return;
-    txtWorkDir.SetText(ChosenFolderText(folder));
-    txtWorkDir.SetFocus();
+    TakeWorkDirText(ChosenFolderText(folder));
 }
 
 void cDlgSettings::mnuReferenceCmd_Click(int index)
@@ -258,12 +276,7 @@ void cDlgSettings::mnuReferenceCmd_Click(int index)
         if (!chooser.ShowChoose(path))
             return;
     }
-    txtCommand.SetText(QuoteIfSpaced(path));
-    txtCommand.SetFocus();
-    // A valid text reaches the command at once; an invalid one has shown
-    // its message and the box keeps the focus all the same.
-    bool rejected = false;
-    txtCommand_Validate(rejected);
+    TakeProgramText(QuoteIfSpaced(path));
 }
 
 void cDlgSettings::mnuOtherCmd_Click(int index)

@@ -84,6 +84,9 @@ private:
     void EnableItemFields(bool enabled);
     // Pops the menu up beside the button's upper-right corner.
     void PopupMenuBeside(Control& button, PopupMenu& menu);
+    // A path chosen by browsing or dropped, into its box as if typed there.
+    void TakeProgramText(const std::wstring& text);
+    void TakeWorkDirText(const std::wstring& text);
     void txtCommand_Change();
     void txtCommand_Validate(bool& cancel);
     void txtWorkDir_Validate(bool& cancel);

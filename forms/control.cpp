@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "base/numbered_error.h"
+#include "base/window_boundary.h"
 #include "forms/form.h"
 #include "forms/window_class.h"
 #include "forms/window_name.h"
@@ -491,56 +492,61 @@ void Control::MouseEvent(UINT message, WPARAM wParam, LPARAM lParam)
 // keys before, and focus and pointer changes after, the class has seen them.
 LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Control* control = FromWindow(window);
-    if (!control || !control->previous_)
-        return DefWindowProcW(window, message, wParam, lParam);
-    const WNDPROC previous = control->previous_;
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        control->Destroyed();
-        return CallWindowProcW(previous, window, message, wParam, lParam);
-    }
-    if (message == WM_KEYDOWN && control->OnKeyDown)
-        control->OnKeyDown(static_cast<int>(wParam), ShiftKeysDown());
-    const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
-    switch (message) {
-    case WM_SETFOCUS:
-        if (control->OnGotFocus)
-            control->OnGotFocus();
-        break;
-    case WM_KILLFOCUS:
-        if (control->OnLostFocus)
-            control->OnLostFocus();
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-        control->MouseEvent(message, wParam, lParam);
-        break;
-    default:
-        break;
-    }
-    return result;
+    return AtWindowBoundary(window, LRESULT{0}, [&] {
+        Control* control = FromWindow(window);
+        if (!control || !control->previous_)
+            return DefWindowProcW(window, message, wParam, lParam);
+        const WNDPROC previous = control->previous_;
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+            control->Destroyed();
+            return CallWindowProcW(previous, window, message, wParam, lParam);
+        }
+        if (message == WM_KEYDOWN && control->OnKeyDown)
+            control->OnKeyDown(static_cast<int>(wParam), ShiftKeysDown());
+        const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+        switch (message) {
+        case WM_SETFOCUS:
+            if (control->OnGotFocus)
+                control->OnGotFocus();
+            break;
+        case WM_KILLFOCUS:
+            if (control->OnLostFocus)
+                control->OnLostFocus();
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+            control->MouseEvent(message, wParam, lParam);
+            break;
+        default:
+            break;
+        }
+        return result;
+    });
 }
 
 LRESULT CALLBACK Control::ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* control = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        control->window_ = window;
-        SetPropW(window, kControlProperty, control);
-    }
-    Control* control = FromWindow(window);
-    if (!control)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        control->Destroyed();
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return control->ContainerMessage(message, wParam, lParam);
+    return AtWindowBoundary(window, LRESULT{0}, [&] {
+        if (message == WM_NCCREATE) {
+            auto* control =
+                static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            control->window_ = window;
+            SetPropW(window, kControlProperty, control);
+        }
+        Control* control = FromWindow(window);
+        if (!control)
+            return DefWindowProcW(window, message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            control->Destroyed();
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+        return control->ContainerMessage(message, wParam, lParam);
+    });
 }
 
 LRESULT Control::ContainerMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -3,6 +3,8 @@
 #include <ole2.h>
 #include <shellapi.h>
 
+#include "base/window_boundary.h"
+
 namespace {
 
 // The paths of a file list, in order.
@@ -96,8 +98,12 @@ public:
         *effect = files.empty() ? DROPEFFECT_NONE : DROPEFFECT_COPY;
         // The handler may show boxes or end the form; keep this object alive meanwhile.
         AddRef();
-        if (!files.empty() && onDrop_)
-            onDrop_(files);
+        if (!files.empty() && onDrop_) {
+            AtWindowBoundary(window_, 0, [&] {
+                onDrop_(files);
+                return 0;
+            });
+        }
         Release();
         return S_OK;
     }

@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "base/numbered_error.h"
+#include "base/window_boundary.h"
 #include "forms/control.h"
 #include "forms/screen.h"
 #include "forms/timer.h"
@@ -66,10 +67,29 @@ BOOL CALLBACK CollectEnabled(HWND window, LPARAM param)
     return TRUE;
 }
 
+// Where the window is; for a minimised window, where it shows when restored.
+// The place of a minimised window is the system's, not the form's, and
+// nothing stored from it would bring the window back.
 RECT WindowRectOf(HWND window)
 {
     RECT rect{};
-    GetWindowRect(window, &rect);
+    if (!IsIconic(window)) {
+        GetWindowRect(window, &rect);
+        return rect;
+    }
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(window, &placement);
+    rect = placement.rcNormalPosition;
+    // The normal position of a window that is no tool window counts from
+    // its monitor's work area, not from the screen's corner.
+    if (!(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor))
+            OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left,
+                       monitor.rcWork.top - monitor.rcMonitor.top);
+    }
     return rect;
 }
 
@@ -406,18 +426,21 @@ float Form::ToScale(int pixels, float twipsPerPixel) const
 
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->Attach(window);
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        form->Detached();
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return form->Dispatch(message, wParam, lParam);
+    return AtWindowBoundary(window, LRESULT{0}, [&] {
+        if (message == WM_NCCREATE) {
+            auto* form =
+                static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            form->Attach(window);
+        }
+        auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (!form)
+            return DefWindowProcW(window, message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            form->Detached();
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+        return form->Dispatch(message, wParam, lParam);
+    });
 }
 
 void Form::Attach(HWND window)

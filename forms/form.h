@@ -84,8 +84,9 @@ public:
     // The window if the form is loaded, else null; never loads.
     HWND Handle() const { return window_; }
 
-    // The whole window's position and size, in twips. These and the other
-    // members that need the window load the form first.
+    // The whole window's position and size, in twips; for a minimised
+    // window, those it has when restored. These and the other members that
+    // need the window load the form first.
     float Left();
     float Top();
     float Width();

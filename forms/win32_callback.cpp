@@ -1,5 +1,7 @@
 #include "forms/win32_callback.h"
 
+#include "base/window_boundary.h"
+
 namespace Win32CallBack {
 namespace {
 
@@ -13,18 +15,28 @@ std::function<void(bool)> padActivateChanged;
 Hook hotKeyHook;
 std::function<void()> hotKeyEdited;
 
+// A failing report is shown where the hook stands; the message still
+// reaches the window's own procedure.
 LRESULT CALLBACK PadProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_ACTIVATE && padActivateChanged)
-        padActivateChanged(LOWORD(wParam) != WA_INACTIVE);
+    if (message == WM_ACTIVATE && padActivateChanged) {
+        AtWindowBoundary(hwnd, 0, [&] {
+            padActivateChanged(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        });
+    }
     return CallWindowProcW(padHook.previous, hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK HotKeyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = CallWindowProcW(hotKeyHook.previous, hwnd, message, wParam, lParam);
-    if (message >= WM_KEYDOWN && message <= WM_SYSDEADCHAR && hotKeyEdited)
-        hotKeyEdited();
+    if (message >= WM_KEYDOWN && message <= WM_SYSDEADCHAR && hotKeyEdited) {
+        AtWindowBoundary(hwnd, 0, [&] {
+            hotKeyEdited();
+            return 0;
+        });
+    }
     return result;
 }
 

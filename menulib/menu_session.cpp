@@ -170,8 +170,12 @@ LRESULT CALLBACK MenuSession::WatchMenus(int code, WPARAM wParam, LPARAM lParam)
     // submenus, so they are listed here, just before the menu measures them.
     if (code == HC_ACTION && tracking) {
         const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (message->message == WM_INITMENUPOPUP)
-            tracking->ListPendingFolder(reinterpret_cast<HMENU>(message->wParam));
+        // Nothing may leave a hook; a folder that cannot be listed stays short.
+        try {
+            if (message->message == WM_INITMENUPOPUP)
+                tracking->ListPendingFolder(reinterpret_cast<HMENU>(message->wParam));
+        } catch (...) {
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -97,6 +97,13 @@ bool RegistryKey::Query(const std::wstring& name, RawValue& out) const
     return false;
 }
 
+bool RegistryKey::HasValue(const std::wstring& name) const
+{
+    const HKEY key = ReadHandle();
+    return key && RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+                      ERROR_SUCCESS;
+}
+
 bool RegistryKey::ReadValue(const std::wstring& name, bool defaultValue) const
 {
     RawValue v;

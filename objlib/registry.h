@@ -28,6 +28,8 @@ public:
     HKEY Root() const { return root_; }
     const std::wstring& Path() const { return path_; }
 
+    // True when the value is there, whether or not it can be read as a type.
+    bool HasValue(const std::wstring& name) const;
     // The empty name is the key's unnamed value.
     bool ReadValue(const std::wstring& name, bool defaultValue) const;
     std::int32_t ReadValue(const std::wstring& name, std::int32_t defaultValue) const;

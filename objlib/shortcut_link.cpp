@@ -56,6 +56,18 @@ std::optional<std::int32_t> ShowCommandOfFile(const std::wstring& fileName)
     return ShowCommandOfLinkHeader(header);
 }
 
+// A new, empty file in the folder of fileName (the current folder when it
+// names none), on the same volume, so that it can take the file's place.
+std::optional<std::wstring> TemporaryFileBeside(const std::wstring& fileName)
+{
+    const size_t slash = fileName.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? L"." : fileName.substr(0, slash + 1);
+    wchar_t name[MAX_PATH] = L"";
+    if (GetTempFileNameW(folder.c_str(), L"lnk", 0, name) == 0)
+        return std::nullopt;
+    return std::wstring(name);
+}
+
 template <typename Getter>
 std::optional<std::wstring> TextOf(Getter get)
 {
@@ -112,22 +124,36 @@ bool ShortcutLink::Load(const std::wstring& fileName)
 
 bool ShortcutLink::Save(const std::wstring& fileName)
 {
+    // Written beside the file first, and put in its place only once it gives
+    // everything back: a save that fails leaves the file that was there.
+    const std::optional<std::wstring> temporary = TemporaryFileBeside(fileName);
+    if (!temporary)
+        return false;
+    if (WriteTo(*temporary) && ReadsBackFrom(*temporary) &&
+        MoveFileExW(temporary->c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return true;
+    DeleteFileW(temporary->c_str());
+    return false;
+}
+
+bool ShortcutLink::WriteTo(const std::wstring& fileName) const
+{
     ComPtr<IShellLinkW> link = CreateShellLink();
     ComPtr<IPersistFile> file = FileOf(link);
-    const bool saved = file && SUCCEEDED(link->SetPath(TargetPath.c_str())) &&
-                       SUCCEEDED(link->SetArguments(Arguments.c_str())) &&
-                       SUCCEEDED(link->SetShowCmd(ShowCommand)) &&
-                       SUCCEEDED(link->SetDescription(Description.c_str())) &&
-                       SUCCEEDED(file->Save(fileName.c_str(), TRUE));
-    if (!saved)
-        return false;
-    // A link object may shorten a long text without saying so (the target
-    // path it may rewrite in its own form). A file that does not give the
-    // texts back is no copy of the command: it is removed and the save fails.
+    return file && SUCCEEDED(link->SetPath(TargetPath.c_str())) &&
+           SUCCEEDED(link->SetArguments(Arguments.c_str())) &&
+           SUCCEEDED(link->SetShowCmd(ShowCommand)) &&
+           SUCCEEDED(link->SetDescription(Description.c_str())) &&
+           SUCCEEDED(file->Save(fileName.c_str(), TRUE));
+}
+
+// A link object may shorten a long text, or take a target for a name of its
+// own, without saying so; a file that does not give the texts back is no
+// copy of the command. The target may come back in another letter case.
+bool ShortcutLink::ReadsBackFrom(const std::wstring& fileName) const
+{
     ShortcutLink written;
-    if (written.Load(fileName) && written.Arguments == Arguments &&
-        written.Description == Description)
-        return true;
-    DeleteFileW(fileName.c_str());
-    return false;
+    return written.Load(fileName) && written.Arguments == Arguments &&
+           written.Description == Description &&
+           lstrcmpiW(written.TargetPath.c_str(), TargetPath.c_str()) == 0;
 }

@@ -17,9 +17,9 @@ public:
     // Fills the four properties from the file; false (properties unchanged)
     // when the file is missing or is no shortcut file.
     bool Load(const std::wstring& fileName);
-    // Writes a new shortcut file with the four properties; false, and no
-    // file left, when the file would not give the arguments and the
-    // description back as they are (a link object may shorten long texts).
+    // Writes a new shortcut file with the four properties; false, and the
+    // file left as it was, when it cannot be written or would not give the
+    // target, the arguments and the description back as they are.
     bool Save(const std::wstring& fileName);
 
     std::wstring TargetPath;
@@ -28,5 +28,8 @@ public:
     std::wstring Description;
 
 private:
+    bool WriteTo(const std::wstring& fileName) const;
+    bool ReadsBackFrom(const std::wstring& fileName) const;
+
     bool uninitializeCom_ = false;
 };

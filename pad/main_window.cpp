@@ -97,7 +97,7 @@ void cMain::Form_Load()
     // From here on a step that fails is skipped and the load goes on.
     Attempt([&] {
         if (AppSettings)
-            MenuTable = AppSettings->Menus().Compile();
+            MenuTable = &AppSettings->Menus().Compile();
     });
     Attempt([&] {
         if (AppSettings)
@@ -134,20 +134,28 @@ void cMain::Form_Unload(bool& /*cancel*/)
     TipWindow.Unload();
 
     // Each step on its own: settings that cannot be saved must not keep the
-    // position from being saved or the command file from being removed.
+    // position from being saved or the command file from being removed. The
+    // user learns of the first failure once the rest is done.
+    std::wstring failure;
     RegistryKey product = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
-    Attempt([&] {
-        if (AppSettings)
-            Persistence().PersistOf(*AppSettings).Save(product);
-    });
-    Attempt([&] {
-        const float tppX = TwipsPerPixelX();
-        const float tppY = TwipsPerPixelY();
-        RegistryKey position = product.SubKey(L"Position");
-        position.WriteValue(L"x", PadCentreFraction(Left(), ScreenWidthTwips(), tppX));
-        position.WriteValue(L"y", PadCentreFraction(Top(), ScreenHeightTwips(), tppY));
-    });
+    Attempt(
+        [&] {
+            if (AppSettings)
+                Persistence().PersistOf(*AppSettings).Save(product);
+        },
+        failure);
+    Attempt(
+        [&] {
+            const float tppX = TwipsPerPixelX();
+            const float tppY = TwipsPerPixelY();
+            RegistryKey position = product.SubKey(L"Position");
+            position.WriteValue(L"x", PadCentreFraction(Left(), ScreenWidthTwips(), tppX));
+            position.WriteValue(L"y", PadCentreFraction(Top(), ScreenHeightTwips(), tppY));
+        },
+        failure);
     DeleteDesktopToggleFile(AppFolder);
+    if (!failure.empty())
+        ShowFailure(Handle(), failure);
 }
 
 void cMain::ActivateChanged(bool active)

@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "base/plane.h"
+#include "commands/compiled_menu.h"
 #include "dialogs/settings_host.h"
 #include "forms/form.h"
 #include "forms/timer.h"
-#include "menulib/menu_abi.h"
 #include "pad/drag_animation.h"
 #include "pad/popup_status.h"
 #include "pad/popup_tip.h"
@@ -36,8 +36,8 @@ public:
 
     // Outer width of the window in pixels.
     std::int32_t PadWidth = 0;
-    // The menu entries' table for the command menu (owned by the Menus list).
-    const CompiledMenuEntry* MenuTable = nullptr;
+    // The menu entries as the command menu shows them (owned by the Menus list).
+    const CompiledMenu* MenuTable = nullptr;
     // The input method's open state when the pad was activated.
     bool SavedImeOpen = false;
 
@@ -88,7 +88,7 @@ protected:
     void Form_DblClick() override;
 
 private:
-    void HideTipIfShown();
+    void HideTipUntilRest();
     void OpenCommandMenu();
     bool ActiveStyleOn() const;
     bool SwapButtonsOn() const;

@@ -26,15 +26,18 @@ bool cMain::ActiveStyleOn() const { return AppSettings && AppSettings->ActiveSty
 
 bool cMain::SwapButtonsOn() const { return AppSettings && AppSettings->SwapButtons; }
 
-void cMain::HideTipIfShown()
+// A press or key counts as the end of a rest: the tip stays away until the
+// pointer has rested for the full delay again, however long it lay still before.
+void cMain::HideTipUntilRest()
 {
     if (TipWindow.Visible())
         TipWindow.HideTip();
+    TipTick = TickCount();
 }
 
 void cMain::Form_MouseDown(int button, int /*shift*/, float x, float y)
 {
-    HideTipIfShown();
+    HideTipUntilRest();
     button = MapButton(button, SwapButtonsOn());
     if (Mode == kModeIdle) {
         if (button == kGestureButton) {
@@ -95,7 +98,7 @@ void cMain::Form_MouseMove(int button, int /*shift*/, float x, float y)
 // Whichever button is released ends a move or gesture.
 void cMain::Form_MouseUp(int /*button*/, int /*shift*/, float x, float y)
 {
-    HideTipIfShown();
+    HideTipUntilRest();
     if (Mode == kModeMoving) {
         if (ActiveStyleOn()) {
             Animation.EndAnimation();
@@ -122,7 +125,7 @@ void cMain::Form_MouseUp(int /*button*/, int /*shift*/, float x, float y)
 
 void cMain::Form_KeyDown(int keyCode, int /*shift*/)
 {
-    HideTipIfShown();
+    HideTipUntilRest();
     if (Mode != kModeIdle) {
         MessageBeep(MB_OK);
         return;
@@ -151,9 +154,11 @@ void cMain::OpenCommandMenu()
 {
     if (!AppSettings)
         return;
-    ShowCommandMenu(Handle(), MenuTable, AppSettings->Menus().Count(),
-                    AppSettings->DblClickCommand, MenuOpen,
-                    [this](std::int32_t action) { RunPadAction(action); });
+    // Without a compiled table (its step of the load failed) the built-in
+    // actions are still there.
+    static const CompiledMenu noEntries;
+    ShowCommandMenu(Handle(), MenuTable ? *MenuTable : noEntries, AppSettings->DblClickCommand,
+                    MenuOpen, [this](std::int32_t action) { RunPadAction(action); });
 }
 
 void cMain::RunPadAction(std::int32_t action)
@@ -170,7 +175,7 @@ void cMain::RunPadAction(std::int32_t action)
         TipWindow.Unload();
         StatusWindow.Unload();
         cDlgSettings::ShowSettings(*this);
-        MenuTable = AppSettings->Menus().Compile();
+        MenuTable = &AppSettings->Menus().Compile();
         break;
     case 3:
         // Later, not now: the handler that asked (a menu, a double-click)

@@ -59,6 +59,12 @@ TEST_F(StartUpTest, AStoredVersionKeepsTheUsersHotKey)
     StartUp({folder.Path(), L"KORVANE"});
     EXPECT_EQ(ProductKey().ReadValue(L"HotKey", std::int32_t{0}), 0x241);
 
+    // A version that is there but cannot be read is no first start.
+    ProductKey().WriteValue(L"Version", std::wstring(L"五百"));
+    StartUp({folder.Path(), L"KORVANE"});
+    EXPECT_EQ(ProductKey().ReadValue(L"HotKey", std::int32_t{0}), 0x241);
+    EXPECT_EQ(ProductKey().ReadValue(L"Version", std::int32_t{0}), 500);
+
     ProductKey().WriteValue(L"Version", std::int32_t{499});
     StartUp({folder.Path(), L"KORVANE"});
     EXPECT_EQ(ProductKey().ReadValue(L"HotKey", std::int32_t{0}), 994);

@@ -193,7 +193,7 @@ TEST_F(LaunchTest, CommandMenuRunsBuiltInActionsWhileItCountsAsOpen)
         });
         bool menuOpen = false, openDuringAction = false;
         std::int32_t ran = 0;
-        ShowCommandMenu(driver.Owner(), nullptr, 0, 1, menuOpen, [&](std::int32_t chosen) {
+        ShowCommandMenu(driver.Owner(), CompiledMenu(), 1, menuOpen, [&](std::int32_t chosen) {
             ran = chosen;
             openDuringAction = menuOpen;
         });
@@ -213,12 +213,12 @@ TEST_F(LaunchTest, CommandMenuOpensTheChosenEntryWithShowAndNoWorkingFolder)
     const auto probe = menus.Add(-1);
     probe->StoreCommandLine(L"\"" + spacedProbe + L"\" 引数 \"a b\"");
     probe->Caption = L"プローブ";
-    const CompiledMenuEntry* table = menus.Compile();
+    const CompiledMenu& table = menus.Compile();
 
     driver.Then([](MenuDriver& d) { d.Choose(L"プローブ"); });
     bool menuOpen = false;
     bool actionRan = false;
-    ShowCommandMenu(driver.Owner(), table, menus.Count(), 2, menuOpen,
+    ShowCommandMenu(driver.Owner(), table, 2, menuOpen,
                     [&](std::int32_t) { actionRan = true; });
     EXPECT_TRUE(driver.AllStepsRan());
     EXPECT_FALSE(actionRan);
@@ -231,8 +231,40 @@ TEST_F(LaunchTest, CommandMenuOpensTheChosenEntryWithShowAndNoWorkingFolder)
     EXPECT_EQ(records[0].currentFolder, CurrentFolder());
 
     driver.Then([](MenuDriver& d) { d.Press(VK_ESCAPE); });
-    ShowCommandMenu(driver.Owner(), table, menus.Count(), 2, menuOpen,
+    ShowCommandMenu(driver.Owner(), table, 2, menuOpen,
                     [&](std::int32_t) { actionRan = true; });
     EXPECT_FALSE(actionRan);
     EXPECT_FALSE(menuOpen);
+}
+
+TEST_F(LaunchTest, MenuEntriesWithoutAnExactAnsiPathStartTheirOwnFileNotAnother)
+{
+    // é has no exact form in code page 932 and reads as e or ? there; a
+    // program of that other name lies ready to be started by mistake.
+    std::wstring own;
+    for (const wchar_t* name : {L"cafe", L"café"}) {
+        own = folder.Path() + name + L"\\korvane_probe.exe";
+        CreateDirectoryW((folder.Path() + name).c_str(), nullptr);
+        ASSERT_TRUE(CopyFileW(ProbeProgramPath().c_str(), own.c_str(), FALSE));
+    }
+    ShellCommands menus(kMenuList);
+    const auto entry = menus.Add(-1);
+    entry->StoreCommandLine(L"\"" + own + L"\" 한글 \"a b\"");
+    entry->Caption = L"カフェ";
+    driver.Then([](MenuDriver& d) { d.Choose(L"カフェ"); });
+    bool menuOpen = false;
+    ShowCommandMenu(driver.Owner(), menus.Compile(), 2, menuOpen, [](std::int32_t) {});
+    // The test run of the settings dialog shows the entry's own menu.
+    driver.Then([](MenuDriver& d) { d.Choose(L"カフェ"); });
+    DialogWatcher watcher;
+    entry->Execute(driver.Owner(), 40, 40);
+    EXPECT_TRUE(driver.AllStepsRan());
+
+    const std::vector<ProbeRecord> records = log.WaitFor(2);
+    ASSERT_EQ(records.size(), 2u);
+    for (const ProbeRecord& record : records) {
+        EXPECT_NE(record.commandLine.find(own), std::wstring::npos) << record.commandLine;
+        EXPECT_TRUE(EndsWith(record.commandLine, L" 한글 \"a b\"")) << record.commandLine;
+    }
+    EXPECT_TRUE(watcher.Boxes().empty());
 }

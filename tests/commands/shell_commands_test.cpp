@@ -96,7 +96,7 @@ TEST_F(ShellCommandsTest, NewListsHoldTheDefaultsOfTheirKind)
         EXPECT_EQ(keys.Item(slot)->Kind(), kKeyList);
     }
     EXPECT_EQ(menus.Count(), 0);
-    EXPECT_EQ(menus.Compile(), nullptr);
+    EXPECT_EQ(menus.Compile().Table(), nullptr);
 }
 
 TEST_F(ShellCommandsTest, DesktopToggleIsStoredEvenWhenItsFileIsMissing)
@@ -230,7 +230,7 @@ TEST_F(ShellCommandsTest, CompiledTableHoldsAnsiTextOfEveryEntry)
     menus.Add(-1)->Caption = L"no program";
     menus.Add(-1)->StoreCommandLine(L"C:\\x.exe");
 
-    const CompiledMenuEntry* table = menus.Compile();
+    const CompiledMenuEntry* table = menus.Compile().Table();
     ASSERT_NE(table, nullptr);
     static_assert(sizeof(CompiledMenuEntry) == 12);
     EXPECT_EQ(FromAnsi(table[0].caption), L"エディタ");
@@ -243,7 +243,7 @@ TEST_F(ShellCommandsTest, CompiledTableHoldsAnsiTextOfEveryEntry)
 
     editor->Caption = L"Editor";
     menus.Remove(1);
-    table = menus.Compile();
+    table = menus.Compile().Table();
     EXPECT_EQ(std::string(table[0].caption), "Editor");
     EXPECT_EQ(std::string(table[1].program), "C:\\x.exe");
 }
@@ -330,7 +330,9 @@ TEST_F(ShellCommandsTest, StoredMenuCountIsNeverTrustedBeyondTheStoredEntries)
         loaded.Load(key);
         EXPECT_EQ(loaded.Count(), 0) << declared;
     }
-    key.WriteValue(L"NumberOfMenus", std::wstring(L"lots"));
+    // A count that is there but no number holds back nothing stored.
+    key.WriteValue(L"NumberOfMenus", std::wstring(L"三"));
     loaded.Load(key);
-    EXPECT_EQ(loaded.Count(), 0);
+    ASSERT_EQ(loaded.Count(), 3);
+    EXPECT_EQ(loaded.Item(2)->Caption, L"m2");
 }

@@ -148,6 +148,51 @@ TEST_F(ShortcutTest, SavingWhereNoFileCanBeMadeFails)
     EXPECT_FALSE(Filled().Save(folder.Path() + L"missing\\x.lnk"));
 }
 
+TEST_F(ShortcutTest, TheTargetIsTheProgramTheCommandStartsOrNothingIsSaved)
+{
+    ScopedEnvironment dir(L"KORVANE_DIR", folder.Path());
+    ShellCommand command = Filled();
+    command.StoreCommandLine(L"\"%KORVANE_DIR%P F\\app.exe\" -a");
+    ASSERT_TRUE(command.Save(link));
+    ShellCommand loaded;
+    ASSERT_TRUE(loaded.Load(link));
+    EXPECT_EQ(loaded.Program(), program);
+
+    // A bare name is where the search path finds it.
+    std::vector<wchar_t> notepad(MAX_PATH);
+    ASSERT_NE(SearchPathW(nullptr, L"notepad.exe", nullptr, MAX_PATH, notepad.data(), nullptr), 0u);
+    command.StoreCommandLine(L"notepad.exe notes.txt");
+    ASSERT_TRUE(command.Save(link));
+    ASSERT_TRUE(loaded.Load(link));
+    EXPECT_EQ(loaded.Program(), notepad.data());
+
+    // Nothing of the name anywhere: no file, and the save says so.
+    const std::wstring nowhere = folder.Path() + L"nowhere.lnk";
+    command.StoreCommandLine(L"%KORVANE_UNSET%\\nowhere.exe");
+    EXPECT_FALSE(command.Save(nowhere));
+    EXPECT_EQ(GetFileAttributesW(nowhere.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(ShortcutTest, AShortcutThatCannotBeWrittenLeavesTheFileThatWasThere)
+{
+    ASSERT_TRUE(Filled().Save(link));
+    const std::string before = ReadFileBytes(link);
+    ShellCommand command = Filled();
+    command.Caption = std::wstring(40000, L'c');
+    EXPECT_FALSE(command.Save(link));
+    EXPECT_EQ(ReadFileBytes(link), before);
+    // Nothing else is left beside it.
+    WIN32_FIND_DATAW found{};
+    int files = 0;
+    const HANDLE search = FindFirstFileW((folder.Path() + L"*.*").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do {
+        files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    EXPECT_EQ(files, 1);
+}
+
 TEST_F(ShortcutTest, WorksOnThreadsWithOrWithoutComAlready)
 {
     ASSERT_TRUE(Filled().Save(link));

@@ -54,7 +54,7 @@ protected:
 
 }  // namespace
 
-TEST_F(CommandFieldsTest, DroppedFilesGoIntoTheProgramBoxQuotedAfterABlankAndReplaceTheFolder)
+TEST_F(CommandFieldsTest, DroppedFilesGoIntoTheProgramBoxQuotedAfterABlankReplaceTheFolderAndAreStoredOnOk)
 {
     const std::wstring files = folder.Path() + L"My Files\\";
     ASSERT_TRUE(CreateDirectoryW(files.c_str(), nullptr));
@@ -76,7 +76,7 @@ TEST_F(CommandFieldsTest, DroppedFilesGoIntoTheProgramBoxQuotedAfterABlankAndRep
             texts.push_back(TextOf(Item(L"txtCommand")));
             copied.push_back(DragFileOnto(Item(L"txtWorkDir"), files.substr(0, files.size() - 1)));
             texts.push_back(TextOf(Item(L"txtWorkDir")));
-            Click(L"cmdCancel");
+            Click(L"cmdOk");
         },
     });
     EXPECT_EQ(copied, (std::vector<bool>{true, true, true}));
@@ -84,6 +84,9 @@ TEST_F(CommandFieldsTest, DroppedFilesGoIntoTheProgramBoxQuotedAfterABlankAndRep
                                                 L"\"" + report + L"\"",
                                                 files.substr(0, files.size() - 1)}));
     EXPECT_TRUE(applyEnabled);
+    const RegistryKey up = ProductKey().SubKey(L"Drag").SubKey(L"Upward");
+    EXPECT_EQ(up.ReadValue(L"ProgramFileName", L""), L"\"" + report + L"\"");
+    EXPECT_EQ(up.ReadValue(L"WorkingDirectory", L""), files.substr(0, files.size() - 1));
 }
 
 TEST_F(CommandFieldsTest, AFolderFromTheBrowseMenusGoesInWithoutItsSeparatorAndARootKeepsIt)

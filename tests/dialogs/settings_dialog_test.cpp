@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/win_handles.h"
 #include "forms/hot_key.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
 #include "tests/dialogs/shell_input.h"
@@ -86,6 +87,47 @@ TEST_F(SettingsDialogTest, OkWithoutChangesStillSavesTheWorkingCopyAndReloadsThe
     EXPECT_FALSE(AppSettings->AlwaysOnTop);
     EXPECT_EQ(AppSettings->PopupStatus, storedPopup);
     EXPECT_FALSE(IsTopmost(main.Handle()));
+}
+
+TEST_F(SettingsDialogTest, ARefusedSaveIsShownOnceAndLosesNothingTypedNorThePosition)
+{
+    cMain& main = StartPadWith([](cSettings&) {});
+    // The key commands' key made volatile: no lasting key can be made inside
+    // it, so saving the key commands fails as a registry refusing writes does.
+    const std::wstring keys = std::wstring(kProductKeyPath) + L"\\Key";
+    RestoreRegistryTree(HKEY_CURRENT_USER, keys, {});
+    {
+        UniqueHKey key;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, keys.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                                  KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
+                  ERROR_SUCCESS);
+    }
+    bool openAfterOk = false;
+    std::wstring captionAfterOk;
+    RunDialog({
+        [&] {
+            SetWindowTextW(Item(L"txtCaption"), L"残す名前");
+            Click(L"cmdOk");
+        },
+        [&] {
+            openAfterOk = IsWindowVisible(Dialog()) != FALSE;
+            captionAfterOk = TextOf(Item(L"txtCaption"));
+            Click(L"cmdCancel");
+        },
+    });
+    ASSERT_EQ(watcher.Boxes().size(), 1u);
+    EXPECT_EQ(watcher.Boxes()[0].text, L"レジストリキーを作成できません: " + keys + L"\\A");
+    EXPECT_EQ(watcher.Boxes()[0].caption, L"Korvane");
+    EXPECT_TRUE(openAfterOk);
+    EXPECT_EQ(captionAfterOk, L"残す名前");
+
+    // The exit save fails alike: told once, and the position is still stored.
+    const HWND window = main.Handle();
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+    ASSERT_EQ(watcher.Boxes().size(), 2u);
+    EXPECT_EQ(watcher.Boxes()[1].text, watcher.Boxes()[0].text);
+    EXPECT_NE(PositionKey().ReadValue(L"x", -1.0f), -1.0f);
 }
 
 TEST_F(SettingsDialogTest, ApplyThenCancelKeepsTheAppliedValuesAndThePadGetsThemOnClose)

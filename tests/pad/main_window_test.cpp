@@ -100,16 +100,26 @@ TEST_F(PadTest, StoredPositionsBeyondTheScreenPutTheCentreOnItsEdges)
 
 TEST_F(PadTest, ClosingAndRestartingPutsThePadBackWhereItWas)
 {
-    for (const POINT corner : {POINT{123, 456}, POINT{-10, 7}, POINT{ScreenWidth() - 20, 0}}) {
+    struct Case {
+        POINT corner;
+        bool minimised;  // closed while minimised: where it shows restored
+    };
+    for (const Case c : {Case{{123, 456}, false}, Case{{-10, 7}, false},
+                         Case{{ScreenWidth() - 20, 0}, false}, Case{{300, 200}, true}}) {
         StartPad();
-        SetWindowPos(pad->Handle(), nullptr, corner.x, corner.y, 0, 0,
+        SetWindowPos(pad->Handle(), nullptr, c.corner.x, c.corner.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (c.minimised) {
+            ShowWindow(pad->Handle(), SW_MINIMIZE);
+            ASSERT_TRUE(IsIconic(pad->Handle()));
+        }
         ASSERT_TRUE(pad->Unload());
         pad.reset();
 
         StartPad();
-        EXPECT_NEAR(PadRect().left, corner.x, 1);
-        EXPECT_NEAR(PadRect().top, corner.y, 1);
+        EXPECT_FALSE(IsIconic(pad->Handle()));
+        EXPECT_NEAR(PadRect().left, c.corner.x, 1);
+        EXPECT_NEAR(PadRect().top, c.corner.y, 1);
         pad.reset();
     }
 }

@@ -131,6 +131,8 @@ TEST_F(PopupTest, TheTipNeedsMoreThanASecondOfRestAndTheOptionAndGoesOnAMoveOrKe
     EXPECT_TRUE(TipShown());
     Key(WM_KEYDOWN, VK_F1);
     EXPECT_FALSE(TipShown());
+    Tick(55);
+    EXPECT_FALSE(TipShown());
 
     // The pointer moves by a pixel: hidden, and the rest starts again.
     Tick(1001);

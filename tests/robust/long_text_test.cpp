@@ -190,7 +190,7 @@ TEST_F(LongTextTest, LongFieldsGoThroughTheRegistryAndTheMenuTableUnchanged)
         EXPECT_TRUE(dragsBack.Item(1)->WorkDir() == drag.WorkDir());
         EXPECT_TRUE(dragsBack.Item(1)->Caption == drag.Caption);
 
-        const CompiledMenuEntry* table = menus.Compile();
+        const CompiledMenuEntry* table = menus.Compile().Table();
         ASSERT_NE(table, nullptr);
         EXPECT_TRUE(std::string(table[0].caption) == ToAnsi(entry.Caption));
         EXPECT_TRUE(std::string(table[0].program) == ToAnsi(entry.Program()));

@@ -48,7 +48,7 @@ protected:
         // resting pointer would be counted as a window left behind.
         SetCursorPos(0, 0);
         StartPad();
-        pad->MenuTable = AppSettings->Menus().Compile();
+        pad->MenuTable = &AppSettings->Menus().Compile();
         menus.Watch(pad->Handle());
     }
 
