@@ -147,7 +147,7 @@ void cMain::Form_Unload(bool& /*cancel*/)
         position.WriteValue(L"x", PadCentreFraction(Left(), ScreenWidthTwips(), tppX));
         position.WriteValue(L"y", PadCentreFraction(Top(), ScreenHeightTwips(), tppY));
     });
-    DeleteDesktopToggleFile(AppFolder);
+    RemoveDesktopToggleFile();
 }
 
 void cMain::ActivateChanged(bool active)
