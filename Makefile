@@ -6,7 +6,7 @@ WIN_DIR    := $(BUILD)/win
 NATIVE_DIR := $(BUILD)/native
 JOBS       ?= $(shell nproc)
 
-.PHONY: all setup build run test bench clean
+.PHONY: all setup build run test bench dist clean
 
 all: build
 
@@ -39,6 +39,12 @@ test: build $(NATIVE_DIR)/build.ninja
 bench: build
 	cmake --build $(WIN_DIR) -j $(JOBS) --target korvane_bench
 	tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bin/korvane_bench.exe
+
+# The release files: korvane-VERSION.msi and korvane-VERSION-win32.zip in
+# build/win/dist (the version is set once, in CMakeLists.txt).
+dist: build
+	cmake --build $(WIN_DIR) -j $(JOBS) --target dist
+	@ls -l $(WIN_DIR)/dist
 
 clean:
 	rm -rf $(BUILD)

@@ -98,7 +98,7 @@ void StartUp(const ProgramLocation& location)
     exeBaseName = location.baseName;
     LayeredWindowsAvailable = DetectLayeredWindows();
 
-    WriteDesktopToggleFile(AppFolder);
+    PlaceDesktopToggleFile();
     RegistryKey key = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
     Attempt([&] { MigrateSettings(key); });
     Attempt([] { RemoveStaleProgramEntries(); });

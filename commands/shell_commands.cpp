@@ -16,7 +16,7 @@ namespace {
 void MakeDesktopToggle(ShellCommand& command)
 {
     command.Caption = L"メニュー";
-    const std::wstring line = L"\"" + AppFolder + kDesktopToggleFileName + L"\"";
+    const std::wstring line = L"\"" + DesktopToggleFolder() + kDesktopToggleFileName + L"\"";
     try {
         command.SetCommand(line);
         command.SetWorkDir(AppFolder);

@@ -153,7 +153,7 @@ void cMain::Form_Unload(bool& /*cancel*/)
             position.WriteValue(L"y", PadCentreFraction(Top(), ScreenHeightTwips(), tppY));
         },
         failure);
-    DeleteDesktopToggleFile(AppFolder);
+    RemoveDesktopToggleFile();
     if (!failure.empty())
         ShowFailure(Handle(), failure);
 }

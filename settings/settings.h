@@ -7,6 +7,7 @@
 
 #include "commands/shell_commands.h"
 #include "objlib/persist.h"
+#include "settings/registry_paths.h"
 
 class cSettings : public IPersist {
 public:
@@ -40,11 +41,6 @@ private:
     ShellCommands keys_;
     ShellCommands menus_;
 };
-
-// Where the settings live under HKEY_CURRENT_USER: the product's key, and the
-// maker's key above it that also names the maker's other programs.
-inline constexpr wchar_t kProductKeyPath[] = L"Software\\Tessaly\\Korvane";
-inline constexpr wchar_t kMakerKeyPath[] = L"Software\\Tessaly";
 
 // The settings the program runs with, created and loaded by start-up; empty
 // only if creating them failed.

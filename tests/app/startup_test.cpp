@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/desktop_toggle_file.h"
+#include "settings/settings.h"
 #include "tests/support/sandbox.h"
 
 namespace {
@@ -98,15 +99,32 @@ TEST_F(StartUpTest, OwnEntryPointingAtAMissingFileIsKept)
     EXPECT_EQ(MakerKey().ReadValue(L"Gone", L"<gone>"), L"<gone>");
 }
 
-TEST_F(StartUpTest, AnUnwritableFolderLeavesNoFileAndStartUpGoesOn)
+TEST_F(StartUpTest, AFolderThatRefusesTheCommandFileSendsItToTheUsersFolder)
 {
-    // The file's name is taken by a folder, so it cannot be created.
-    ASSERT_TRUE(CreateDirectoryW((folder.Path() + L"KORVANE.SCF").c_str(), nullptr));
-    StartUp({folder.Path(), L"KORVANE"});
-    EXPECT_EQ(GetFileAttributesW((folder.Path() + L"KORVANE.SCF").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
-              static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
-    EXPECT_EQ(ProductKey().ReadValue(L"Version", std::int32_t{0}), 500);
+    const std::wstring userFolder = UserProgramFolder();
+    const std::wstring ownFile = folder.Path() + L"KORVANE.SCF";
+    const std::string expected = "[Shell]\r\nCommand=2\r\n[Taskbar]\r\nCommand=ToggleDesktop\r\n";
 
-    StartUp({folder.Path() + L"missing\\", L"KORVANE"});
+    // The file's name is taken by a folder, so it cannot be created there;
+    // the desktop toggle then opens the user's copy.
+    ASSERT_TRUE(CreateDirectoryW(ownFile.c_str(), nullptr));
+    StartUp({folder.Path(), L"KORVANE"});
+    EXPECT_EQ(GetFileAttributesW(ownFile.c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+              static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(DesktopToggleFolder(), userFolder);
+    EXPECT_EQ(ReadFileBytes(userFolder + L"KORVANE.SCF"), expected);
+    ASSERT_TRUE(AppSettings);
+    EXPECT_EQ(AppSettings->Drags().Item(0)->Program(), userFolder + L"KORVANE.SCF");
+    EXPECT_EQ(AppSettings->Drags().Item(0)->WorkDir(), folder.Path());
     EXPECT_EQ(ProductKey().ReadValue(L"Version", std::int32_t{0}), 500);
+    DeleteDesktopToggleFile(userFolder);
+    RemoveDirectoryW(userFolder.c_str());
+
+    // A folder that takes the file keeps it, and no user's copy is made.
+    ASSERT_TRUE(RemoveDirectoryW(ownFile.c_str()));
+    StartUp({folder.Path(), L"KORVANE"});
+    EXPECT_EQ(DesktopToggleFolder(), folder.Path());
+    EXPECT_EQ(ReadFileBytes(ownFile), expected);
+    EXPECT_EQ(GetFileAttributesW(userFolder.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(AppSettings->Drags().Item(0)->Program(), ownFile);
 }

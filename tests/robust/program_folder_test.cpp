@@ -12,7 +12,9 @@
 #include "base/win_handles.h"
 #include "objlib/registry.h"
 #include "settings/settings.h"
+#include "tests/dialogs/file_type_registrations.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/probe_log.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/sandbox.h"
 
@@ -50,6 +52,59 @@ HWND OpenMenuOf(DWORD processId)
     }
     return nullptr;
 }
+
+// A folder that refuses new files even to the tests, which run as root here
+// (root ignores the folder's permissions but not the immutable attribute), as
+// Program Files refuses them to a standard user. chattr runs on the Unix side
+// of Wine, where its end cannot be waited for: the folder's answer to a new
+// file tells when the change has been made. The attribute goes again with
+// this object.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const std::wstring& folder) : folder_(folder)
+    {
+        using UnixName = char*(CDECL*)(const wchar_t*);
+        const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+        char* name = unixName ? unixName(folder.c_str()) : nullptr;
+        if (!name)
+            return;
+        unixPath_.resize(MultiByteToWideChar(CP_UTF8, 0, name, -1, nullptr, 0));
+        MultiByteToWideChar(CP_UTF8, 0, name, -1, unixPath_.data(), static_cast<int>(unixPath_.size()));
+        unixPath_.pop_back();  // the terminator
+        HeapFree(GetProcessHeap(), 0, name);
+        applied_ = Chattr(L"+i", false);
+    }
+    ~ReadOnlyFolder()
+    {
+        if (applied_)
+            Chattr(L"-i", true);
+    }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+    bool Applied() const { return applied_; }
+
+private:
+    bool Chattr(const std::wstring& change, bool takesFiles) const
+    {
+        return StartUnixProgram(L"Z:\\usr\\bin\\chattr", change + L" \"" + unixPath_ + L"\"") &&
+               PumpUntil([&] { return TakesNewFile() == takesFiles; }, kTimeoutMs);
+    }
+
+    bool TakesNewFile() const
+    {
+        const UniqueKernelHandle file(CreateFileW((folder_ + L"new.tmp").c_str(), GENERIC_WRITE, 0,
+                                                  nullptr, CREATE_NEW,
+                                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE,
+                                                  nullptr));
+        return static_cast<bool>(file);
+    }
+
+    std::wstring folder_;
+    std::wstring unixPath_;
+    bool applied_ = false;
+};
 
 class ProgramFolderTest : public ::testing::Test {
 protected:
@@ -114,7 +169,7 @@ TEST_F(ProgramFolderTest, WithoutItsLibraryTheMenuSaysSoAndThePadCarriesOn)
     ExpectOrderlyEnd(folder.Path());
 }
 
-TEST_F(ProgramFolderTest, ACommandFileThatCannotBeWrittenIsSkippedSilently)
+TEST_F(ProgramFolderTest, ACommandFileThatCannotBeWrittenThereIsLeftAloneSilently)
 {
     const std::wstring exe = CopyProgram(true);
     const std::wstring commandFile = folder.Path() + L"KORVANE.SCF";
@@ -146,6 +201,45 @@ TEST_F(ProgramFolderTest, ACommandFileThatCannotBeWrittenIsSkippedSilently)
         EXPECT_TRUE(program.Boxes().empty());
     }
     EXPECT_EQ(ReadFileBytes(commandFile), "held");
+    EXPECT_TRUE(Product().SubKey(L"Position").Exists());
+}
+
+TEST_F(ProgramFolderTest, AReadOnlyFolderSendsTheCommandFileToTheUsersFolder)
+{
+    const std::wstring exe = CopyProgram(true);
+    const std::wstring userFile = UserProgramFolder() + L"KORVANE.SCF";
+    // The shell opens command files with the probe, which records the path.
+    FileTypeRegistrations registrations;
+    registrations.Reset(L".scf");
+    registrations.Reset(L"KorvaneTest.CommandFile");
+    registrations.Set(L".scf", L"KorvaneTest.CommandFile");
+    registrations.Set(L"KorvaneTest.CommandFile\\shell\\open\\command",
+                      L"\"" + ProbeProgramPath() + L"\" \"%1\"");
+    TempFolder logFolder;
+    ProbeLogScope log{logFolder.Path()};
+
+    ReadOnlyFolder readOnly(folder.Path());
+    ASSERT_TRUE(readOnly.Applied());
+    RunningProgram program(exe);
+    ASSERT_TRUE(program.Started());
+    const HWND pad = program.WaitForPad(kTimeoutMs);
+    ASSERT_NE(pad, nullptr);
+    EXPECT_FALSE(Exists(folder.Path() + L"KORVANE.SCF"));
+    EXPECT_TRUE(Exists(userFile));
+
+    // The desktop toggle, the first start's double-click action, opens it.
+    const LPARAM at = MAKELPARAM(16, 16);
+    PostMessageW(pad, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(pad, WM_LBUTTONUP, 0, at);
+    PostMessageW(pad, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(pad, WM_LBUTTONUP, 0, at);
+    const std::vector<ProbeRecord> records = log.WaitFor(1);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_NE(records[0].commandLine.find(userFile), std::wstring::npos) << records[0].commandLine;
+
+    EXPECT_EQ(program.Close(kTimeoutMs), 0);
+    EXPECT_TRUE(program.Boxes().empty());
+    EXPECT_FALSE(Exists(UserProgramFolder()));
     EXPECT_TRUE(Product().SubKey(L"Position").Exists());
 }
 

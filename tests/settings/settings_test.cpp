@@ -228,8 +228,15 @@ TEST_F(SettingsTest, StartUpCreatesAndLoadsTheProgramSettings)
 
 TEST_F(SettingsTest, StartUpGoesOnWhenTheCommandFileCannotBeWritten)
 {
+    // Neither folder takes the file: the program's is missing, and in the
+    // user's the name is taken by a folder.
     const std::wstring missing = folder.Path() + L"missing\\";
+    const std::wstring userFolder = UserProgramFolder();
+    CreateDirectoryW(userFolder.c_str(), nullptr);
+    ASSERT_TRUE(CreateDirectoryW((userFolder + L"KORVANE.SCF").c_str(), nullptr));
     StartUp({missing, L"KORVANE"});
+    RemoveDirectoryW((userFolder + L"KORVANE.SCF").c_str());
+    RemoveDirectoryW(userFolder.c_str());
     ASSERT_TRUE(AppSettings);
     EXPECT_EQ(AppSettings->Drags().Item(0)->Command(), L"\"" + missing + L"KORVANE.SCF\"");
     EXPECT_EQ(AppSettings->Drags().Item(0)->WorkDir(), missing);

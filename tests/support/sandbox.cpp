@@ -39,6 +39,13 @@ std::wstring BuildFolder()
     return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
+std::wstring UserProgramFolder()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = ExpandEnvironmentStringsW(L"%LOCALAPPDATA%\\Korvane\\", path, MAX_PATH);
+    return length > 0 && length <= MAX_PATH ? std::wstring(path, length - 1) : std::wstring();
+}
+
 std::string ReadFileBytes(const std::wstring& path)
 {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
@@ -83,6 +90,20 @@ int RunProgram(const std::wstring& commandLine, DWORD timeoutMs)
     DWORD code = 0;
     GetExitCodeProcess(process.get(), &code);
     return static_cast<int>(code);
+}
+
+bool StartUnixProgram(const std::wstring& path, const std::wstring& arguments)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + path + L"\" " + arguments;
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return false;
+    UniqueKernelHandle process(info.hProcess);
+    UniqueKernelHandle thread(info.hThread);
+    return true;
 }
 
 ScopedEnvironment::ScopedEnvironment(const wchar_t* name, const std::optional<std::wstring>& value)

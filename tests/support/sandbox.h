@@ -34,11 +34,18 @@ private:
 // companions are built too; ends with a backslash.
 std::wstring BuildFolder();
 
+// %LOCALAPPDATA%\Korvane\: where the program writes what its own folder refuses.
+std::wstring UserProgramFolder();
+
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
 // Runs a program and waits; the exit code, or -1 when it did not end in time.
 int RunProgram(const std::wstring& commandLine, DWORD timeoutMs);
+// Starts a program of the machine Wine runs on (its path under Z:) with these
+// arguments. Such a process has no handle to wait on: the caller waits for
+// what it does.
+bool StartUnixProgram(const std::wstring& path, const std::wstring& arguments);
 
 // Sets an environment variable of this process (nullopt removes it) while it
 // lives, and puts the previous value back afterwards.

@@ -1,19 +1,11 @@
 #include "tests/support/x_input.h"
 
 #include "base/win_handles.h"
+#include "tests/support/sandbox.h"
 
 bool StartXdotool(const std::wstring& arguments)
 {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::wstring commandLine = L"\"Z:\\usr\\bin\\xdotool\" " + arguments;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
-        return false;
-    UniqueKernelHandle process(info.hProcess);
-    UniqueKernelHandle thread(info.hThread);
-    return true;
+    return StartUnixProgram(L"Z:\\usr\\bin\\xdotool", arguments);
 }
 
 std::wstring ScreenPoint(int x, int y) { return std::to_wstring(x) + L" " + std::to_wstring(y); }
