@@ -24,3 +24,10 @@ struct Box {
         return px >= x && py >= y && px - x < width && py - y < height;
     }
 };
+
+// One monitor: where it lies in the virtual screen, in pixels (the primary
+// monitor's top-left corner is 0, 0), and its dots per inch.
+struct MonitorArea {
+    Box bounds;
+    std::int32_t dpi = 96;
+};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/dpi_scale.h"
 #include "dialogs/file_type_verbs.h"
 #include "dialogs/verb_text.h"
 
@@ -84,9 +85,14 @@ void cDlgExtension::FillVerbList(const std::wstring& extension)
     if (verbs.lines.empty())
         return;
     const HWND list = lstCommands.hWnd();
-    const INT tabStop = VerbTabStop(maxLabel);
+    // The list's dialog units grow with its font: the stop is worked out in
+    // designed pixels, the extent is the list's own pixels.
+    const INT tabStop = VerbTabStop(DesignPixelsCovering(maxLabel, Dpi()));
     SendMessageW(list, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
-    SendMessageW(list, LB_SETHORIZONTALEXTENT, VerbListExtent(maxLabel, maxProgram), 0);
+    SendMessageW(list, LB_SETHORIZONTALEXTENT,
+                 Scaled(VerbListExtent(DesignPixelsCovering(maxLabel, Dpi()),
+                                       DesignPixelsCovering(maxProgram, Dpi()))),
+                 0);
     lstCommands.Refresh();
     lstCommands.SetListIndex(verbs.defaultLine);
 }

@@ -124,9 +124,45 @@ ArrowParts ArrowPartsOf(std::int32_t direction)
     return kParts[direction - 1];
 }
 
-Box PressedSource(const Box& part)
+Box PressedSource(const Box& part, std::int32_t figureSize)
 {
-    return {kFar - part.x, kFar - part.y, -part.width, -part.height};
+    const std::int32_t far = figureSize - 1;
+    return {far - part.x, far - part.y, -part.width, -part.height};
+}
+
+std::int32_t FigureScale::Edge(std::int32_t designEdge) const
+{
+    // Twice the edge's distance from the centre line in design pixels is odd;
+    // scaled by size / 93 it is taken to the nearest odd number (the odd one
+    // in its stretch between two even numbers; it never is an even number
+    // itself), which keeps the edge on whole pixels either side of the
+    // centre pixel, the same on both sides.
+    const std::int64_t scaled = std::int64_t(2 * designEdge - kFigureSize) * size;
+    const std::int64_t magnitude = scaled < 0 ? -scaled : scaled;
+    const std::int64_t odd = 2 * (magnitude / (2 * kFigureSize)) + 1;
+    return static_cast<std::int32_t>((size + (scaled < 0 ? -odd : odd)) / 2);
+}
+
+Box FigureScale::Pixels(const Box& design) const
+{
+    const std::int32_t left = Edge(design.x);
+    const std::int32_t top = Edge(design.y);
+    return {left, top, Edge(design.x + design.width) - left, Edge(design.y + design.height) - top};
+}
+
+ArrowParts FigureScale::PartsOf(std::int32_t direction) const
+{
+    const ArrowParts design = ArrowPartsOf(direction);
+    return {Pixels(design.head), Pixels(design.shaft)};
+}
+
+FigureScale FigureFitting(std::int32_t boxPixels)
+{
+    FigureScale fitting{kFigureSizes.front()};
+    for (std::int32_t size : kFigureSizes)
+        if (size <= boxPixels)
+            fitting.size = size;
+    return fitting;
 }
 
 std::int32_t DirectionAfterKey(std::int32_t selected, std::int32_t keyCode)

@@ -40,9 +40,33 @@ struct ArrowParts {
 };
 ArrowParts ArrowPartsOf(std::int32_t direction);
 
-// Where a pressed part is copied from: the opposite arrow's part, turned by
-// 180 degrees (a stretch blit with negative extents).
-Box PressedSource(const Box& part);
+// Where a pressed part is copied from in a figure of figureSize pixels: the
+// opposite arrow's part, turned by 180 degrees (a stretch blit with negative
+// extents).
+Box PressedSource(const Box& part, std::int32_t figureSize = kFigureSize);
+
+// The sizes the figure is drawn in (resources/drag_arrows.py), for the usual
+// display scalings: 100, 125, 150, 175 and 200 %. Each is odd, so that the
+// figure keeps a centre pixel and turns onto itself.
+inline constexpr std::array<std::int32_t, 5> kFigureSizes = {93, 115, 139, 161, 185};
+
+// The figure drawn in one of those sizes. Design pixels 0..92 stretch to its
+// size about the centre, so that every part of the design covers the same
+// arrows at any size (resources/drag_arrows.py draws the outlines so).
+struct FigureScale {
+    std::int32_t size = kFigureSize;
+
+    // The pixel edge at design edge 0..93: 0 and size at the ends, and as
+    // far from one end as its mirror image is from the other.
+    std::int32_t Edge(std::int32_t designEdge) const;
+    // The pixels of a box of design pixels.
+    Box Pixels(const Box& design) const;
+    // One arrow's parts in this figure's pixels.
+    ArrowParts PartsOf(std::int32_t direction) const;
+};
+// The largest drawn figure that fits in a box of boxPixels square; the
+// smallest when none does.
+FigureScale FigureFitting(std::int32_t boxPixels);
 
 // The direction a key on the focused figure selects, or 0 for none: Left and
 // Up go counter-clockwise, Right and Down clockwise, the numeric pad's digits

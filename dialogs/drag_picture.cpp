@@ -1,12 +1,33 @@
 #include "dialogs/drag_picture.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "dialogs/drag_figure.h"
 #include "resources/resource_ids.h"
 
+namespace {
+
+// The bitmap of the figure in its size: one resource per drawn size, in the
+// order of kFigureSizes.
+int BitmapOf(const FigureScale& figure)
+{
+    const auto at = std::find(kFigureSizes.begin(), kFigureSizes.end(), figure.size);
+    return IDB_DRAG_ARROWS + static_cast<int>(std::distance(kFigureSizes.begin(), at));
+}
+
+}  // namespace
+
 void DragPicture::Draw(HWND box, std::int32_t direction, bool pressed)
 {
+    // The largest figure drawn for the box's size: never stretched.
+    RECT client{};
+    GetClientRect(box, &client);
+    const FigureScale figure = FigureFitting(std::min(client.right, client.bottom));
+    if (figure.size != size_)
+        image_.reset();
     UniqueGdiObject<HBITMAP> arrows(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_DRAG_ARROWS), IMAGE_BITMAP, 0,
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(BitmapOf(figure)), IMAGE_BITMAP, 0,
                    0, LR_LOADMAP3DCOLORS)));
     if (!arrows)
         return;
@@ -16,8 +37,10 @@ void DragPicture::Draw(HWND box, std::int32_t direction, bool pressed)
     if (!source || !target)
         return;
     const bool fresh = !image_;
-    if (fresh)
-        image_.reset(CreateCompatibleBitmap(screen.get(), kFigureSize, kFigureSize));
+    if (fresh) {
+        image_.reset(CreateCompatibleBitmap(screen.get(), figure.size, figure.size));
+        size_ = figure.size;
+    }
     if (!image_)
         return;
     const ScopedSelection from(source.get(), arrows.get());
@@ -25,14 +48,14 @@ void DragPicture::Draw(HWND box, std::int32_t direction, bool pressed)
     if (!from || !into)
         return;
     if (fresh) {
-        const RECT all{0, 0, kFigureSize, kFigureSize};
+        const RECT all{0, 0, figure.size, figure.size};
         FillRect(target.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
     }
     if (direction == 0) {
-        BitBlt(target.get(), 0, 0, kFigureSize, kFigureSize, source.get(), 0, 0, SRCCOPY);
+        BitBlt(target.get(), 0, 0, figure.size, figure.size, source.get(), 0, 0, SRCCOPY);
         return;
     }
-    const ArrowParts parts = ArrowPartsOf(direction);
+    const ArrowParts parts = figure.PartsOf(direction);
     for (const Box& part : {parts.head, parts.shaft}) {
         if (!pressed) {
             BitBlt(target.get(), part.x, part.y, part.width, part.height, source.get(), part.x,
@@ -40,7 +63,7 @@ void DragPicture::Draw(HWND box, std::int32_t direction, bool pressed)
             continue;
         }
         // A raised arrow seen upside down looks pressed in.
-        const Box turned = PressedSource(part);
+        const Box turned = PressedSource(part, figure.size);
         StretchBlt(target.get(), part.x, part.y, part.width, part.height, source.get(), turned.x,
                    turned.y, turned.width, turned.height, SRCCOPY);
     }
@@ -55,5 +78,5 @@ void DragPicture::Paint(HDC dc) const
         return;
     const ScopedSelection selected(memory.get(), image_.get());
     if (selected)
-        BitBlt(dc, 0, 0, kFigureSize, kFigureSize, memory.get(), 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, size_, size_, memory.get(), 0, 0, SRCCOPY);
 }

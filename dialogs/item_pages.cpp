@@ -7,6 +7,7 @@
 #include <array>
 #include <vector>
 
+#include "base/dpi_scale.h"
 #include "base/slot_names.h"
 #include "commands/command_kind.h"
 #include "dialogs/drag_figure.h"
@@ -131,7 +132,8 @@ void cDlgSettings::SetNameLabel(std::int32_t direction, const std::wstring& capt
         break;
     }
     const auto font = reinterpret_cast<HFONT>(SendMessageW(label.hWnd(), WM_GETFONT, 0, 0));
-    const int width = std::min<int>(MeasureText(label.hWnd(), font, caption).cx, room);
+    const int width =
+        std::min<int>(DesignPixelsCovering(MeasureText(label.hWnd(), font, caption).cx, Dpi()), room);
     const int left = anchor.alignment == Alignment::Left    ? anchor.x
                      : anchor.alignment == Alignment::Right ? anchor.x - width
                                                             : anchor.x - width / 2;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/win_handles.h"
+#include "dialogs/drag_figure.h"
 #include "forms/hot_key.h"
 #include "forms/win32_callback.h"
 #include "objlib/persist.h"
@@ -17,7 +18,7 @@ constexpr std::array<const wchar_t*, cDlgSettings::kPageCount> kTabCaptions = {
     L"ドラッグ", L"キー", L"メニュー", L"その他"};
 constexpr std::array<int, cDlgSettings::kPageCount> kTabIcons = {IDI_TAB_DRAG, IDI_TAB_KEYS,
                                                                  IDI_TAB_MENU, IDI_TAB_GENERAL};
-constexpr int kTabIconSize = 16;
+constexpr int kTabIconSize = 16;  // designed pixels
 
 // Tabs and pages as designed; the selected tab is 4 pixels wider and 3
 // higher, moved 2 up and 2 to the left, over its neighbours and the page.
@@ -288,7 +289,6 @@ void cDlgSettings::ShowSettings(SettingsHost& host)
 void cDlgSettings::WireFrame()
 {
     for (int i = 0; i < kPageCount; ++i) {
-        imgTab(i).SetPicture(LoadIconPicture(kTabIcons[i], kTabIconSize, kTabIconSize));
         picTab(i).OnPaint = [this, i](HDC dc) { picTab_Paint(i, dc); };
         picTab(i).OnMouseDown = [this, i](int, int, int, int) { picTab_MouseDown(i); };
         lblTab(i).OnMouseDown = [this, i](int, int, int, int) { picTab_MouseDown(i); };
@@ -303,6 +303,7 @@ void cDlgSettings::WireFrame()
 
 void cDlgSettings::Form_Load()
 {
+    ShowTabIcons();
     // The detail frame and the item buttons lie over the pages.
     fraContents.BringToFront();
     fraCommands.BringToFront();
@@ -324,6 +325,27 @@ void cDlgSettings::Form_Unload(bool& /*cancel*/)
 }
 
 void cDlgSettings::EnableApply() { cmdApply.SetEnabled(true); }
+
+// Each icon holds an image for the usual scalings; the one of the tab's size is taken.
+void cDlgSettings::ShowTabIcons()
+{
+    const int size = Scaled(kTabIconSize);
+    for (int i = 0; i < kPageCount; ++i)
+        imgTab(i).SetPicture(LoadIconPicture(kTabIcons[i], size, size));
+}
+
+// The controls are laid out anew; what the dialog sized or drew itself for
+// the old resolution follows them.
+void cDlgSettings::Form_DpiChanged(const RECT& suggested)
+{
+    ShowTabIcons();
+    for (std::int32_t d = 1; d <= kArrowCount; ++d)
+        SetNameLabel(d, lblName(d).Text());
+    DragImage.Clear();
+    DrawDirection(0, false);
+    DrawDirection(SelectedDirection, true);
+    Form::Form_DpiChanged(suggested);
+}
 
 void cDlgSettings::SelectPage(int index)
 {
@@ -442,6 +464,7 @@ void cDlgSettings::Form_Paint(HDC dc)
 {
     RECT edge = fraTab(0).Bounds();
     InflateRect(&edge, 2, 2);
+    edge = Scaled(edge);
     DrawEdge(dc, &edge, EDGE_RAISED, BF_RECT);
 }
 

@@ -52,8 +52,12 @@ private:
     bool Form_KeyPreview(int keyCode, int shift) override;
     std::optional<LRESULT> Form_Message(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    void Form_DpiChanged(const RECT& suggested) override;
+
     // The frame (settings_dialog.cpp).
     void WireFrame();
+    // The tabs' icons in the size of the dialog's resolution.
+    void ShowTabIcons();
     void picTab_Paint(int index, HDC dc);
     void picTab_MouseDown(int index);
     void picTab_KeyDown(int keyCode);

@@ -86,7 +86,6 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | design_.extraStyle;
     DWORD exStyle = 0;
     const wchar_t* windowClass = L"BUTTON";
-    int height = design_.height;
     if (design_.visible)
         style |= WS_VISIBLE;
     if (!design_.enabled)
@@ -120,7 +119,6 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
         windowClass = L"COMBOBOX";
         style |= WS_TABSTOP | WS_VSCROLL |
                  (design_.editable ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST);
-        height += kDropDownHeight;
         break;
     case ControlKind::Label:
         windowClass = L"STATIC";
@@ -148,9 +146,10 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
             exStyle |= WS_EX_CONTROLPARENT;
         break;
     }
+    const RECT at = PlaceOnForm();
     const HWND window = CreateWindowExW(
-        exStyle, windowClass, design_.caption.c_str(), style, design_.left, design_.top,
-        design_.width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        exStyle, windowClass, design_.caption.c_str(), style, at.left, at.top, at.right - at.left,
+        at.bottom - at.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
         GetModuleHandleW(nullptr), this);
     if (!window)
         throw NumberedError(static_cast<std::int32_t>(GetLastError()), L"コントロールを作成できません: " + name_);
@@ -164,6 +163,26 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(bold_ ? boldFont_ : font_), FALSE);
     if (!design_.toolTip.empty())
         form_.UpdateToolTip(*this);
+}
+
+RECT Control::PlaceOnForm() const
+{
+    // A drop-down list's window reaches down over its open list.
+    const int height = design_.height + (design_.kind == ControlKind::ComboBox ? kDropDownHeight : 0);
+    return form_.Scaled(RECT{design_.left, design_.top, design_.left + design_.width,
+                             design_.top + height});
+}
+
+void Control::LayOut(HFONT font, HFONT boldFont)
+{
+    font_ = font;
+    boldFont_ = boldFont;
+    if (!window_)
+        return;
+    const RECT at = PlaceOnForm();
+    SetWindowPos(window_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(bold_ ? boldFont_ : font_), TRUE);
 }
 
 void Control::Destroyed()
@@ -291,13 +310,7 @@ bool Control::HasFocus() const
 
 RECT Control::Bounds() const
 {
-    if (!window_)
-        return {design_.left, design_.top, design_.left + design_.width,
-                design_.top + design_.height};
-    RECT rect{};
-    GetWindowRect(window_, &rect);
-    MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+    return {design_.left, design_.top, design_.left + design_.width, design_.top + design_.height};
 }
 
 void Control::Move(int left, int top, int width, int height)
@@ -306,8 +319,11 @@ void Control::Move(int left, int top, int width, int height)
     design_.top = top;
     design_.width = width;
     design_.height = height;
-    if (window_)
-        SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!window_)
+        return;
+    const RECT at = PlaceOnForm();
+    SetWindowPos(window_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Control::BringToFront()
@@ -461,8 +477,8 @@ void Control::Command(WORD code)
 
 void Control::MouseEvent(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const int x = GET_X_LPARAM(lParam);
-    const int y = GET_Y_LPARAM(lParam);
+    const int x = form_.DesignPixels(GET_X_LPARAM(lParam));
+    const int y = form_.DesignPixels(GET_Y_LPARAM(lParam));
     const int shift = ShiftOfMouse(wParam);
     switch (message) {
     case WM_LBUTTONDOWN:

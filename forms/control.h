@@ -32,9 +32,10 @@ enum class ControlKind {
 
 enum class Alignment { Left, Centre, Right };
 
-// How a control looks when its form loads. Positions are pixels within the
-// container (the form, a frame or a picture box). The setters refine a
-// design in place: At(...).Disabled().Bold().
+// How a control looks when its form loads. Positions are designed pixels
+// within the container (the form, a frame or a picture box), laid out at the
+// form's resolution (see FormDesign). The setters refine a design in place:
+// At(...).Disabled().Bold().
 struct ControlDesign {
     ControlDesign(ControlKind kind, int left, int top, int width, int height,
                   std::wstring caption = {}, std::wstring toolTip = {})
@@ -114,7 +115,7 @@ public:
     void SetFocus();
     bool HasFocus() const;
 
-    // Position and size in pixels within the container.
+    // Position and size in designed pixels within the container.
     RECT Bounds() const;
     void Move(int left, int top, int width, int height);
     // Brings the window in front of its siblings.
@@ -152,7 +153,7 @@ public:
     std::function<void()> OnGotFocus;
     std::function<void()> OnLostFocus;
     std::function<void(int keyCode, int shift)> OnKeyDown;
-    // button and shift as the form's mouse events; x, y in pixels.
+    // button and shift as the form's mouse events; x, y in designed pixels.
     std::function<void(int button, int shift, int x, int y)> OnMouseDown;
     std::function<void(int button, int shift, int x, int y)> OnMouseUp;
     // Picture boxes, after the background and the picture.
@@ -163,6 +164,11 @@ private:
     // Called by the form while it loads; parent is the form's or the
     // container's window.
     void Create(HWND parent, HFONT font, HFONT boldFont, int id, bool startsGroup);
+    // Where the window goes at the form's resolution, within its container.
+    RECT PlaceOnForm() const;
+    // Places the window again and gives it the fonts, after the form's
+    // resolution changed.
+    void LayOut(HFONT font, HFONT boldFont);
     void Destroyed();
     bool TakesFocus() const;
     // The cancel button never asks the focused control to accept its value:

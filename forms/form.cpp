@@ -6,9 +6,11 @@
 #include <cmath>
 #include <cstddef>
 
+#include "base/dpi_scale.h"
 #include "base/numbered_error.h"
 #include "base/window_boundary.h"
 #include "forms/control.h"
+#include "forms/display_dpi.h"
 #include "forms/screen.h"
 #include "forms/timer.h"
 #include "forms/window_class.h"
@@ -17,6 +19,10 @@
 namespace {
 
 constexpr wchar_t kFormClass[] = L"KorvaneForm";
+// Sent when a window has moved to a monitor of another resolution (Windows 8.1).
+constexpr UINT kDpiChanged = 0x02E0;
+// The widest a control's tool-tip grows before it wraps, in designed pixels.
+constexpr int kToolTipWidth = 400;
 
 int loadedForms = 0;
 bool loopRunning = false;
@@ -138,11 +144,13 @@ void Form::Load()
         return;
     formClass = RegisterFormsClass(kFormClass, WindowProc);
     const DWORD style = design_.style & ~WS_VISIBLE;
-    RECT outer{0, 0, design_.clientWidth, design_.clientHeight};
-    AdjustWindowRectEx(&outer, style, FALSE, design_.exStyle);
+    // The window starts at the primary monitor's corner, at its resolution.
+    dpi_ = DpiAt(POINT{0, 0});
+    const SIZE outer = OuterSizeFor(Scaled(design_.clientWidth), Scaled(design_.clientHeight),
+                                    style, design_.exStyle, dpi_);
     const HWND window = CreateWindowExW(design_.exStyle, kFormClass, design_.caption.c_str(), style,
-                                        0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                                        nullptr, nullptr, GetModuleHandleW(nullptr), this);
+                                        0, 0, outer.cx, outer.cy, nullptr, nullptr,
+                                        GetModuleHandleW(nullptr), this);
     if (!window)
         throw NumberedError(static_cast<std::int32_t>(GetLastError()), L"ウィンドウを作成できません: " + name_);
     if (design_.iconResource != 0) {
@@ -163,23 +171,31 @@ void Form::Load()
     Form_Load();
 }
 
-void Form::CreateControls()
+// The controls' fonts at the form's resolution.
+void Form::MakeFonts()
 {
-    if (controls_.empty())
-        return;
     LOGFONTW font{};
     if (design_.fontName.empty()) {
+        // The system's font is made for the system's resolution.
         GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+        font.lfHeight = MulDiv(font.lfHeight, dpi_, SystemDpi());
     } else {
-        const WindowDc screen(nullptr);
-        font.lfHeight = -MulDiv(design_.fontPoints, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+        font.lfHeight = -MulDiv(design_.fontPoints, dpi_, 72);
         font.lfCharSet = DEFAULT_CHARSET;
         design_.fontName.copy(font.lfFaceName, LF_FACESIZE - 1);
     }
+    font.lfWidth = 0;
     font.lfWeight = FW_NORMAL;
     font_.reset(CreateFontIndirectW(&font));
     font.lfWeight = FW_BOLD;
     boldFont_.reset(CreateFontIndirectW(&font));
+}
+
+void Form::CreateControls()
+{
+    if (controls_.empty())
+        return;
+    MakeFonts();
 
     int nextId = 1000;
     for (size_t i = 0; i < controls_.size(); ++i) {
@@ -217,7 +233,7 @@ void Form::UpdateToolTip(const Control& control)
                                    GetModuleHandleW(nullptr), nullptr);
         if (!toolTip_)
             return;
-        SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, 400);
+        SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, Scaled(kToolTipWidth));
     }
     std::wstring text = control.design_.toolTip;
     TOOLINFOW tool{};
@@ -414,8 +430,40 @@ Picture Form::OwnIcon() const
 {
     if (design_.iconResource == 0)
         return {};
-    return LoadIconPicture(design_.iconResource, GetSystemMetrics(SM_CXICON),
-                           GetSystemMetrics(SM_CYICON));
+    return LoadIconPicture(design_.iconResource, SystemMetricAt(SM_CXICON, dpi_),
+                           SystemMetricAt(SM_CYICON, dpi_));
+}
+
+int Form::Scaled(int designPixels) const { return ScaledToDpi(designPixels, dpi_); }
+
+RECT Form::Scaled(const RECT& design) const
+{
+    return {Scaled(design.left), Scaled(design.top), Scaled(design.right), Scaled(design.bottom)};
+}
+
+int Form::DesignPixels(int pixels) const { return DesignPixelsOf(pixels, dpi_); }
+
+void Form::AdoptDpi(int dpi)
+{
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    dpi_ = dpi;
+    if (!window_ || controls_.empty())
+        return;
+    // The old fonts go once no control uses them any more.
+    UniqueGdiObject<HFONT> oldFont = std::move(font_);
+    UniqueGdiObject<HFONT> oldBold = std::move(boldFont_);
+    MakeFonts();
+    for (Control* control : controls_)
+        control->LayOut(font_.get(), boldFont_.get());
+    if (toolTip_)
+        SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, Scaled(kToolTipWidth));
+}
+
+void Form::Form_DpiChanged(const RECT& suggested)
+{
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 float Form::ToScale(int pixels, float twipsPerPixel) const
@@ -512,6 +560,10 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_CLOSE:
         Unload();
+        return 0;
+    case kDpiChanged:
+        AdoptDpi(HIWORD(wParam));
+        Form_DpiChanged(*reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_ENDSESSION:
         if (wParam)

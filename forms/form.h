@@ -29,12 +29,14 @@ inline constexpr int kAltMask = 4;
 int ShiftKeysDown();
 int ShiftOfMouse(WPARAM keys);
 
-// What a form's window looks like when it is created.
+// What a form's window looks like when it is created. Sizes in pixels are
+// designed pixels: pixels at 96 DPI (15 twips per pixel), which the form lays
+// out at the resolution of the monitor it is on.
 struct FormDesign {
     std::wstring caption;
     DWORD style = WS_POPUP | WS_BORDER;
     DWORD exStyle = 0;
-    int clientWidth = 0;  // pixels
+    int clientWidth = 0;  // designed pixels
     int clientHeight = 0;
     int backColor = COLOR_BTNFACE;  // system colour index
     ScaleMode scaleMode = ScaleMode::Twips;
@@ -98,10 +100,20 @@ public:
     float ScaleHeight();
     ScaleMode Scale() const { return design_.scaleMode; }
 
+    // Dots per inch of the monitor the form is laid out for: that of its
+    // window, taken when it loads and again when the system says it moved to
+    // a monitor of another resolution.
+    int Dpi() const { return dpi_; }
+    // A designed size in pixels at the form's resolution, and back.
+    int Scaled(int designPixels) const;
+    RECT Scaled(const RECT& design) const;
+    int DesignPixels(int pixels) const;
+
     // The image shown at the client area's top-left corner.
     const Picture& GetPicture() const { return picture_; }
     void SetPicture(Picture picture);
-    // The form's own icon as a picture of its standard size (empty without one).
+    // The form's own icon as a picture of the standard icon size at the
+    // form's resolution (empty without one).
     Picture OwnIcon() const;
 
     // The control that has the keyboard focus, or null.
@@ -131,6 +143,15 @@ protected:
     // With keyPreview: a key pressed in one of the form's controls, before
     // the control sees it; true swallows the key.
     virtual bool Form_KeyPreview(int /*keyCode*/, int /*shift*/) { return false; }
+    // The window has moved to a monitor of another resolution and the
+    // controls and their fonts are laid out for it (Dpi()); suggested is
+    // where the system proposes the window to be, at its new size. By
+    // default the window takes it.
+    virtual void Form_DpiChanged(const RECT& suggested);
+
+    // Lays the form's controls and fonts out for another resolution; the
+    // window's own size is the caller's.
+    void AdoptDpi(int dpi);
 
 private:
     friend class Control;
@@ -144,6 +165,7 @@ private:
     void Attach(HWND window);
     void Detached();
     float ToScale(int pixels, float twipsPerPixel) const;
+    void MakeFonts();
     void CreateControls();
     std::optional<LRESULT> DispatchControls(UINT message, WPARAM wParam, LPARAM lParam);
     bool PreTranslate(MSG& message);
@@ -158,6 +180,7 @@ private:
     FormDesign design_;
     HWND window_ = nullptr;
     bool unloading_ = false;
+    int dpi_ = 96;
     Picture picture_;
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;

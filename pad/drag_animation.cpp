@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/display_dpi.h"
 #include "pad/animation_geometry.h"
 #include "pad/pad_metrics.h"
 
@@ -10,7 +11,6 @@ namespace {
 
 constexpr std::int32_t kLastDirection = 8;
 constexpr wchar_t kCaptionFace[] = L"ＭＳ Ｐゴシック";
-constexpr int kCaptionHeight = 36;
 
 std::vector<POINT> ToPoints(const Point* points, std::size_t count)
 {
@@ -59,6 +59,7 @@ void DragAnimation::BeginAnimation(std::int32_t x, std::int32_t y)
 
     framePos_ = {x, y};
     padWidth_ = source_.padWidth ? source_.padWidth() : 0;
+    dpi_ = source_.dpi ? source_.dpi() : kDesignDpi;
     moveFrame_ = source_.moving && source_.moving();
     if (moveFrame_) {
         DrawMoveFrame();
@@ -113,7 +114,7 @@ void DragAnimation::DrawMoveFrame()
 {
     if (!screen_)
         return;
-    const MoveFrameFigure frame = MoveFrame(framePos_, padWidth_);
+    const MoveFrameFigure frame = MoveFrame(framePos_, padWidth_, dpi_);
     const std::vector<POINT> points = ToPoints(frame.points.data(), frame.points.size());
     DWORD counts[MoveFrameFigure::kLineCount];
     for (std::size_t i = 0; i < MoveFrameFigure::kLineCount; ++i)
@@ -123,7 +124,7 @@ void DragAnimation::DrawMoveFrame()
 
 void DragAnimation::DrawSectorHighlight()
 {
-    const std::vector<Point> sector = SectorPolygon(framePos_, padWidth_, direction_);
+    const std::vector<Point> sector = SectorPolygon(framePos_, padWidth_, direction_, dpi_);
     if (!screen_ || sector.empty())
         return;
     const std::vector<POINT> points = ToPoints(sector.data(), sector.size());
@@ -139,7 +140,7 @@ void DragAnimation::DrawCaptionImage()
     UniqueDc memory(CreateCompatibleDC(screen_.get()));
     if (!memory)
         return;
-    UniqueGdiObject<HFONT> font(CreateFontW(kCaptionHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+    UniqueGdiObject<HFONT> font(CreateFontW(CaptionTypeHeight(dpi_), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                                             SHIFTJIS_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
                                             PROOF_QUALITY, 0, kCaptionFace));
     if (!font)
@@ -166,8 +167,8 @@ void DragAnimation::DrawCaptionImage()
     FillRect(memory.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     TextOutW(memory.get(), 0, 0, caption_.c_str(), length);
 
-    const ScreenMetrics screen = CurrentScreenMetrics();
+    const ScreenMetrics screen = ScreenMetricsOf(MonitorAt(POINT{framePos_.x, framePos_.y}));
     const Point padTwips{framePos_.x * screen.twipsPerPixelX, framePos_.y * screen.twipsPerPixelY};
-    const Point at = CaptionPosition(padTwips, extent.cx, extent.cy, screen);
+    const Point at = CaptionPosition(padTwips, extent.cx, extent.cy, screen, dpi_);
     BitBlt(screen_.get(), at.x, at.y, extent.cx, extent.cy, memory.get(), 0, 0, SRCINVERT);
 }

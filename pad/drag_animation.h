@@ -26,8 +26,10 @@ struct DragAnimationSource {
     // True while the pad is being moved (the move frame), false for a gesture
     // (sector and caption).
     std::function<bool()> moving;
-    // The pad's outer width in pixels (34 for its 32 x 32 client area).
+    // The pad's outer width in pixels (34 for its 32 x 32 client area at 96 DPI).
     std::function<std::int32_t()> padWidth;
+    // The pad's dots per inch; 96 when left empty.
+    std::function<std::int32_t()> dpi;
     // The caption of the drag slot of direction 0..8 (0 is the menu slot).
     std::function<std::wstring(std::int32_t)> caption;
     // Opens a device context of the whole display; CreateDC("DISPLAY") when
@@ -74,6 +76,7 @@ private:
     std::int32_t direction_ = 0;
     // Fixed when the animation begins, so that erasing meets the drawing.
     std::int32_t padWidth_ = 0;
+    std::int32_t dpi_ = 96;
     bool moveFrame_ = false;
     // The caption on the screen now, kept so that it is erased exactly as
     // drawn even if the slot's caption changes meanwhile.

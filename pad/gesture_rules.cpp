@@ -10,9 +10,10 @@ std::int32_t MapButton(std::int32_t button, bool swapButtons)
     return ((button << 1) & 3) | ((button >> 1) & 1) | (button & ~3);
 }
 
-std::int32_t GetDirection(std::int32_t dx, std::int32_t dy)
+std::int32_t GetDirection(std::int32_t dx, std::int32_t dy, std::int32_t clientSize)
 {
-    if (-16 <= dx && dx <= 15 && -16 <= dy && dy <= 15)
+    const std::int32_t half = clientSize / 2;
+    if (-half <= dx && dx < clientSize - half && -half <= dy && dy < clientSize - half)
         return 0;
     return SectorDirection(dx, dy);
 }

@@ -13,9 +13,10 @@ inline constexpr std::int32_t kGestureButton = 2;  // right, unless swapped
 // every other bit kept.
 std::int32_t MapButton(std::int32_t button, bool swapButtons);
 
-// Direction 0..8 of the pointer offset (dx, dy) from client point (16, 16):
-// 0 over the 32 x 32 client area, else the sector of core/direction_sectors.h.
-std::int32_t GetDirection(std::int32_t dx, std::int32_t dy);
+// Direction 0..8 of the pointer offset (dx, dy) from the centre of the pad's
+// square client area of clientSize pixels (point (16, 16) of 32 x 32): 0 over
+// the client area, else the sector of base/direction_sectors.h.
+std::int32_t GetDirection(std::int32_t dx, std::int32_t dy, std::int32_t clientSize = 32);
 
 // Keys slot 0..35 launched by a virtual-key code: letters A..Z, the digit row
 // and the numeric pad digits; -1 for any other key.

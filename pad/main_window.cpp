@@ -5,6 +5,7 @@
 #include "base/attempt.h"
 #include "base/desktop_toggle_file.h"
 #include "base/program_values.h"
+#include "forms/display_dpi.h"
 #include "forms/hot_key.h"
 #include "forms/screen.h"
 #include "forms/win32_callback.h"
@@ -22,12 +23,16 @@ constexpr UINT kTipInterval = 55;
 constexpr BYTE kActiveAlpha = 255;
 constexpr BYTE kInactiveAlpha = 128;
 
+// No title bar; the system menu lets the taskbar close the pad.
+constexpr DWORD kPadStyle = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kPadExStyle = 0;
+
 FormDesign Design()
 {
     FormDesign design;
     design.caption = L"Korvane";
-    // No title bar; the system menu lets the taskbar close the pad.
-    design.style = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX;
+    design.style = kPadStyle;
+    design.exStyle = kPadExStyle;
     design.clientWidth = kPadClientSize;
     design.clientHeight = kPadClientSize;
     design.backColor = COLOR_BACKGROUND;
@@ -60,6 +65,7 @@ cMain::cMain()
           .activeStyle = [this] { return ActiveStyleOn(); },
           .moving = [this] { return Mode == kModeMoving; },
           .padWidth = [this] { return PadWidth; },
+          .dpi = [this] { return Dpi(); },
           .caption = [](std::int32_t d) {
               return AppSettings ? AppSettings->Drags().Item(d)->DisplayCaption() : std::wstring();
           },
@@ -81,14 +87,17 @@ void cMain::Form_Load()
     const float tppX = TwipsPerPixelX();
     const float tppY = TwipsPerPixelY();
 
-    Move(Left(), Top(), (kPadClientSize - ScaleWidth()) * tppX + Width(),
-         (kPadClientSize - ScaleHeight()) * tppY + Height());
-
+    // The stored centre picks the monitor, and the monitor the pad's size.
     const RegistryKey position = PositionKey();
-    const float x = PadFraction(position.ReadValue(L"x", 0.5f));
-    const float y = PadFraction(position.ReadValue(L"y", 0.5f));
-    Move(PadEdgeTwips(x, ScreenWidthTwips(), tppX), PadEdgeTwips(y, ScreenHeightTwips(), tppY));
-    PadWidth = PixelsOf(NearestInt(Width()), NearestInt(tppX));
+    const std::vector<MonitorArea> monitors = DisplayMonitors();
+    const PadPlace place = PlacePadCentre(PadFraction(position.ReadValue(L"x", 0.5f)),
+                                          PadFraction(position.ReadValue(L"y", 0.5f)), monitors);
+    AdoptDpi(monitors[place.monitor].dpi);
+    const SIZE outer = PadOuterSize();
+    PadWidth = outer.cx;
+    Move(PadEdgeTwips(place.x, ScreenWidthTwips(), tppX, outer.cx / 2),
+         PadEdgeTwips(place.y, ScreenHeightTwips(), tppY, outer.cy / 2),
+         static_cast<float>(outer.cx) * tppX, static_cast<float>(outer.cy) * tppY);
 
     StatusWindow.Load();
     TipWindow.Load();
@@ -149,8 +158,10 @@ void cMain::Form_Unload(bool& /*cancel*/)
             const float tppX = TwipsPerPixelX();
             const float tppY = TwipsPerPixelY();
             RegistryKey position = product.SubKey(L"Position");
-            position.WriteValue(L"x", PadCentreFraction(Left(), ScreenWidthTwips(), tppX));
-            position.WriteValue(L"y", PadCentreFraction(Top(), ScreenHeightTwips(), tppY));
+            position.WriteValue(L"x", PadCentreFraction(Left(), ScreenWidthTwips(), tppX,
+                                                        NearestInt(Width() / tppX) / 2));
+            position.WriteValue(L"y", PadCentreFraction(Top(), ScreenHeightTwips(), tppY,
+                                                        NearestInt(Height() / tppY) / 2));
         },
         failure);
     RemoveDesktopToggleFile();
@@ -187,12 +198,36 @@ void cMain::SettingsApplied() { ApplyPadPicture(); }
 
 void cMain::ApplyPadPicture()
 {
+    // Loaded at the client's size for the pad's resolution: an icon takes
+    // its image drawn for that size, nothing is stretched.
+    const int size = PadClientSize(Dpi());
     Picture picture;
     if (AppSettings && AppSettings->UseCustomIcon)
-        picture = LoadPicture(AppSettings->CustomIcon, kPadClientSize, kPadClientSize);
+        picture = LoadPicture(AppSettings->CustomIcon, size, size);
     if (!picture)
-        picture = OwnIcon();
+        picture = LoadIconPicture(IDI_KORVANE, size, size);
     SetPicture(std::move(picture));
+}
+
+SIZE cMain::PadOuterSize() const
+{
+    const int client = PadClientSize(Dpi());
+    return OuterSizeFor(client, client, kPadStyle, kPadExStyle, Dpi());
+}
+
+// On a monitor of another resolution the pad takes that monitor's size
+// around the centre it has; its position stays the user's.
+void cMain::Form_DpiChanged(const RECT& /*suggested*/)
+{
+    const HWND window = Handle();
+    RECT now{};
+    GetWindowRect(window, &now);
+    const SIZE outer = PadOuterSize();
+    SetWindowPos(window, nullptr, (now.left + now.right) / 2 - outer.cx / 2,
+                 (now.top + now.bottom) / 2 - outer.cy / 2, outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    PadWidth = outer.cx;
+    ApplyPadPicture();
 }
 
 std::optional<LRESULT> cMain::Form_Message(UINT message, WPARAM wParam, LPARAM /*lParam*/)

@@ -34,7 +34,7 @@ public:
     HWND HostWindow() override;
     void SettingsApplied() override;
 
-    // Outer width of the window in pixels.
+    // Outer width of the window in pixels (34 at 96 DPI, 50 at 144).
     std::int32_t PadWidth = 0;
     // The menu entries as the command menu shows them (owned by the Menus list).
     const CompiledMenu* MenuTable = nullptr;
@@ -66,7 +66,8 @@ public:
     // Opaque and input method closed while active; half transparent and the
     // input method as the user had it otherwise.
     void ActivateChanged(bool active);
-    // The custom image when it is chosen and loads, the pad's own icon otherwise.
+    // The custom image when it is chosen and loads, the pad's own icon
+    // otherwise, at the pad's size for its resolution.
     void ApplyPadPicture();
 
     // Built-in actions: 1 the desktop toggle (drag slot 0) and the pad back
@@ -86,12 +87,17 @@ protected:
     void Form_KeyDown(int keyCode, int shift) override;
     void Form_KeyUp(int keyCode, int shift) override;
     void Form_DblClick() override;
+    void Form_DpiChanged(const RECT& suggested) override;
 
 private:
+    // The window's size for a client area of the pad's size at its resolution.
+    SIZE PadOuterSize() const;
     void HideTipUntilRest();
     void OpenCommandMenu();
     bool ActiveStyleOn() const;
     bool SwapButtonsOn() const;
+    // Direction 0..8 of the pointer at client pixel (x, y).
+    std::int32_t DirectionAt(float x, float y) const;
 
     bool hooked_ = false;
     bool active_ = false;

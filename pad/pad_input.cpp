@@ -14,13 +14,14 @@ namespace {
 constexpr int kApplicationsKey = VK_APPS;  // 93
 constexpr int kF10 = VK_F10;               // 121
 
-// The pointer over the pad's client area, as whole pixels from its centre.
-std::int32_t DirectionAt(float x, float y)
-{
-    return GetDirection(NearestInt(x) - kPadClientSize / 2, NearestInt(y) - kPadClientSize / 2);
-}
-
 }  // namespace
+
+// The pointer over the pad's client area, as whole pixels from its centre.
+std::int32_t cMain::DirectionAt(float x, float y) const
+{
+    const std::int32_t client = PadClientSize(Dpi());
+    return GetDirection(NearestInt(x) - client / 2, NearestInt(y) - client / 2, client);
+}
 
 bool cMain::ActiveStyleOn() const { return AppSettings && AppSettings->ActiveStyle; }
 
@@ -71,10 +72,10 @@ void cMain::Form_MouseMove(int button, int /*shift*/, float x, float y)
             const Point frame = MoveFramePosition(x, y, GrabOffset);
             Animation.ShiftMoveFrame(frame.x, frame.y);
         } else {
-            const ScreenMetrics screen = CurrentScreenMetrics();
-            const Point to = LiveMovePositionTwips(x, y, GrabOffset, CornerTwips(*this),
+            const ScreenMetrics screen = CurrentScreenMetrics(Handle());
+            const Point to = LiveMovePositionTwips(x, y, GrabOffset, CornerTwips(*this, screen),
                                                    screen.twipsPerPixelX, screen.twipsPerPixelY);
-            Move(static_cast<float>(to.x), static_cast<float>(to.y));
+            MoveCornerTo(*this, to, screen);
         }
         break;
     case kModeGesture: {
@@ -102,10 +103,10 @@ void cMain::Form_MouseUp(int /*button*/, int /*shift*/, float x, float y)
     if (Mode == kModeMoving) {
         if (ActiveStyleOn()) {
             Animation.EndAnimation();
-            const ScreenMetrics screen = CurrentScreenMetrics();
+            const ScreenMetrics screen = CurrentScreenMetrics(Handle());
             const Point to =
                 DropPositionTwips(x, y, GrabOffset, screen.twipsPerPixelX, screen.twipsPerPixelY);
-            Move(static_cast<float>(to.x), static_cast<float>(to.y));
+            MoveCornerTo(*this, to, screen);
         }
         Mode = kModeIdle;
     } else if (Mode == kModeGesture) {

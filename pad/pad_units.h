@@ -5,11 +5,15 @@
 
 #include <cstdint>
 
+// The monitor the pad is on, in whole twips of whole twips per pixel.
 struct ScreenMetrics {
     std::int32_t widthTwips = 0;
     std::int32_t heightTwips = 0;
     std::int32_t twipsPerPixelX = 15;
     std::int32_t twipsPerPixelY = 15;
+    // The monitor's top-left corner; the primary monitor's is 0, 0.
+    std::int32_t leftTwips = 0;
+    std::int32_t topTwips = 0;
 };
 
 // Whole pixels of a twips value (truncating, as integer division does).

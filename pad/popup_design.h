@@ -17,5 +17,5 @@ inline FormDesign PopupDesign(int clientWidth, int clientHeight, ScaleMode scale
     return design;
 }
 
-// The popups' font at the given point size, for the screen's resolution.
-UniqueGdiObject<HFONT> PopupFont(int points);
+// The popups' font at the given point size, for a resolution in dots per inch.
+UniqueGdiObject<HFONT> PopupFont(int points, int dpi);

@@ -5,14 +5,18 @@
 #include <functional>
 #include <string>
 
+#include "base/dpi_scale.h"
 #include "base/plane.h"
 #include "pad/pad_units.h"
+
+// The popups' rules are designed at 96 DPI; dpi is the resolution of the
+// pad's monitor, by which every designed pixel distance is scaled.
 
 // The status window (screen pixels) for a label of the given size in twips:
 // centred on the pad, 38 pixels below its top, or 23 pixels above it when the
 // pad's top is less than 100 pixels above the screen's bottom.
 Box StatusWindowBox(Point padTwips, std::int32_t labelWidthTwips, std::int32_t labelHeightTwips,
-                    const ScreenMetrics& screen);
+                    const ScreenMetrics& screen, std::int32_t dpi = kDesignDpi);
 
 // The key-list tip: two columns of measured size side by side, with a line
 // between them.
@@ -25,12 +29,13 @@ struct TipLayout {
     Point separatorTo;
 };
 TipLayout LayOutTip(std::int32_t column1Width, std::int32_t column2Width,
-                    std::int32_t columnHeight);
+                    std::int32_t columnHeight, std::int32_t dpi = kDesignDpi);
 
 // The tip's top-left corner for the pointer at screen pixel `pointer`: it lies
 // right of and below the pointer in the upper-left quarter of the screen, and
 // ends at the pointer (one pixel above it) towards the right and bottom halves.
-Point TipPosition(Point pointer, std::int32_t width, std::int32_t height, const ScreenMetrics& screen);
+Point TipPosition(Point pointer, std::int32_t width, std::int32_t height, const ScreenMetrics& screen,
+                  std::int32_t dpi = kDesignDpi);
 
 // Key slots in the first column (A..R); the rest (S..Z, 0..9) form the second.
 inline constexpr std::int32_t kTipColumnLength = 18;

@@ -23,8 +23,11 @@ cPopupStatus::cPopupStatus(Form& pad)
 
 void cPopupStatus::Form_Load()
 {
-    if (!font_)
-        font_ = PopupFont(kFontPoints);
+    // The font of the pad's resolution: the window shows beside the pad.
+    if (!font_ || fontDpi_ != pad_.Dpi()) {
+        fontDpi_ = pad_.Dpi();
+        font_ = PopupFont(kFontPoints, fontDpi_);
+    }
     // Captions are shown as they are written: "&" is no mnemonic here.
     const HWND label = CreateWindowExW(0, L"STATIC", L"",
                                        WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
@@ -42,15 +45,15 @@ void cPopupStatus::ShowStatus(const std::wstring& text)
 {
     const HWND window = hWnd();
     const HWND label = lblInfo();
-    const ScreenMetrics screen = CurrentScreenMetrics();
+    const ScreenMetrics screen = CurrentScreenMetrics(pad_.hWnd());
     SetWindowTextW(label, text.c_str());
     const SIZE size = MeasureText(label, font_.get(), text);
     SetWindowPos(label, nullptr, PixelsOf(kLabelMarginTwips, screen.twipsPerPixelX),
                  PixelsOf(kLabelMarginTwips, screen.twipsPerPixelY), size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
-    const Box box = StatusWindowBox(CornerTwips(pad_), size.cx * screen.twipsPerPixelX,
-                                    size.cy * screen.twipsPerPixelY, screen);
+    const Box box = StatusWindowBox(CornerTwips(pad_, screen), size.cx * screen.twipsPerPixelX,
+                                    size.cy * screen.twipsPerPixelY, screen, pad_.Dpi());
     // The pad keeps the activation: it holds the pointer and the keys of the
     // gesture, and stays opaque meanwhile.
     SetWindowPos(window, HWND_TOPMOST, box.x, box.y, box.width, box.height,

@@ -29,4 +29,5 @@ protected:
 private:
     Form& pad_;
     UniqueGdiObject<HFONT> font_;
+    int fontDpi_ = 0;  // the resolution font_ was made for
 };

@@ -32,17 +32,17 @@ std::wstring KeyCaption(std::int32_t slot)
 
 // The tip's client area drawn into a bitmap the window keeps showing.
 UniqueGdiObject<HBITMAP> DrawTip(const std::wstring& column1, const std::wstring& column2,
-                                 TipLayout& layout)
+                                 int dpi, TipLayout& layout)
 {
     const WindowDc screen(nullptr);
     UniqueDc dc(CreateCompatibleDC(screen.get()));
-    UniqueGdiObject<HFONT> font = PopupFont(kFontPoints);
+    UniqueGdiObject<HFONT> font = PopupFont(kFontPoints, dpi);
     UniqueGdiObject<HBITMAP> image;
     if (dc && font) {
         ScopedSelection fontSelected(dc.get(), font.get());
         const SIZE size1 = MeasureColumn(dc.get(), column1);
         const SIZE size2 = MeasureColumn(dc.get(), column2);
-        layout = LayOutTip(size1.cx, size2.cx, size1.cy);
+        layout = LayOutTip(size1.cx, size2.cx, size1.cy, dpi);
         // The client area: the window less its one-pixel border.
         image.reset(CreateCompatibleBitmap(screen.get(), layout.width - 2, layout.height - 2));
         if (image) {
@@ -73,13 +73,16 @@ void cPopupTip::PopupStatus(int x, int y)
 {
     // A fresh image each time: what was drawn before goes with the old one.
     TipLayout layout;
+    // In the pad's type and at its scale: the tip shows beside the pad.
+    const int dpi = pad_.Dpi();
     UniqueGdiObject<HBITMAP> image =
-        DrawTip(TipColumnText(0, KeyCaption), TipColumnText(1, KeyCaption), layout);
+        DrawTip(TipColumnText(0, KeyCaption), TipColumnText(1, KeyCaption), dpi, layout);
     if (!image)
         return;
     SetPicture(Picture::FromBitmap(std::move(image)));
 
-    const Point at = TipPosition({x, y}, layout.width, layout.height, CurrentScreenMetrics());
+    const Point at = TipPosition({x, y}, layout.width, layout.height,
+                                 CurrentScreenMetrics(pad_.hWnd()), dpi);
     SetWindowPos(hWnd(), HWND_TOPMOST, at.x, at.y, layout.width, layout.height, SWP_NOACTIVATE);
     // Shown without taking the activation, and the keys stay with the pad.
     Show(pad_.hWnd(), false);

@@ -1,5 +1,13 @@
 """Draws drag_arrows.bmp, the eight raised arrows of the settings dialog's
-drag page (93 x 93). Run by hand: python3 drag_arrows.py
+drag page (93 x 93), and the same figure for 125, 150, 175 and 200 % display
+scaling (drag_arrows_125.bmp and so on: 115, 139, 161 and 185 pixels square).
+Run by hand: python3 drag_arrows.py
+
+The larger figures are drawn for their size, not stretched: the outlines'
+corners are scaled about the centre pixel (by size / 93, halves away from
+the centre), so that each figure turns onto itself as the 93-pixel one does
+and each arrow stays within its parts, scaled the way the dialog scales
+them (dialogs/drag_figure.h, FigureScale).
 
 The arrows' outlines are those of the figure's hit region. The image uses
 only the three greys that loading with LR_LOADMAP3DCOLORS turns into the
@@ -9,12 +17,18 @@ right are in shadow, faces and background take the button face. Turned by
 the selected one.
 """
 
+import math
 import os
+from fractions import Fraction
 
 import image_files
 
 SIZE = 93
 FAR = SIZE - 1
+CENTRE = 46
+# The figure's size and file for 100, 125, 150, 175 and 200 % display scaling.
+FIGURES = [(93, "drag_arrows.bmp"), (115, "drag_arrows_125.bmp"), (139, "drag_arrows_150.bmp"),
+           (161, "drag_arrows_175.bmp"), (185, "drag_arrows_200.bmp")]
 
 SHADOW, FACE, LIGHT = 0, 1, 2
 PALETTE = [(128, 128, 128), (192, 192, 192), (223, 223, 223)]
@@ -36,6 +50,15 @@ def outlines():
             [mirror_x(p) for p in lower_left]]
 
 
+def scaled(outline, size):
+    """The outline's corners in a figure of the given size."""
+    def at(v):
+        offset = Fraction((v - CENTRE) * size, SIZE)
+        whole = math.floor(abs(offset) + Fraction(1, 2))
+        return (size - 1) // 2 + (whole if offset >= 0 else -whole)
+    return [(at(x), at(y)) for x, y in outline]
+
+
 def covers(outline, x, y):
     """Inside the outline or on one of its edges."""
     inside = False
@@ -53,11 +76,12 @@ def covers(outline, x, y):
 
 def shade(on_arrow, x, y):
     """The colour of an arrow pixel from the direction its outside lies in."""
+    size = len(on_arrow)
     nx = ny = 0
     for dy in (-1, 0, 1):
         for dx in (-1, 0, 1):
             px, py = x + dx, y + dy
-            if (dx or dy) and not (0 <= px < SIZE and 0 <= py < SIZE and on_arrow[py][px]):
+            if (dx or dy) and not (0 <= px < size and 0 <= py < size and on_arrow[py][px]):
                 nx += dx
                 ny += dy
     # Light comes from the upper left; ties are broken by y, then x, so that
@@ -70,14 +94,16 @@ def shade(on_arrow, x, y):
     return FACE
 
 
-def figure():
-    on_arrow = [[any(covers(o, x, y) for o in outlines()) for x in range(SIZE)]
-                for y in range(SIZE)]
-    return [[shade(on_arrow, x, y) if on_arrow[y][x] else FACE for x in range(SIZE)]
-            for y in range(SIZE)]
+def figure(size=SIZE):
+    arrows = [scaled(o, size) for o in outlines()]
+    on_arrow = [[any(covers(o, x, y) for o in arrows) for x in range(size)]
+                for y in range(size)]
+    return [[shade(on_arrow, x, y) if on_arrow[y][x] else FACE for x in range(size)]
+            for y in range(size)]
 
 
 if __name__ == "__main__":
     here = os.path.dirname(os.path.abspath(__file__))
-    image_files.write(os.path.join(here, "drag_arrows.bmp"),
-                      image_files.bmp_bytes(figure(), PALETTE, bits=4))
+    for size, name in FIGURES:
+        image_files.write(os.path.join(here, name),
+                          image_files.bmp_bytes(figure(size), PALETTE, bits=4))

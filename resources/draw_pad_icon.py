@@ -1,5 +1,9 @@
 #!/usr/bin/env python3
-"""Draws the launcher pad's icon, korvane.ico: 32 x 32 pixels in 16 colours.
+"""Draws the launcher pad's icon, korvane.ico, in 16 colours and in five
+sizes: 32 x 32 pixels for the pad at 100 % display scaling, 48 and 64 for the
+pad at 150 and 200 %, 16 and 24 for the small icons of the taskbar and the
+window list. Each size is drawn for itself from the same figure, so that no
+size is a stretched copy of another.
 
 On a dark green square, eight cyan arrows point outwards in the eight drag
 directions from a yellow centre disc with a black rim, over a magenta
@@ -15,14 +19,18 @@ import image_files
 # Indices into the standard 16-colour palette.
 BLACK, GREEN, PURPLE, YELLOW, MAGENTA, CYAN = 0, 2, 5, 11, 13, 14
 
-SIZE = 32
-CENTRE = (SIZE - 1) / 2.0
+# The figure is designed at 32 pixels; the other sizes scale its lengths.
+DESIGN = 32
+SIZES = (16, 24, 32, 48, 64)
 
 
-def polar(radius, degrees):
-    """A point at the given distance and angle (0 = up, clockwise) from the centre."""
+def polar(size, radius, degrees):
+    """A point at the given distance (in pixels of the 32-pixel design) and
+    angle (0 = up, clockwise) from the centre of an icon of the given size."""
     angle = math.radians(degrees)
-    return CENTRE + radius * math.sin(angle), CENTRE - radius * math.cos(angle)
+    centre = (size - 1) / 2.0
+    scale = size / DESIGN
+    return centre + scale * radius * math.sin(angle), centre - scale * radius * math.cos(angle)
 
 
 def inside(point, polygon):
@@ -35,45 +43,49 @@ def inside(point, polygon):
     return result
 
 
-def pinwheel_blades():
+def pinwheel_blades(size):
     """Eight blades, one in each gap between two arrows, turning clockwise:
     the leading half of a blade is magenta, the trailing half shaded purple."""
     shapes = []
     for gap in range(8):
         middle = 22.5 + 45 * gap
-        root = polar(4.5, middle - 12)
-        leading = polar(11.5, middle - 6)
-        tip = polar(12.5, middle + 12)
-        trailing = polar(6.5, middle + 20)
+        root = polar(size, 4.5, middle - 12)
+        leading = polar(size, 11.5, middle - 6)
+        tip = polar(size, 12.5, middle + 12)
+        trailing = polar(size, 6.5, middle + 20)
         shapes.append((MAGENTA, [root, leading, tip]))
         shapes.append((PURPLE, [root, tip, trailing]))
     return shapes
 
 
-def arrow(direction):
+def arrow(size, direction):
     """An arrow from the disc's rim outwards: a shaft and a head."""
     length = 15.0 if direction % 90 == 0 else 16.5
     head = length - 4.5
-    shaft = [polar(4.0, direction - 12), polar(head, direction - 4),
-             polar(head, direction + 4), polar(4.0, direction + 12)]
-    tip = [polar(head, direction - 14), polar(length, direction), polar(head, direction + 14)]
+    shaft = [polar(size, 4.0, direction - 12), polar(size, head, direction - 4),
+             polar(size, head, direction + 4), polar(size, 4.0, direction + 12)]
+    tip = [polar(size, head, direction - 14), polar(size, length, direction),
+           polar(size, head, direction + 14)]
     return [shaft, tip]
 
 
-def draw():
+def draw(size):
+    centre = (size - 1) / 2.0
+    scale = size / DESIGN
+    blades = pinwheel_blades(size)
+    arrows = [part for direction in range(0, 360, 45) for part in arrow(size, direction)]
     rows = []
-    for y in range(SIZE):
+    for y in range(size):
         row = []
-        for x in range(SIZE):
+        for x in range(size):
             point = (x, y)
             colour = GREEN
-            for shade, polygon in pinwheel_blades():
+            for shade, polygon in blades:
                 if inside(point, polygon):
                     colour = shade
-            for direction in range(0, 360, 45):
-                if any(inside(point, part) for part in arrow(direction)):
-                    colour = CYAN
-            distance = math.hypot(x - CENTRE, y - CENTRE)
+            if any(inside(point, part) for part in arrows):
+                colour = CYAN
+            distance = math.hypot(x - centre, y - centre) / scale
             if distance <= 5.2:
                 colour = BLACK
             if distance <= 3.9:
@@ -85,8 +97,8 @@ def draw():
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    image_files.write(os.path.join(here, "korvane.ico"),
-                      image_files.ico_bytes([(draw(), image_files.STANDARD_16, 4)]))
+    images = [(draw(size), image_files.STANDARD_16, 4) for size in SIZES]
+    image_files.write(os.path.join(here, "korvane.ico"), image_files.ico_bytes(images))
 
 
 if __name__ == "__main__":

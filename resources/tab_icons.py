@@ -1,6 +1,8 @@
-"""Draws the four 16 x 16 icons of the settings dialog's tabs: drag
-directions, keys, menu and general options (a gear). Run by hand:
-python3 tab_icons.py
+"""Draws the four icons of the settings dialog's tabs: drag directions,
+keys, menu and general options (a gear), each in the sizes the tabs take at
+100, 150 and 200 % display scaling: 16, 24 and 32 pixels square. Each size
+is drawn for itself, so that none is a stretched copy of another. Run by
+hand: python3 tab_icons.py
 """
 
 import math
@@ -8,55 +10,88 @@ import os
 
 import image_files
 
-SIZE = 16
+SIZES = (16, 24, 32)
 
 PALETTE = image_files.STANDARD_16
 CODES = {".": None, "k": 0, "n": 4, "s": 7, "g": 8, "r": 9, "y": 11, "w": 15}
 
 
 def from_art(rows):
-    assert len(rows) == SIZE and all(len(r) == SIZE for r in rows), rows
+    size = len(rows)
+    assert all(len(r) == size for r in rows), rows
     return [[CODES[c] for c in row] for row in rows]
 
 
-def drag_directions():
-    """Eight navy arrows round a red centre, turned out of two drawn ones."""
-    up = [(7, 0), (6, 1), (7, 1), (8, 1), (5, 2), (7, 2), (9, 2), (7, 3), (7, 4), (7, 5)]
-    upper_right = [(13, 1), (11, 1), (12, 1), (13, 2), (13, 3), (12, 2), (11, 3), (10, 4),
-                   (9, 5)]
-    pixels = [[None] * SIZE for _ in range(SIZE)]
+def doubled(pixels):
+    """Every pixel as two by two: a 16-pixel drawing at 32."""
+    return [[p for p in row for _ in (0, 1)] for row in pixels for _ in (0, 1)]
+
+
+def arrows(size, up, upper_right, centre):
+    """Eight navy arrows round a red centre in a black ring, turned out of
+    two drawn ones by quarter turns round pixel (centre, centre)."""
+    pixels = [[None] * size for _ in range(size)]
     for arrow in (up, upper_right):
         points = arrow
         for _ in range(4):
             for x, y in points:
                 pixels[y][x] = CODES["n"]
-            points = [(14 - y, x) for x, y in points]  # a quarter turn round (7, 7)
-    for y in range(6, 9):
-        for x in range(6, 9):
-            pixels[y][x] = CODES["k"] if (x, y) != (7, 7) else CODES["r"]
+            points = [(2 * centre - y, x) for x, y in points]
+    ring = 1 if size < 24 else 2
+    for y in range(centre - ring, centre + ring + 1):
+        for x in range(centre - ring, centre + ring + 1):
+            edge = max(abs(x - centre), abs(y - centre)) == ring
+            pixels[y][x] = CODES["k"] if edge else CODES["r"]
     return pixels
 
 
-KEYBOARD = from_art([
-    "................",
-    "................",
-    "................",
-    ".kkkkkkkkkkkkkk.",
-    "kssssssssssssssk",
-    "kswswswswswswssk",
-    "kssssssssssssssk",
-    "ksswswswswswswsk",
-    "kssssssssssssssk",
-    "kswswswswswswssk",
-    "kssssssssssssssk",
-    "ksswwwwwwwwwsssk",
-    "kssssssssssssssk",
-    ".kkkkkkkkkkkkkk.",
-    "................",
-    "................",
-])
+def drag_directions(size):
+    if size == 16:
+        up = [(7, 0), (6, 1), (7, 1), (8, 1), (5, 2), (7, 2), (9, 2), (7, 3), (7, 4), (7, 5)]
+        upper_right = [(13, 1), (11, 1), (12, 1), (13, 2), (13, 3), (12, 2), (11, 3), (10, 4),
+                       (9, 5)]
+        return arrows(size, up, upper_right, 7)
+    if size == 24:
+        # A shaft from the ring outwards and a head of two strokes of three.
+        up = [(11, y) for y in range(0, 8)] + [(11 - i, i) for i in (1, 2, 3)] + \
+             [(11 + i, i) for i in (1, 2, 3)]
+        upper_right = [(20 - k, 2 + k) for k in range(0, 7)] + \
+                      [(20 - i, 2) for i in (1, 2, 3)] + [(20, 2 + i) for i in (1, 2, 3)]
+        return arrows(size, up, upper_right, 11)
+    return doubled(drag_directions(16))
 
-MENU = from_art([
+
+def keyboard(size):
+    """A grey keyboard in a black frame with three rows of white keys and a
+    space bar; the keys are one pixel wide at 16 pixels, two at 24, three at 32."""
+    key = {16: 1, 24: 2, 32: 3}[size]
+    pitch = key + 1
+    height = 3 + 4 * pitch  # frame, margin, four rows of keys with a gap after each, frame
+    top = (size - height + 1) // 2
+    bottom = top + height - 1
+    pixels = [[None] * size for _ in range(size)]
+    for y in range(top, bottom + 1):
+        for x in range(size):
+            if y in (top, bottom) and x in (0, size - 1):
+                continue  # the frame's corners are cut
+            edge = y in (top, bottom) or x in (0, size - 1)
+            pixels[y][x] = CODES["k"] if edge else CODES["s"]
+
+    def fill(left, upper, width, height):
+        for y in range(upper, upper + height):
+            for x in range(left, left + width):
+                pixels[y][x] = CODES["w"]
+
+    for row in range(3):
+        x = 2 + row % 2
+        while x + key <= size - 3 + row % 2:
+            fill(x, top + 2 + row * pitch, key, key)
+            x += pitch
+    fill(3, top + 2 + 3 * pitch, size - 7, key)
+    return pixels
+
+
+MENU_16 = from_art([
     "................",
     ".kkkkkkkkkkkkk..",
     ".kwwwwwwwwwwwkg.",
@@ -75,36 +110,72 @@ MENU = from_art([
     "................",
 ])
 
+MENU_24 = from_art([
+    "........................",
+    ".kkkkkkkkkkkkkkkkkkkkk..",
+    ".kwwwwwwwwwwwwwwwwwwwkg.",
+    ".kwwwwwwwwwwwwwwwwwwwkg.",
+    ".kwwggggggwwwwwwwwwwwkg.",
+    ".kwwwwwwwwwwwwwwwwwwwkg.",
+    ".kwwwwwwwwwwwwwwwwwwwkg.",
+    ".knnnnnnnnnnnnnnnnnnnkg.",
+    ".knnnnnnnnnnnnnnnnnnnkg.",
+    ".knnwwwwwwwwwnnnnnnnnkg.",
+    ".knnnnnnnnnnnnnnnnnnnkg.",
+    ".knnnnnnnnnnnnnnnnnnnkg.",
+    ".kwwwwwwwwwwwwwwwwwwwkg.",
+    ".kwwwwwwwwwwwwwwwwwwwkg.",
+    ".kwwggggggggwwwwwwwwwkg.",
+    ".kwwwwwwwwwwwwwwwwwwwkg.",
+    ".kwwwwwwwwwwwwwwwwwwwkg.",
+    ".kwwgggggggggwwwwwwwwkg.",
+    ".kwwwwwwwwwwwwwwwwwwwkg.",
+    ".kwwwwwwwwwwwwwwwwwwwkg.",
+    ".kkkkkkkkkkkkkkkkkkkkkg.",
+    "..gggggggggggggggggggggg",
+    "........................",
+    "........................",
+])
 
-def gear():
-    """A grey gear of six teeth with a hole in the middle."""
+
+def menu(size):
+    """A white menu in a black frame with a grey shadow: three grey entries
+    and a navy highlighted one."""
+    return {16: MENU_16, 24: MENU_24, 32: doubled(MENU_16)}[size]
+
+
+def gear(size):
+    """A grey gear of six teeth with a hole in the middle; its measures are
+    those of the 16-pixel drawing, scaled."""
+    scale = size / 16
+
     def solid(x, y):
-        dx, dy = x + 0.5 - SIZE / 2, y + 0.5 - SIZE / 2
+        dx, dy = (x + 0.5) / scale - 8, (y + 0.5) / scale - 8
         r = math.hypot(dx, dy)
         angle = (math.degrees(math.atan2(dy, dx)) + 90) % 60
         tooth = min(angle, 60 - angle) < 13
         return 2.2 <= r <= (7.9 if tooth else 5.4)
 
-    pixels = [[None] * SIZE for _ in range(SIZE)]
-    for y in range(SIZE):
-        for x in range(SIZE):
+    pixels = [[None] * size for _ in range(size)]
+    for y in range(size):
+        for x in range(size):
             if not solid(x, y):
                 continue
-            edge = any(not (0 <= x + dx < SIZE and 0 <= y + dy < SIZE and solid(x + dx, y + dy))
+            edge = any(not (0 <= x + dx < size and 0 <= y + dy < size and solid(x + dx, y + dy))
                        for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
             pixels[y][x] = CODES["g"] if edge else CODES["s"]
     return pixels
 
 
 ICONS = {
-    "tab_drag.ico": drag_directions(),
-    "tab_keys.ico": KEYBOARD,
-    "tab_menu.ico": MENU,
-    "tab_general.ico": gear(),
+    "tab_drag.ico": drag_directions,
+    "tab_keys.ico": keyboard,
+    "tab_menu.ico": menu,
+    "tab_general.ico": gear,
 }
 
 if __name__ == "__main__":
     here = os.path.dirname(os.path.abspath(__file__))
-    for name, pixels in ICONS.items():
+    for name, draw in ICONS.items():
         image_files.write(os.path.join(here, name),
-                          image_files.ico_bytes([(pixels, PALETTE, 4)]))
+                          image_files.ico_bytes([(draw(size), PALETTE, 4) for size in SIZES]))

@@ -177,20 +177,55 @@ TEST(DragFigure, PartsCoverTheirArrowAndNothingElse)
 
 TEST(DragFigure, PressedPartsComeFromTheOppositeArrow)
 {
-    for (std::int32_t d = 1; d <= 8; ++d) {
-        const ArrowParts parts = ArrowPartsOf(d);
-        const ArrowParts opposite = ArrowPartsOf(Next(d, 4));
-        const std::pair<Box, Box> pairs[] = {{parts.head, opposite.head},
-                                             {parts.shaft, opposite.shaft}};
-        for (const auto& [part, source] : pairs) {
-            const Box from = PressedSource(part);
-            // A negative extent runs from the origin pixel backwards.
-            EXPECT_EQ(from.x + from.width + 1, source.x) << d;
-            EXPECT_EQ(from.y + from.height + 1, source.y) << d;
-            EXPECT_EQ(-from.width, source.width) << d;
-            EXPECT_EQ(-from.height, source.height) << d;
+    // In the figure of every size it is drawn in.
+    for (const std::int32_t size : kFigureSizes) {
+        const FigureScale figure{size};
+        for (std::int32_t d = 1; d <= 8; ++d) {
+            const ArrowParts parts = figure.PartsOf(d);
+            const ArrowParts opposite = figure.PartsOf(Next(d, 4));
+            const std::pair<Box, Box> pairs[] = {{parts.head, opposite.head},
+                                                 {parts.shaft, opposite.shaft}};
+            for (const auto& [part, source] : pairs) {
+                const Box from = PressedSource(part, size);
+                // A negative extent runs from the origin pixel backwards.
+                EXPECT_EQ(from.x + from.width + 1, source.x) << d << " in " << size;
+                EXPECT_EQ(from.y + from.height + 1, source.y) << d << " in " << size;
+                EXPECT_EQ(-from.width, source.width) << d << " in " << size;
+                EXPECT_EQ(-from.height, source.height) << d << " in " << size;
+            }
         }
     }
+}
+
+TEST(DragFigure, EachDrawnSizeStretchesTheDesignEvenlyAboutItsCentre)
+{
+    for (const std::int32_t size : kFigureSizes) {
+        const FigureScale figure{size};
+        EXPECT_EQ(size % 2, 1);
+        EXPECT_EQ(figure.Edge(0), 0);
+        EXPECT_EQ(figure.Edge(kFigureSize), size);
+        for (std::int32_t e = 0; e < kFigureSize; ++e) {
+            // Every design pixel becomes one or two pixels, none is lost.
+            const std::int32_t width = figure.Edge(e + 1) - figure.Edge(e);
+            EXPECT_GE(width, 1) << e << " in " << size;
+            EXPECT_LE(width, 2) << e << " in " << size;
+            EXPECT_EQ(figure.Edge(kFigureSize - e), size - figure.Edge(e)) << e << " in " << size;
+        }
+    }
+    EXPECT_EQ(FigureScale{}.PartsOf(3).head, ArrowPartsOf(3).head);
+}
+
+TEST(DragFigure, TheLargestDrawnFigureThatFitsItsBox)
+{
+    // The box of 93 designed pixels at 96, 120, 144, 168, 192 and 240 DPI.
+    EXPECT_EQ(FigureFitting(93).size, 93);
+    EXPECT_EQ(FigureFitting(116).size, 115);
+    EXPECT_EQ(FigureFitting(140).size, 139);
+    EXPECT_EQ(FigureFitting(163).size, 161);
+    EXPECT_EQ(FigureFitting(186).size, 185);
+    EXPECT_EQ(FigureFitting(233).size, 185);
+    // A box too small for any: the smallest, cut off by the box.
+    EXPECT_EQ(FigureFitting(80).size, 93);
 }
 
 TEST(DragFigure, KeysWalkRoundTheFigure)

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "arrow_outline_oracle.h"
@@ -96,6 +98,49 @@ TEST(ImageResources, DragArrowsBitmapIsTheFigureInThreeGreys)
                 EXPECT_EQ(image.At(x, y), kFace) << "background at " << x << ',' << y;
 }
 
+TEST(ImageResources, TheFigureDrawnForEachScalingKeepsEachArrowInItsPartsAndTurnsOver)
+{
+    const std::pair<const char*, std::int32_t> figures[] = {
+        {"drag_arrows.bmp", 93}, {"drag_arrows_125.bmp", 115}, {"drag_arrows_150.bmp", 139},
+        {"drag_arrows_175.bmp", 161}, {"drag_arrows_200.bmp", 185}};
+    ASSERT_EQ(std::size(figures), kFigureSizes.size());
+    for (std::size_t i = 0; i < kFigureSizes.size(); ++i) {
+        const auto [name, size] = figures[i];
+        ASSERT_EQ(size, kFigureSizes[i]);
+        const GreyImage image = DecodeGreyBmp(ReadResource(name));
+        ASSERT_EQ(image.width, size) << name;
+        ASSERT_EQ(image.height, size) << name;
+        const FigureScale figure{size};
+        std::vector<std::set<std::uint32_t>> seen(kArrowCount + 1);
+        for (std::int32_t y = 0; y < size; ++y) {
+            for (std::int32_t x = 0; x < size; ++x) {
+                const std::uint32_t raised = image.At(x, y);
+                const std::uint32_t turned = image.At(size - 1 - x, size - 1 - y);
+                // Lit edges become shadow and back; faces and the background stay.
+                EXPECT_EQ(raised + turned, raised == kFace ? 2 * kFace : kShadow + kLight)
+                    << name << ": " << x << ',' << y;
+                if (raised == kFace)
+                    continue;
+                // An edge pixel belongs to the parts of exactly one arrow,
+                // which redraw it raised and pressed.
+                std::int32_t owner = 0;
+                for (std::int32_t d = 1; d <= kArrowCount; ++d) {
+                    const ArrowParts parts = figure.PartsOf(d);
+                    if (parts.head.Contains(x, y) || parts.shaft.Contains(x, y)) {
+                        EXPECT_EQ(owner, 0) << name << ": " << x << ',' << y;
+                        owner = d;
+                    }
+                }
+                EXPECT_NE(owner, 0) << name << ": " << x << ',' << y;
+                seen[std::size_t(owner)].insert(raised);
+            }
+        }
+        for (std::int32_t d = 1; d <= kArrowCount; ++d)
+            EXPECT_EQ(seen[std::size_t(d)], (std::set<std::uint32_t>{kShadow, kLight}))
+                << name << ": " << d;
+    }
+}
+
 TEST(ImageResources, EachArrowTurnedOverShowsPressed)
 {
     const GreyImage image = DecodeGreyBmp(ReadResource("drag_arrows.bmp"));
@@ -118,20 +163,51 @@ TEST(ImageResources, EachArrowTurnedOverShowsPressed)
     }
 }
 
-TEST(ImageResources, TabIconsAreSixteenPixelsSquare)
+namespace {
+
+// The images of an icon file hold one square 16-colour image of each size
+// asked for, in that order, each drawn for its size (no size is left for
+// the system to stretch from another).
+void ExpectIconSizes(const char* name, std::initializer_list<std::uint32_t> sizes)
 {
-    for (const char* name : {"tab_drag.ico", "tab_keys.ico", "tab_menu.ico", "tab_general.ico"}) {
-        const Bytes file = ReadResource(name);
-        ASSERT_GT(file.size(), 22u) << name;
-        EXPECT_EQ(U16(file, 0), 0) << name;
-        EXPECT_EQ(U16(file, 2), 1) << name;  // icon
-        ASSERT_EQ(U16(file, 4), 1) << name;
-        EXPECT_EQ(file.at(6), 16) << name;
-        EXPECT_EQ(file.at(7), 16) << name;
-        const std::uint32_t size = U32(file, 14), offset = U32(file, 18);
-        EXPECT_EQ(offset + size, file.size()) << name;
-        // Colour image and mask: 16 rows of 8 bytes, 16 rows of 4.
-        EXPECT_EQ(U32(file, offset + 8), 32u) << name;
-        EXPECT_EQ(size, 40u + 16 * 4 + 16 * 8 + 16 * 4) << name;
+    const Bytes file = ReadResource(name);
+    ASSERT_GT(file.size(), 22u) << name;
+    EXPECT_EQ(U16(file, 0), 0) << name;
+    EXPECT_EQ(U16(file, 2), 1) << name;  // icon
+    ASSERT_EQ(U16(file, 4), sizes.size()) << name;
+    std::size_t entry = 6;
+    std::uint32_t end = 6 + 16 * std::uint32_t(sizes.size());
+    for (const std::uint32_t pixels : sizes) {
+        EXPECT_EQ(file.at(entry), pixels % 256) << name;
+        EXPECT_EQ(file.at(entry + 1), pixels % 256) << name;
+        const std::uint32_t size = U32(file, entry + 8), offset = U32(file, entry + 12);
+        EXPECT_EQ(offset, end) << name;  // one after the other, nothing between
+        ASSERT_LE(offset + size, file.size()) << name;
+        // Header, 16 colours, colour rows of 4 bits and mask rows of 1, each
+        // padded to whole 4 bytes; the header counts both images' rows.
+        EXPECT_EQ(U32(file, offset + 4), pixels) << name;
+        EXPECT_EQ(U32(file, offset + 8), 2 * pixels) << name;
+        EXPECT_EQ(U16(file, offset + 14), 4) << name;
+        const std::uint32_t colourRow = (pixels * 4 + 31) / 32 * 4;
+        const std::uint32_t maskRow = (pixels + 31) / 32 * 4;
+        EXPECT_EQ(size, 40u + 16 * 4 + pixels * colourRow + pixels * maskRow) << name << pixels;
+        end = offset + size;
+        entry += 16;
     }
+    EXPECT_EQ(end, file.size()) << name;
+}
+
+}  // namespace
+
+TEST(ImageResources, TabIconsHoldSixteenTwentyFourAndThirtyTwoPixelImages)
+{
+    for (const char* name : {"tab_drag.ico", "tab_keys.ico", "tab_menu.ico", "tab_general.ico"})
+        ExpectIconSizes(name, {16, 24, 32});
+}
+
+TEST(ImageResources, ThePadsIconHoldsAnImageForEachScaling)
+{
+    // 32 pixels for the pad at 100 %, 48 and 64 at 150 and 200 %; 16 and
+    // 24 for the small icons.
+    ExpectIconSizes("korvane.ico", {16, 24, 32, 48, 64});
 }

@@ -59,6 +59,16 @@ TEST(AnimationGeometry, MoveFrameRaysAndOutline)
 
     const MoveFrameFigure moved = MoveFrame({300, -20}, kPad);
     EXPECT_EQ(Points(moved.points.begin(), moved.points.end()), Shifted(expected, {300, -20}));
+
+    // At 192 DPI the pad is 66 pixels wide and the rays reach twice as far.
+    const MoveFrameFigure large = MoveFrame({0, 0}, 66, 192);
+    const Points expectedLarge = {
+        {19, -1}, {-1470, -2970},  {-1, 19}, {-3970, -1970},  {-1, 46}, {-3970, 2032},
+        {19, 66}, {-1470, 3032},   {46, 66}, {1532, 3032},    {66, 46}, {4032, 2032},
+        {66, 19}, {4032, -1970},   {46, -1}, {1532, -2970},
+        {0, 0}, {0, 65}, {65, 65}, {65, 0}, {0, 0},
+    };
+    EXPECT_EQ(Points(large.points.begin(), large.points.end()), expectedLarge);
 }
 
 TEST(AnimationGeometry, SectorPolygonsOfThePad)
@@ -82,30 +92,46 @@ TEST(AnimationGeometry, SectorPolygonsOfThePad)
     EXPECT_TRUE(SectorPolygon({0, 0}, kPad, -1).empty());
 }
 
+// The pad at 96, 144 and 192 DPI: its outer width and the resolution.
+struct ScaledPad {
+    std::int32_t width;
+    std::int32_t dpi;
+};
+constexpr ScaledPad kScaledPads[] = {{kPad, 96}, {50, 144}, {66, 192}};
+
 TEST(AnimationGeometry, NeighbouringSectorsShareTheirBorder)
 {
-    for (std::int32_t d = 1; d <= 8; ++d) {
-        const Points a = SectorPolygon({0, 0}, kPad, d);
-        const Points b = SectorPolygon({0, 0}, kPad, d % 8 + 1);
-        const auto shared = std::count_if(a.begin(), a.end(), [&](const Point& p) {
-            return std::find(b.begin(), b.end(), p) != b.end();
-        });
-        EXPECT_EQ(shared, 2) << d;
+    for (const auto [pad, dpi] : kScaledPads) {
+        for (std::int32_t d = 1; d <= 8; ++d) {
+            const Points a = SectorPolygon({0, 0}, pad, d, dpi);
+            const Points b = SectorPolygon({0, 0}, pad, d % 8 + 1, dpi);
+            const auto shared = std::count_if(a.begin(), a.end(), [&](const Point& p) {
+                return std::find(b.begin(), b.end(), p) != b.end();
+            });
+            EXPECT_EQ(shared, 2) << d << " at " << dpi;
+        }
     }
 }
 
 TEST(AnimationGeometry, EachSectorLiesWhereTheGestureChoosesItsDirection)
 {
-    // The pad's client point (16, 16) is (17, 17) from the window's corner.
-    for (std::int32_t d = 1; d <= 8; ++d) {
-        const Points sector = SectorPolygon({0, 0}, kPad, d);
-        std::int64_t sx = 0, sy = 0;
-        for (const Point& p : sector) {
-            sx += p.x;
-            sy += p.y;
+    // The pad's client point (16, 16) is (17, 17) from the window's corner;
+    // at other resolutions its client area's centre is half its width in.
+    for (const auto [pad, dpi] : kScaledPads) {
+        const std::int32_t half = pad / 2;
+        for (std::int32_t d = 1; d <= 8; ++d) {
+            const Points sector = SectorPolygon({0, 0}, pad, d, dpi);
+            std::int64_t sx = 0, sy = 0;
+            for (const Point& p : sector) {
+                sx += p.x;
+                sy += p.y;
+            }
+            const auto n = static_cast<std::int64_t>(sector.size());
+            EXPECT_EQ(GetDirection(std::int32_t(sx / n) - half, std::int32_t(sy / n) - half,
+                                   pad - 2),
+                      d)
+                << d << " at " << dpi;
         }
-        const auto n = static_cast<std::int64_t>(sector.size());
-        EXPECT_EQ(GetDirection(std::int32_t(sx / n) - 17, std::int32_t(sy / n) - 17), d);
     }
 }
 
@@ -143,4 +169,29 @@ TEST(CaptionPlacement, RoomLimitsAreInclusive)
     // Room below is judged in twips: 10080 and 10081 are both pixel 672.
     EXPECT_EQ(CaptionPosition({7500, 10080}, 200, 36, kScreen), (Point{416, 720}));
     EXPECT_EQ(CaptionPosition({7500, 10081}, 200, 36, kScreen), (Point{416, 620}));
+}
+
+TEST(CaptionPlacement, AtThePadsResolutionOnItsMonitor)
+{
+    // A monitor right of the primary one at 144 DPI (10 twips per pixel):
+    // in its top-left corner the caption goes right of and below the pad,
+    // 72 pixels from its corner rather than 48, in type 54 pixels high.
+    const ScreenMetrics right{1536 * 10, 864 * 10, 10, 10, 1024 * 10, 0};
+    EXPECT_EQ(CaptionPosition({1034 * 10, 10 * 10}, 300, 54, right, 144), (Point{1106, 82}));
+    // Its middle: centred below the pad, whose client centre is 24 pixels in.
+    EXPECT_EQ(CaptionPosition({1700 * 10, 400 * 10}, 300, 54, right, 144),
+              (Point{1700 + 24 - 150, 472}));
+    // Room left ends 96 pixels into the monitor, room above 96 pixels below its top.
+    EXPECT_EQ(CaptionPosition({1120 * 10, 400 * 10}, 300, 54, right, 144).x, 1120 + 24 - 150);
+    EXPECT_EQ(CaptionPosition({1119 * 10, 400 * 10}, 300, 54, right, 144).x, 1119 + 72);
+    EXPECT_EQ(CaptionPosition({1700 * 10, 96 * 10}, 300, 54, right, 144).y, 96 + 72);
+    EXPECT_EQ(CaptionPosition({1700 * 10, 95 * 10}, 300, 54, right, 144).y, 95 + 72);
+    EXPECT_EQ(CaptionPosition({1119 * 10, 95 * 10}, 300, 54, right, 144),
+              (Point{1119 + 72, 95 + 72}));
+    // Room below ends 144 pixels above its bottom.
+    EXPECT_EQ(CaptionPosition({1700 * 10, 720 * 10}, 300, 54, right, 144).y, 720 + 72);
+    EXPECT_EQ(CaptionPosition({1700 * 10, 721 * 10}, 300, 54, right, 144).y, 721 - 54 - 24);
+    EXPECT_EQ(CaptionTypeHeight(96), 36);
+    EXPECT_EQ(CaptionTypeHeight(144), 54);
+    EXPECT_EQ(CaptionTypeHeight(192), 72);
 }

@@ -14,6 +14,13 @@ TEST(GetDirection, PadAreaIsZeroUpToItsLastPixel)
     EXPECT_EQ(GetDirection(-16, 15), 0);
     EXPECT_EQ(GetDirection(0, 0), 0);
     EXPECT_EQ(GetDirection(16, 16), 4);
+    // The 48-pixel client area of a pad at 144 DPI, centred on its point (24, 24).
+    EXPECT_EQ(GetDirection(23, 23, 48), 0);
+    EXPECT_EQ(GetDirection(-24, -24, 48), 0);
+    EXPECT_EQ(GetDirection(16, -17, 48), 0);
+    EXPECT_EQ(GetDirection(24, 0, 48), 3);
+    EXPECT_EQ(GetDirection(0, -25, 48), 1);
+    EXPECT_EQ(GetDirection(24, 24, 48), 4);
 }
 
 TEST(GetDirection, OnePixelOutsideThePad)

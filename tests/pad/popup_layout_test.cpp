@@ -52,6 +52,22 @@ TEST(StatusWindow, OtherScreenScales)
     EXPECT_EQ(StatusWindowBox({-150, 3000}, 900, 240, kScreen).x, -10 + 16 - 32);
 }
 
+TEST(StatusWindow, AtThePadsResolutionAndOnItsMonitor)
+{
+    // 144 DPI, 10 twips per pixel: the distances grow by half, the label's
+    // margins of 30 twips are 3 pixels; label 90 x 24 pixels.
+    const ScreenMetrics scaled{1536 * 10, 960 * 10, 10, 10};
+    EXPECT_EQ(StatusWindowBox({300 * 10, 200 * 10}, 900, 240, scaled, 144),
+              (Box{300 + 24 - (450 + 30) / 10, 200 + 57, 96, 30}));
+    // Room below ends 150 pixels above the bottom: 100 designed pixels.
+    EXPECT_EQ(StatusWindowBox({3000, 8100}, 900, 240, scaled, 144).y, 810 + 57);
+    EXPECT_EQ(StatusWindowBox({3000, 8101}, 900, 240, scaled, 144).y, 810 - 35);
+    // A monitor below the primary one: its own bottom counts.
+    const ScreenMetrics below{1024 * 15, 768 * 15, 15, 15, 0, 768 * 15};
+    EXPECT_EQ(StatusWindowBox({4500, (768 + 600) * 15}, 900, 240, below).y, 768 + 600 + 38);
+    EXPECT_EQ(StatusWindowBox({4500, (768 + 700) * 15}, 900, 240, below).y, 768 + 700 - 23);
+}
+
 TEST(KeyTip, ColumnsAndSeparatorDoNotTouch)
 {
     const TipLayout tip = LayOutTip(100, 120, 216);
@@ -67,6 +83,15 @@ TEST(KeyTip, ColumnsAndSeparatorDoNotTouch)
     EXPECT_LT(tip.separatorFrom.x, tip.column2.x);
     EXPECT_EQ(tip.width - (tip.column2.x + 120), 6);
     EXPECT_LT(tip.separatorTo.y, tip.height);
+
+    // At 192 DPI every margin is twice as wide.
+    const TipLayout large = LayOutTip(200, 240, 432, 192);
+    EXPECT_EQ(large.width, 200 + 240 + 38);
+    EXPECT_EQ(large.height, 432 + 20);
+    EXPECT_EQ(large.column1, (Point{8, 8}));
+    EXPECT_EQ(large.column2, (Point{226, 8}));
+    EXPECT_EQ(large.separatorFrom, (Point{218, 4}));
+    EXPECT_EQ(large.separatorTo, (Point{218, 448}));
 }
 
 TEST(KeyTip, PlacedByScreenQuarter)
@@ -81,6 +106,12 @@ TEST(KeyTip, PlacedByScreenQuarter)
     // The screen's middle belongs to the right and lower halves.
     EXPECT_EQ(TipPosition({512, 384}, w, h, kScreen), (Point{512 - w, 384 - h - 1}));
     EXPECT_EQ(TipPosition({511, 383}, w, h, kScreen), (Point{511, 403}));
+    // The quarters are those of the pad's monitor: right of the primary
+    // screen, its upper-left quarter; below the pointer by 30 pixels at 144 DPI.
+    const ScreenMetrics right{1280 * 15, 1024 * 15, 15, 15, 1024 * 15, 0};
+    EXPECT_EQ(TipPosition({1100, 100}, w, h, right), (Point{1100, 120}));
+    EXPECT_EQ(TipPosition({1100, 100}, w, h, right, 144), (Point{1100, 130}));
+    EXPECT_EQ(TipPosition({1664, 512}, w, h, right), (Point{1664 - w, 512 - h - 1}));
 }
 
 TEST(KeyTip, ColumnTextsListAllKeySlots)
