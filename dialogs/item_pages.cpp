@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "base/slot_names.h"
+#include "base/system.h"
 #include "commands/command_kind.h"
 #include "dialogs/drag_figure.h"
-#include "base/system.h"
 #include "forms/screen.h"
 
 namespace {
