@@ -2,6 +2,7 @@
 // Plain integer points and rectangles for rules that know nothing of the
 // window system. Window code copies them into POINT and RECT.
 
+#include <algorithm>
 #include <cstdint>
 
 struct Point {
@@ -31,3 +32,18 @@ struct MonitorArea {
     Box bounds;
     std::int32_t dpi = 96;
 };
+
+// A box of the given size centred over `over`, then moved as little as needed
+// to lie within `bounds`; one larger than `bounds` keeps its top-left corner
+// inside.
+inline Box CentredWithin(const Box& over, std::int32_t width, std::int32_t height,
+                         const Box& bounds)
+{
+    const auto place = [](std::int32_t overStart, std::int32_t overSize, std::int32_t size,
+                          std::int32_t boundsStart, std::int32_t boundsSize) {
+        const std::int32_t centred = overStart + (overSize - size) / 2;
+        return std::max(std::min(centred, boundsStart + boundsSize - size), boundsStart);
+    };
+    return {place(over.x, over.width, width, bounds.x, bounds.width),
+            place(over.y, over.height, height, bounds.y, bounds.height), width, height};
+}

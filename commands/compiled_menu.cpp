@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "commands/launch.h"
 #include "base/system.h"
+#include "commands/launch.h"
 
 namespace {
 

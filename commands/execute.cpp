@@ -10,7 +10,6 @@
 #include "commands/compiled_menu.h"
 #include "commands/launch.h"
 #include "commands/shell_command.h"
-#include "base/path_text.h"
 #include "forms/screen.h"
 #include "menulib/menu_library.h"
 

@@ -6,10 +6,13 @@
 #include "base/dpi_scale.h"
 #include "dialogs/file_type_verbs.h"
 #include "dialogs/verb_text.h"
+#include "forms/screen.h"
 
 cDlgExtension::cDlgExtension()
     : Form(L"cDlgExtension", DialogDesign(L"関連付けの参照", 400, 264)),
-      Label1(*this, L"Label1", ControlDesign(ControlKind::Label, 8, 11, 57, 12, L"拡張子(&E) :")),
+      Label1(*this, L"Label1",
+             ControlDesign(ControlKind::Label, 8, 11, 57, 12, L"拡張子(&E) :")
+                 .Style(SS_LEFTNOWORDWRAP)),
       cboExtension(*this, L"cboExtension",
                    ControlDesign(ControlKind::ComboBox, 72, 8, 193, 20, L"txt").Editable()),
       lstCommands(*this, L"lstCommands",
@@ -31,6 +34,14 @@ bool cDlgExtension::ShowChoose(std::wstring& fileName, HWND owner)
 {
     Confirmed = false;
     Load();
+    // Over the window the user works in, whether or not it owns the chooser.
+    const HWND over = owner ? owner : GetActiveWindow();
+    RECT area{};
+    if (over)
+        GetWindowRect(over, &area);
+    else
+        area = WorkAreaNear(nullptr);
+    MoveCentredOver(area);
     ShowModal(owner);
     bool chosen = false;
     if (Confirmed && IsLoaded()) {
@@ -46,6 +57,14 @@ bool cDlgExtension::ShowChoose(std::wstring& fileName, HWND owner)
 
 void cDlgExtension::Form_Load()
 {
+    // The label keeps its caption on one line, whole, however wide the
+    // dialog's font draws it.
+    const RECT label = Label1.Bounds();
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(Label1.hWnd(), WM_GETFONT, 0, 0));
+    const int width =
+        DesignPixelsCovering(MeasureCaption(Label1.hWnd(), font, Label1.Text()).cx, Dpi());
+    if (width > label.right - label.left)
+        Label1.Move(label.left, label.top, width, label.bottom - label.top);
     for (const std::wstring& extension : RegisteredExtensions())
         cboExtension.AddItem(extension);
     // A failure here leaves the dialog open with what could be filled.

@@ -9,9 +9,9 @@
 
 #include "base/dpi_scale.h"
 #include "base/slot_names.h"
+#include "base/system.h"
 #include "commands/command_kind.h"
 #include "dialogs/drag_figure.h"
-#include "base/system.h"
 #include "forms/screen.h"
 
 namespace {
@@ -132,8 +132,8 @@ void cDlgSettings::SetNameLabel(std::int32_t direction, const std::wstring& capt
         break;
     }
     const auto font = reinterpret_cast<HFONT>(SendMessageW(label.hWnd(), WM_GETFONT, 0, 0));
-    const int width =
-        std::min<int>(DesignPixelsCovering(MeasureText(label.hWnd(), font, caption).cx, Dpi()), room);
+    const int measured = MeasureText(label.hWnd(), font, caption).cx;
+    const int width = std::min<int>(DesignPixelsCovering(measured, Dpi()), room);
     const int left = anchor.alignment == Alignment::Left    ? anchor.x
                      : anchor.alignment == Alignment::Right ? anchor.x - width
                                                             : anchor.x - width / 2;

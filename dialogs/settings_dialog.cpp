@@ -5,6 +5,7 @@
 #include "base/win_handles.h"
 #include "dialogs/drag_figure.h"
 #include "forms/hot_key.h"
+#include "forms/screen.h"
 #include "forms/win32_callback.h"
 #include "objlib/persist.h"
 #include "resources/resource_ids.h"
@@ -171,7 +172,9 @@ cDlgSettings::cDlgSettings(SettingsHost& host)
                   ControlDesign(Kind::Frame, 16, 224, 467, 169, {},
                                 L"上で選択されているタスクの詳細です")
                       .Borderless()),
-      lblTitle(*this, L"lblTitle", ControlDesign(Kind::Label, 9, 1, 300, 12).Bolded(), &fraContents),
+      // A key's name may hold an ampersand ("6[&]"), shown as it is.
+      lblTitle(*this, L"lblTitle",
+               ControlDesign(Kind::Label, 9, 1, 300, 12).Bolded().Style(SS_NOPREFIX), &fraContents),
       lblAccess(*this, L"lblAccess", 0, 3,
                 [](int i) {
                     switch (i) {
@@ -258,6 +261,14 @@ cDlgSettings::cDlgSettings(SettingsHost& host)
       mnuOther(L"mnuOther", {L"テスト実行(&T)", L"-", L"ショートカットから読み込む(&I) ...",
                              L"シュートカットとして保存(&E) ..."})
 {
+    // The detail fields in the order they are on the screen, each label just
+    // before its field so that its access key lands there.
+    SetTabOrder({&lblAccess(0), &txtCommand, &cmdReference(0), &lblAccess(1), &txtWorkDir,
+                 &cmdReference(1), &lblAccess(2), &txtCaption, &lblAccess(3), &cboWindowState,
+                 &chkSetFocus});
+    // The selected tab comes round after the bottom buttons, just before the
+    // page, which has the focus when the dialog opens.
+    SetTabOrder({&cmdApply, &picTab(0), &picTab(1), &picTab(2), &picTab(3)});
     WireFrame();
     WireGeneralPage();
     WireCommandFields();
@@ -272,6 +283,8 @@ void cDlgSettings::ShowSettings(SettingsHost& host)
     Persistence().PersistOf(dialog.WorkSettings).Load(key);
     SetTopmost(dialog.OwnerWnd, false);
     dialog.Load();
+    // Centred on the screen the pad is on.
+    dialog.MoveCentredOver(WorkAreaNear(dialog.OwnerWnd));
     dialog.ShowGeneralSettings();
     dialog.cmdApply.SetEnabled(false);
     SetHotKey(dialog.OwnerWnd, 0);
@@ -410,7 +423,15 @@ void cDlgSettings::LabelMoveButtons(int page)
     cmdRightDown.SetToolTipText(labels.rightDownTip);
 }
 
-void cDlgSettings::picTab_MouseDown(int index) { SelectPage(index); }
+// A click on the selected tab, or on its caption, gives it the focus too, so
+// that the arrow keys then switch pages.
+void cDlgSettings::picTab_MouseDown(int index)
+{
+    if (index != CurrentPage)
+        SelectPage(index);
+    else if (ValidateActiveControl())
+        picTab(index).SetFocus();
+}
 
 void cDlgSettings::picTab_KeyDown(int keyCode)
 {

@@ -152,7 +152,8 @@ private:
     UniqueGdiObject<HRGN> DragRegion;
     DragPicture DragImage;
 
-    // Controls, in tab order.
+    // Controls, in the order they are created; the constructor sets where
+    // the tab order differs.
 
     // The tab strip: the dialog paints the tabs itself.
     ControlArray picTab;

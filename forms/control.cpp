@@ -18,6 +18,12 @@ constexpr wchar_t kContainerClass[] = L"KorvaneContainer";
 // A drop-down list opens below its box this far.
 constexpr int kDropDownHeight = 160;
 
+wchar_t UpperCase(wchar_t c)
+{
+    CharUpperBuffW(&c, 1);
+    return c;
+}
+
 void EnsureCommonControls(DWORD classes)
 {
     INITCOMMONCONTROLSEX init{sizeof init, classes};
@@ -33,6 +39,7 @@ Control::Control(Form& form, std::wstring name, ControlDesign design, Control* c
     if (container_)
         container_->hasChildren_ = true;
     form_.controls_.push_back(this);
+    form_.tabOrder_.push_back(this);
 }
 
 Control::~Control()
@@ -52,6 +59,7 @@ Control::~Control()
     if (window_)
         DestroyWindow(window_);
     std::erase(form_.controls_, this);
+    std::erase(form_.tabOrder_, this);
 }
 
 Control* Control::FromWindow(HWND window)
@@ -73,10 +81,21 @@ bool Control::TakesFocus() const
     case ControlKind::Image:
         return false;
     case ControlKind::PictureBox:
-        return !hasChildren_;
+        return !HoldsFocusableControl();
     default:
         return true;
     }
+}
+
+// A picture box with only images and labels in it, such as a tab, is a
+// control of its own that takes the focus.
+bool Control::HoldsFocusableControl() const
+{
+    if (!hasChildren_)
+        return false;
+    return std::any_of(form_.controls_.begin(), form_.controls_.end(), [this](const Control* held) {
+        return held->container_ == this && held->TakesFocus();
+    });
 }
 
 void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool startsGroup)
@@ -137,7 +156,7 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
         RegisterFormsClass(kContainerClass, ContainerProc, LoadCursorW(nullptr, IDC_ARROW));
         windowClass = kContainerClass;
         style |= WS_CLIPCHILDREN;
-        if (design_.kind == ControlKind::PictureBox && design_.tabStop && !hasChildren_)
+        if (design_.kind == ControlKind::PictureBox && design_.tabStop && TakesFocus())
             style |= WS_TABSTOP;
         if (design_.border && design_.kind == ControlKind::PictureBox)
             exStyle |= WS_EX_CLIENTEDGE;
@@ -168,7 +187,8 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
 RECT Control::PlaceOnForm() const
 {
     // A drop-down list's window reaches down over its open list.
-    const int height = design_.height + (design_.kind == ControlKind::ComboBox ? kDropDownHeight : 0);
+    const int height =
+        design_.height + (design_.kind == ControlKind::ComboBox ? kDropDownHeight : 0);
     return form_.Scaled(RECT{design_.left, design_.top, design_.left + design_.width,
                              design_.top + height});
 }
@@ -291,8 +311,13 @@ void Control::SetFocus()
 
 bool Control::CanTakeTab() const
 {
-    if (!window_ || !TakesFocus() || !(GetWindowLongPtrW(window_, GWL_STYLE) & WS_TABSTOP) ||
-        !IsWindowVisible(window_))
+    return window_ && TakesFocus() && (GetWindowLongPtrW(window_, GWL_STYLE) & WS_TABSTOP) &&
+           Usable();
+}
+
+bool Control::Usable() const
+{
+    if (!window_ || !IsWindowVisible(window_))
         return false;
     // A disabled container disables what it holds.
     for (HWND at = window_; at && at != form_.Handle(); at = GetParent(at)) {
@@ -300,6 +325,31 @@ bool Control::CanTakeTab() const
             return false;
     }
     return true;
+}
+
+bool Control::MarksAccessKey(wchar_t key) const
+{
+    switch (design_.kind) {
+    case ControlKind::Label:
+        if (design_.extraStyle & SS_NOPREFIX)
+            return false;
+        break;
+    case ControlKind::CommandButton:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+        break;
+    default:
+        return false;
+    }
+    const std::wstring caption = Text();
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != L'&')
+            continue;
+        if (caption[i + 1] != L'&')
+            return UpperCase(caption[i + 1]) == UpperCase(key);
+        ++i;  // "&&" shows one ampersand
+    }
+    return false;
 }
 
 bool Control::HasFocus() const

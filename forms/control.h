@@ -4,7 +4,7 @@
 // own container class (frames and picture boxes). The control object belongs
 // to the form object and lives as long as it; its window is created each
 // time the form loads, in the order the controls were declared, which is also
-// the tab order.
+// the tab order unless the form sets another.
 
 #include <windows.h>
 
@@ -112,6 +112,10 @@ public:
     void SetVisible(bool visible);
     bool TabStop() const;
     void SetTabStop(bool tabStop);
+    // Whether the caption marks this key, in either case, with an ampersand
+    // before it ("&&" is a plain one). The text of boxes and lists, and of
+    // labels drawn without that marking, marks none.
+    bool MarksAccessKey(wchar_t key) const;
     void SetFocus();
     bool HasFocus() const;
 
@@ -171,6 +175,11 @@ private:
     void LayOut(HFONT font, HFONT boldFont);
     void Destroyed();
     bool TakesFocus() const;
+    // Picture boxes: whether a control they hold takes the focus, which
+    // they then pass on instead of taking it.
+    bool HoldsFocusableControl() const;
+    // Shown and enabled, and so are its containers.
+    bool Usable() const;
     // The cancel button never asks the focused control to accept its value:
     // leaving without saving must work whatever was typed.
     bool CausesValidation() const { return !design_.isCancel; }

@@ -152,4 +152,7 @@ MonitorArea MonitorOf(HWND window)
     return AreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
 }
 
-MonitorArea MonitorAt(POINT point) { return AreaOf(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST)); }
+MonitorArea MonitorAt(POINT point)
+{
+    return AreaOf(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST));
+}

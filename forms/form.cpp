@@ -3,11 +3,13 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
 #include "base/dpi_scale.h"
 #include "base/numbered_error.h"
+#include "base/plane.h"
 #include "base/window_boundary.h"
 #include "forms/control.h"
 #include "forms/display_dpi.h"
@@ -406,6 +408,28 @@ void Form::Move(float left, float top, float width, float height)
                  PixelsOfTwips(height, TwipsPerPixelY()), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::MoveCentredOver(const RECT& area)
+{
+    const HWND window = hWnd();
+    // Laid out first for the monitor it goes to, as if it had moved there.
+    const int dpi = MonitorDpi(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST));
+    if (dpi != dpi_) {
+        const RECT now = WindowRectOf(window);
+        const SIZE size = OuterSizeFor(ScaledToDpi(design_.clientWidth, dpi),
+                                       ScaledToDpi(design_.clientHeight, dpi),
+                                       design_.style & ~WS_VISIBLE, design_.exStyle, dpi);
+        ChangeDpi(dpi, RECT{now.left, now.top, now.left + size.cx, now.top + size.cy});
+    }
+    const RECT outer = WindowRectOf(window);
+    const auto box = [](const RECT& rect) {
+        return Box{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    };
+    const Box placed = CentredWithin(box(area), outer.right - outer.left, outer.bottom - outer.top,
+                                     box(WorkAreaNear(area)));
+    SetWindowPos(window, nullptr, placed.x, placed.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 float Form::ScaleWidth()
 {
     RECT client{};
@@ -458,6 +482,12 @@ void Form::AdoptDpi(int dpi)
         control->LayOut(font_.get(), boldFont_.get());
     if (toolTip_)
         SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, Scaled(kToolTipWidth));
+}
+
+void Form::ChangeDpi(int dpi, const RECT& suggested)
+{
+    AdoptDpi(dpi);
+    Form_DpiChanged(suggested);
 }
 
 void Form::Form_DpiChanged(const RECT& suggested)
@@ -562,8 +592,9 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         Unload();
         return 0;
     case kDpiChanged:
-        AdoptDpi(HIWORD(wParam));
-        Form_DpiChanged(*reinterpret_cast<const RECT*>(lParam));
+        // A form already laid out for its new monitor keeps its size.
+        if (HIWORD(wParam) != dpi_)
+            ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_ENDSESSION:
         if (wParam)
@@ -650,31 +681,85 @@ std::optional<LRESULT> Form::DispatchControls(UINT message, WPARAM wParam, LPARA
 
 Control* Form::NextTabStop(const Control* from, bool backwards) const
 {
-    const auto count = static_cast<std::ptrdiff_t>(controls_.size());
+    const auto count = static_cast<std::ptrdiff_t>(tabOrder_.size());
     std::ptrdiff_t at = -1;
     for (std::ptrdiff_t i = 0; i < count; ++i) {
-        if (controls_[static_cast<size_t>(i)] == from)
+        if (tabOrder_[static_cast<size_t>(i)] == from)
             at = i;
     }
     if (at < 0)
         at = backwards ? 0 : count - 1;
     for (std::ptrdiff_t step = 1; step <= count; ++step) {
         const std::ptrdiff_t i = ((backwards ? at - step : at + step) % count + count) % count;
-        Control* candidate = controls_[static_cast<size_t>(i)];
+        Control* candidate = tabOrder_[static_cast<size_t>(i)];
         if (candidate->CanTakeTab())
             return candidate;
     }
     return nullptr;
 }
 
+void Form::SetTabOrder(std::initializer_list<Control*> sequence)
+{
+    if (sequence.size() == 0)
+        return;
+    const auto inSequence = [&](const Control* control) {
+        return std::find(sequence.begin(), sequence.end(), control) != sequence.end();
+    };
+    std::vector<Control*> order;
+    for (Control* control : tabOrder_) {
+        if (control == *sequence.begin())
+            order.insert(order.end(), sequence.begin(), sequence.end());
+        else if (!inSequence(control))
+            order.push_back(control);
+    }
+    tabOrder_ = std::move(order);
+}
+
 void Form::FocusNext(bool backwards)
 {
-    Control* next = NextTabStop(ActiveControl(), backwards);
-    if (!next)
-        return;
-    if (SendMessageW(next->window_, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-        SendMessageW(next->window_, EM_SETSEL, 0, -1);
-    next->SetFocus();
+    if (Control* next = NextTabStop(ActiveControl(), backwards))
+        FocusTabStop(*next);
+}
+
+void Form::FocusTabStop(Control& next)
+{
+    if (SendMessageW(next.window_, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageW(next.window_, EM_SETSEL, 0, -1);
+    next.SetFocus();
+}
+
+// The controls are searched in tab order from the one after the focus, so
+// that a label leads to the field that follows it there. A label hands the
+// focus on to its field; a button is pressed. When more than one control
+// marks the key, the focus only moves to the next of them, and the next
+// press goes on to the one after: none of them is pressed by surprise.
+bool Form::PressAccessKey(wchar_t key)
+{
+    const size_t count = tabOrder_.size();
+    const Control* active = ActiveControl();
+    size_t start = 0;
+    for (size_t i = 0; i < count; ++i) {
+        if (tabOrder_[i] == active)
+            start = i + 1;
+    }
+    std::vector<Control*> marked;
+    for (size_t step = 0; step < count; ++step) {
+        Control* candidate = tabOrder_[(start + step) % count];
+        if (candidate->MarksAccessKey(key) && candidate->Usable())
+            marked.push_back(candidate);
+    }
+    if (marked.empty())
+        return false;
+    Control& target = *marked.front();
+    if (target.Kind() == ControlKind::Label) {
+        if (Control* field = NextTabStop(&target, false))
+            FocusTabStop(*field);
+    } else if (marked.size() > 1) {
+        target.SetFocus();
+    } else {
+        SendMessageW(target.window_, BM_CLICK, 0, 0);
+    }
+    return true;
 }
 
 bool Form::MovesFocus(const MSG& message) const
@@ -731,7 +816,22 @@ bool Form::PreTranslate(MSG& message)
         if (active && active->OnValidate && MovesFocus(message) && !ValidateActiveControl())
             return true;
     }
-    // The tab key follows the declared order; the z-order may differ from it
+    // Access keys: Alt with a key, or the key alone where the focused
+    // control takes no characters. The hot-key control takes Alt with a key
+    // as its value.
+    if ((kind == WM_SYSCHAR || kind == WM_CHAR) && message.wParam > L' ') {
+        const Control* active = ActiveControl();
+        if (active && active->Kind() == ControlKind::HotKey)
+            return kind == WM_SYSCHAR;
+        const HWND focus = GetFocus();
+        const LRESULT code =
+            focus ? SendMessageW(focus, WM_GETDLGCODE, message.wParam,
+                                 reinterpret_cast<LPARAM>(&message))
+                  : 0;
+        if (kind == WM_SYSCHAR || !(code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)))
+            return PressAccessKey(static_cast<wchar_t>(message.wParam));
+    }
+    // The tab key follows the tab order; the z-order may differ from it
     // where controls overlap.
     if (kind == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
         GetKeyState(VK_MENU) >= 0) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -95,6 +96,11 @@ public:
     float Height();
     void Move(float left, float top);
     void Move(float left, float top, float width, float height);
+    // Centres the window over a rectangle of the screen (pixels), then moves
+    // it as little as needed to lie wholly in the work area of its monitor;
+    // one larger than that area keeps its top-left corner inside. The form
+    // is laid out for that monitor's resolution first.
+    void MoveCentredOver(const RECT& area);
     // The client area in the form's scale.
     float ScaleWidth();
     float ScaleHeight();
@@ -152,6 +158,14 @@ protected:
     // Lays the form's controls and fonts out for another resolution; the
     // window's own size is the caller's.
     void AdoptDpi(int dpi);
+    // Lays the form out for another resolution, then lets it take its place
+    // and size (Form_DpiChanged).
+    void ChangeDpi(int dpi, const RECT& suggested);
+
+    // The controls follow one another in the tab order in this sequence,
+    // from the place of the first of them; the others keep their places.
+    // The declared order, and so the z-order, stays as it is.
+    void SetTabOrder(std::initializer_list<Control*> sequence);
 
 private:
     friend class Control;
@@ -172,9 +186,12 @@ private:
     bool MovesFocus(const MSG& message) const;
     void UpdateToolTip(const Control& control);
     // The control the tab key moves to from a control (or from none): the
-    // declared order, whatever the windows' z-order is.
+    // tab order, whatever the windows' z-order is.
     Control* NextTabStop(const Control* from, bool backwards) const;
     void FocusNext(bool backwards);
+    void FocusTabStop(Control& next);
+    // A typed access key; false when no control marks it.
+    bool PressAccessKey(wchar_t key);
 
     std::wstring name_;
     FormDesign design_;
@@ -185,7 +202,8 @@ private:
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
     std::vector<Timer*> timers_;
-    std::vector<Control*> controls_;  // in tab order
+    std::vector<Control*> controls_;  // as declared
+    std::vector<Control*> tabOrder_;
     UniqueGdiObject<HFONT> font_;
     UniqueGdiObject<HFONT> boldFont_;
     HWND toolTip_ = nullptr;  // owned by the form's window

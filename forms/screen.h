@@ -12,9 +12,16 @@ float TwipsPerPixelY();
 float ScreenWidthTwips();
 float ScreenHeightTwips();
 
+// The work area (the screen less the taskbar) of the monitor nearest to a
+// window (the primary one for none), or to a rectangle of the screen.
+RECT WorkAreaNear(HWND window);
+RECT WorkAreaNear(const RECT& area);
+
 // The size in pixels of one line of text as a window draws it in font,
 // ampersands included as they are.
 SIZE MeasureText(HWND window, HFONT font, const std::wstring& text);
+// The same for a caption, whose ampersand before an access key takes no room.
+SIZE MeasureCaption(HWND window, HFONT font, const std::wstring& caption);
 
 // Shows the wait (hourglass) pointer over every form of the program while it
 // lives; nested instances keep it until the outermost one ends.

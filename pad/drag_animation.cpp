@@ -140,9 +140,9 @@ void DragAnimation::DrawCaptionImage()
     UniqueDc memory(CreateCompatibleDC(screen_.get()));
     if (!memory)
         return;
-    UniqueGdiObject<HFONT> font(CreateFontW(CaptionTypeHeight(dpi_), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                                            SHIFTJIS_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                            PROOF_QUALITY, 0, kCaptionFace));
+    UniqueGdiObject<HFONT> font(CreateFontW(CaptionTypeHeight(dpi_), 0, 0, 0, FW_BOLD, FALSE, FALSE,
+                                            FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
+                                            CLIP_DEFAULT_PRECIS, PROOF_QUALITY, 0, kCaptionFace));
     if (!font)
         return;
     ScopedSelection fontSelected(memory.get(), font.get());

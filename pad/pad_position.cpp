@@ -16,7 +16,8 @@ double Outside(double value, double low, double high)
 
 // The stored fraction, or the monitor's edge it lies beyond, as a fraction
 // of the primary screen's extent.
-float OntoSpan(float fraction, double at, std::int32_t low, std::int32_t extent, std::int32_t primary)
+float OntoSpan(float fraction, double at, std::int32_t low, std::int32_t extent,
+               std::int32_t primary)
 {
     if (at < low)
         return static_cast<float>(double(low) / primary);
@@ -33,7 +34,8 @@ float PadFraction(float stored) { return std::isfinite(stored) ? stored : kCentr
 
 PadPlace PlacePadCentre(float x, float y, const std::vector<MonitorArea>& monitors)
 {
-    if (monitors.empty() || monitors.front().bounds.width <= 0 || monitors.front().bounds.height <= 0)
+    if (monitors.empty() || monitors.front().bounds.width <= 0 ||
+        monitors.front().bounds.height <= 0)
         return {std::fmin(std::fmax(x, 0.0f), 1.0f), std::fmin(std::fmax(y, 0.0f), 1.0f), 0};
     const Box& primary = monitors.front().bounds;
     const double cx = double(x) * primary.width;

@@ -34,8 +34,8 @@ TipLayout LayOutTip(std::int32_t column1Width, std::int32_t column2Width,
     return layout;
 }
 
-Point TipPosition(Point pointer, std::int32_t width, std::int32_t height, const ScreenMetrics& screen,
-                  std::int32_t dpi)
+Point TipPosition(Point pointer, std::int32_t width, std::int32_t height,
+                  const ScreenMetrics& screen, std::int32_t dpi)
 {
     const bool rightHalf = std::int64_t(pointer.x) * screen.twipsPerPixelX - screen.leftTwips >=
                            screen.widthTwips / 2;

@@ -34,8 +34,8 @@ TipLayout LayOutTip(std::int32_t column1Width, std::int32_t column2Width,
 // The tip's top-left corner for the pointer at screen pixel `pointer`: it lies
 // right of and below the pointer in the upper-left quarter of the screen, and
 // ends at the pointer (one pixel above it) towards the right and bottom halves.
-Point TipPosition(Point pointer, std::int32_t width, std::int32_t height, const ScreenMetrics& screen,
-                  std::int32_t dpi = kDesignDpi);
+Point TipPosition(Point pointer, std::int32_t width, std::int32_t height,
+                  const ScreenMetrics& screen, std::int32_t dpi = kDesignDpi);
 
 // Key slots in the first column (A..R); the rest (S..Z, 0..9) form the second.
 inline constexpr std::int32_t kTipColumnLength = 18;

@@ -7,6 +7,7 @@
 #include "base/numbered_error.h"
 #include "base/path_text.h"
 #include "commands/shell_command.h"
+#include "forms/screen.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
 #include "tests/dialogs/shell_input.h"
 #include "tests/support/probe_log.h"
@@ -28,6 +29,27 @@ std::vector<std::wstring> OpenMenuEntries()
         entries.push_back((state & MF_SEPARATOR) ? L"-" : ((state & MF_GRAYED) ? L"~" : L"") + std::wstring(text));
     }
     return entries;
+}
+
+// The rightmost column in which a label has drawn anything.
+int InkRight(HWND label)
+{
+    RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client{};
+    GetClientRect(label, &client);
+    const HDC dc = GetDC(label);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int right = -1;
+    for (int x = 0; x < client.right; ++x) {
+        for (int y = 0; y < client.bottom; ++y) {
+            if (GetPixel(dc, x, y) != face) {
+                right = x;
+                break;
+            }
+        }
+    }
+    ReleaseDC(label, dc);
+    return right;
 }
 
 std::wstring SetterMessage(const std::wstring& command)
@@ -355,4 +377,32 @@ TEST_F(CommandFieldsTest, ACommandSavedAsAShortcutLoadsBackAsANewMenuEntry)
     EXPECT_NE(command.find(L"notes.txt"), std::wstring::npos);
     EXPECT_TRUE(applyEnabled);
     EXPECT_TRUE(watcher.Boxes().empty());
+}
+
+TEST_F(CommandFieldsTest, TheKeyTitleShowsTheAmpersandOfAKeysName)
+{
+    StartPad();
+    std::wstring title;
+    int ink = -1;
+    SIZE whole{};
+    SIZE asCaption{};
+    RunDialog({
+        [&] { Click(L"picTab(1)"); },
+        [&] {
+            // Typing a key's character selects its line, as in any list.
+            SetFocus(Item(L"lstAccessKey"));
+            PressUntil(L"6", [] { return TextOf(Item(L"lblTitle")) == L"キー: 6[&]"; });
+            const HWND label = Item(L"lblTitle");
+            title = TextOf(label);
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+            whole = MeasureText(label, font, title);
+            asCaption = MeasureCaption(label, font, title);
+            ink = InkRight(label);
+            Click(L"cmdCancel");
+        },
+    });
+    EXPECT_EQ(title, L"キー: 6[&]");
+    // Drawn as a caption, "&]" would be an underlined "]" and end sooner.
+    EXPECT_GT(ink, asCaption.cx + 2);
+    EXPECT_LE(ink, whole.cx + 1);
 }

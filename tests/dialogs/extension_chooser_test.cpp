@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "forms/screen.h"
 #include "forms/window_name.h"
 #include "tests/dialogs/file_type_registrations.h"
 #include "tests/support/modal_script.h"
@@ -268,6 +269,20 @@ TEST_F(ExtensionChooserTest, ControlsInTabOrderAndAnOwnerWhenGiven)
             EXPECT_EQ(order, (std::vector<std::wstring>{L"Label1", L"cboExtension", L"lstCommands",
                                                         L"cmdOk", L"cmdCancel"}));
             EXPECT_EQ(TextOf(Child(L"Label1")), L"拡張子(&E) :");
+            // The label has room for its whole caption on one line, before the combo box.
+            const HWND label = Child(L"Label1");
+            const RECT labelBounds = BoundsInParent(label);
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+            EXPECT_GE(labelBounds.right - labelBounds.left,
+                      MeasureCaption(label, font, TextOf(label)).cx);
+            EXPECT_LE(labelBounds.right, BoundsInParent(Child(L"cboExtension")).left);
+            // Centred over its small owner in the screen's corner, it stays wholly on the screen.
+            RECT outer{};
+            GetWindowRect(dialog, &outer);
+            RECT work{};
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+            EXPECT_EQ(outer.left, work.left);
+            EXPECT_EQ(outer.top, work.top);
             EXPECT_EQ(TextOf(Child(L"cmdOk")), L"OK");
             EXPECT_EQ(TextOf(Child(L"cmdCancel")), L"キャンセル");
             EXPECT_TRUE(GetWindowLongW(Child(L"cmdOk"), GWL_STYLE) & BS_DEFPUSHBUTTON);

@@ -14,6 +14,7 @@
 #include "forms/window_name.h"
 #include "tests/pad/pad_fixture.h"
 #include "tests/support/modal_script.h"
+#include "tests/support/user_steps.h"
 #include "tests/support/window_query.h"
 
 class SettingsDialogTest : public PadTest {
@@ -64,6 +65,19 @@ protected:
         return page;
     }
     static std::wstring Focused() { return WindowNameOf(GetFocus()); }
+    // Real keys through the X server, in xdotool's words ("alt+w", "shift+Tab"),
+    // handled by the dialog as it handles a user's; true once done() holds.
+    static bool PressUntil(const std::wstring& keys, const std::function<bool()>& done)
+    {
+        return PressKeys(keys) && Eventually(done) && WaitForKeysUp();
+    }
+    // Presses the keys and waits for the focus to move; where it went.
+    static std::wstring FocusAfter(const std::wstring& keys)
+    {
+        const HWND before = GetFocus();
+        PressUntil(keys, [&] { return GetFocus() != before; });
+        return Focused();
+    }
 
     std::int32_t StoredValue(const std::wstring& name)
     {

@@ -2,12 +2,17 @@
 
 #include <algorithm>
 
+#include "forms/form.h"
+
 namespace {
 
 void DispatchPending()
 {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // As the program's own loops: the forms' keyboard interface first.
+        if (TranslateFormMessage(msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -101,8 +101,13 @@ bool StartUnixProgram(const std::wstring& path, const std::wstring& arguments)
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info))
         return false;
-    UniqueKernelHandle process(info.hProcess);
-    UniqueKernelHandle thread(info.hThread);
+    // Wine runs a program of the machine outside its Windows processes: no
+    // process handle comes back, and what stands in the thread handle's
+    // place then is no handle of ours to close.
+    if (info.hProcess) {
+        UniqueKernelHandle process(info.hProcess);
+        UniqueKernelHandle thread(info.hThread);
+    }
     return true;
 }
 

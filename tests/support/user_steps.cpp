@@ -131,6 +131,17 @@ bool WaitUntilNoPopupMenu(DWORD processId)
     return Eventually([&] { return VisiblePopupMenu(processId) == nullptr; });
 }
 
+bool WaitForKeysUp()
+{
+    return Eventually([] {
+        for (int key = VK_LBUTTON; key <= VK_OEM_CLEAR; ++key) {
+            if (GetAsyncKeyState(key) < 0)
+                return false;
+        }
+        return true;
+    });
+}
+
 bool WaitForFocus(HWND window)
 {
     return Eventually([&] {

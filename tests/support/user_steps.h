@@ -44,6 +44,10 @@ HWND WaitForPopupMenu(DWORD processId);
 // Whether every popup menu of the process is closed in time.
 bool WaitUntilNoPopupMenu(DWORD processId);
 
+// Whether every key and button is up again in time. xdotool presses a key
+// that is still down from the call before as nothing at all: wait for this
+// between presses that follow one another quickly.
+bool WaitForKeysUp();
 // Whether the window holds the keyboard focus of its thread in time.
 bool WaitForFocus(HWND window);
 // Whether the status window shows this caption in time.
