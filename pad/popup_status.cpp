@@ -21,13 +21,19 @@ cPopupStatus::cPopupStatus(Form& pad)
 {
 }
 
-void cPopupStatus::Form_Load()
+// The type of the pad's resolution: the window shows beside the pad, which
+// may have moved to a monitor of another resolution since the last time.
+HFONT cPopupStatus::PadsType()
 {
-    // The font of the pad's resolution: the window shows beside the pad.
     if (!font_ || fontDpi_ != pad_.Dpi()) {
         fontDpi_ = pad_.Dpi();
         font_ = PopupFont(kFontPoints, fontDpi_);
     }
+    return font_.get();
+}
+
+void cPopupStatus::Form_Load()
+{
     // Captions are shown as they are written: "&" is no mnemonic here.
     const HWND label = CreateWindowExW(0, L"STATIC", L"",
                                        WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
@@ -36,7 +42,7 @@ void cPopupStatus::Form_Load()
     if (!label)
         return;
     AttachWindowName(label, L"lblInfo");
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(PadsType()), FALSE);
 }
 
 HWND cPopupStatus::lblInfo() { return GetDlgItem(hWnd(), kLabelId); }
@@ -46,8 +52,10 @@ void cPopupStatus::ShowStatus(const std::wstring& text)
     const HWND window = hWnd();
     const HWND label = lblInfo();
     const ScreenMetrics screen = CurrentScreenMetrics(pad_.hWnd());
+    const HFONT font = PadsType();
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SetWindowTextW(label, text.c_str());
-    const SIZE size = MeasureText(label, font_.get(), text);
+    const SIZE size = MeasureText(label, font, text);
     SetWindowPos(label, nullptr, PixelsOf(kLabelMarginTwips, screen.twipsPerPixelX),
                  PixelsOf(kLabelMarginTwips, screen.twipsPerPixelY), size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -27,6 +27,8 @@ protected:
     std::optional<LRESULT> Form_Message(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    HFONT PadsType();
+
     Form& pad_;
     UniqueGdiObject<HFONT> font_;
     int fontDpi_ = 0;  // the resolution font_ was made for

@@ -293,3 +293,54 @@ TEST_F(PadTest, ThePadIsTopmostOnlyWhenTheSettingSaysSo)
     StartPad();
     EXPECT_FALSE(GetWindowLongPtrW(pad->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
+
+TEST_F(PadTest, OnAMonitorOfAnotherResolutionThePadTakesItsSizeAroundItsCentre)
+{
+    constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
+    cMain& main = StartPad();
+    const HWND window = main.Handle();
+    const POINT centre = PadCentre();
+    const auto moveTo = [&](int dpi) {
+        // Where the system proposes the window: the old one scaled from its corner.
+        RECT suggested = PadRect();
+        suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, dpi, main.Dpi());
+        suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, dpi, main.Dpi());
+        SendMessageW(window, kDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    };
+
+    moveTo(144);
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 48);
+    EXPECT_EQ(client.bottom, 48);
+    EXPECT_EQ(main.PadWidth, 50);
+    EXPECT_EQ(PadRect().right - PadRect().left, 50);
+    EXPECT_NEAR(PadCentre().x, centre.x, 1);
+    EXPECT_NEAR(PadCentre().y, centre.y, 1);
+    EXPECT_EQ(main.GetPicture().Size().cx, 48);
+    // A gesture reads its direction on the larger pad: (40, 24) is over it.
+    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 24, 24);
+    Mouse(WM_MOUSEMOVE, MK_RBUTTON, 40, 24);
+    wchar_t shown[64] = L"";
+    GetWindowTextW(main.StatusWindow.lblInfo(), shown, 64);
+    EXPECT_STREQ(shown, AppSettings->Drags().Item(0)->DisplayCaption().c_str());
+    LOGFONTW type{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(main.StatusWindow.lblInfo(), WM_GETFONT, 0, 0)),
+               sizeof type, &type);
+    EXPECT_EQ(type.lfHeight, -24);  // 12 points at 144 DPI
+    Mouse(WM_MOUSEMOVE, MK_RBUTTON, 50, 24);
+    GetWindowTextW(main.StatusWindow.lblInfo(), shown, 64);
+    EXPECT_STREQ(shown, AppSettings->Drags().Item(3)->DisplayCaption().c_str());
+    main.StatusWindow.HideStatus();
+    main.Mode = kModeIdle;
+
+    // Back on a monitor at 96 DPI it is as it was, and so is its stored place.
+    moveTo(96);
+    EXPECT_EQ(main.PadWidth, 34);
+    EXPECT_EQ(main.GetPicture().Size().cx, 32);
+    EXPECT_NEAR(PadCentre().x, centre.x, 1);
+    EXPECT_NEAR(PadCentre().y, centre.y, 1);
+    ASSERT_TRUE(main.Unload());
+    EXPECT_EQ(PositionKey().ReadValue(L"x", 0.0f), 0.5f);
+    EXPECT_EQ(PositionKey().ReadValue(L"y", 0.0f), 0.5f);
+}

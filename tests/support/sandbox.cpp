@@ -111,6 +111,45 @@ bool StartUnixProgram(const std::wstring& path, const std::wstring& arguments)
     return true;
 }
 
+namespace {
+
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+constexpr wchar_t kLogPixels[] = L"LogPixels";
+
+UniqueHKey DesktopKey()
+{
+    UniqueHKey key;
+    RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                    nullptr, key.put(), nullptr);
+    return key;
+}
+
+void StoreLogPixels(const std::optional<DWORD>& dpi)
+{
+    const UniqueHKey key = DesktopKey();
+    if (dpi)
+        RegSetValueExW(key.get(), kLogPixels, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*dpi),
+                       sizeof *dpi);
+    else
+        RegDeleteValueW(key.get(), kLogPixels);
+}
+
+}  // namespace
+
+ScopedScreenResolution::ScopedScreenResolution(DWORD dpi)
+{
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegQueryValueExW(DesktopKey().get(), kLogPixels, nullptr, &type,
+                         reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+        type == REG_DWORD)
+        previous_ = value;
+    StoreLogPixels(dpi);
+}
+
+ScopedScreenResolution::~ScopedScreenResolution() { StoreLogPixels(previous_); }
+
 ScopedEnvironment::ScopedEnvironment(const wchar_t* name, const std::optional<std::wstring>& value)
     : name_(name)
 {

@@ -47,6 +47,22 @@ int RunProgram(const std::wstring& commandLine, DWORD timeoutMs);
 // what it does.
 bool StartUnixProgram(const std::wstring& path, const std::wstring& arguments);
 
+// Sets the resolution, in dots per inch, that programs started while it lives
+// find the screen at: the prefix's HKCU\Control Panel\Desktop "LogPixels"
+// (this process keeps the one it started with). What was there before, a
+// value or none, comes back afterwards, so that the next programs find the
+// screen as the rest of the suite expects it.
+class ScopedScreenResolution {
+public:
+    explicit ScopedScreenResolution(DWORD dpi);
+    ~ScopedScreenResolution();
+    ScopedScreenResolution(const ScopedScreenResolution&) = delete;
+    ScopedScreenResolution& operator=(const ScopedScreenResolution&) = delete;
+
+private:
+    std::optional<DWORD> previous_;
+};
+
 // Sets an environment variable of this process (nullopt removes it) while it
 // lives, and puts the previous value back afterwards.
 class ScopedEnvironment {

@@ -1,0 +1,237 @@
+// The pad, its popups and both dialogs at 100, 150 and 200 % display
+// scaling. A program finds the screen's resolution as the prefix's
+// "LogPixels" says when it starts, so the test runs this program again at
+// each resolution (DisplayScaling), and that run checks what it shows
+// there (AtThisScaling, skipped when the program is not started so).
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "base/dpi_scale.h"
+#include "dialogs/dlg_extension.h"
+#include "forms/display_dpi.h"
+#include "forms/screen.h"
+#include "pad/popup_layout.h"
+#include "tests/dialogs/settings_dialog_fixture.h"
+#include "tests/support/sandbox.h"
+#include "tests/support/window_query.h"
+
+namespace {
+
+constexpr wchar_t kScalingVariable[] = L"KORVANE_TEST_DPI";
+
+// The resolution this run was started for, or 0 when it is the suite's own run.
+int ScalingOfThisRun()
+{
+    const wchar_t* value = _wgetenv(kScalingVariable);
+    return value ? _wtoi(value) : 0;
+}
+
+SIZE ClientSize(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+LONG FontHeight(HWND window)
+{
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight;
+}
+
+// What a control needs beside its text: the box or circle of a check box or
+// option button, the edges of a button, the indent of a frame's caption.
+int Allowance(HWND control, int dpi)
+{
+    const std::wstring kind = ClassOf(control);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    if (kind == L"Button") {
+        const LONG type = style & BS_TYPEMASK;
+        if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)
+            return ScaledToDpi(6, dpi);
+        return ScaledToDpi(16, dpi);
+    }
+    return kind == L"Static" ? 0 : ScaledToDpi(12, dpi);
+}
+
+struct Clipped {
+    std::wstring text;
+    SIZE needed;
+    SIZE room;
+};
+
+BOOL CALLBACK CollectClipped(HWND control, LPARAM param)
+{
+    auto& [dpi, clipped] = *reinterpret_cast<std::pair<int, std::vector<Clipped>>*>(param);
+    const std::wstring kind = ClassOf(control);
+    const std::wstring text = TextOf(control);
+    // Labels, buttons and the captions of frames: text the layout must hold.
+    if (text.empty() || !IsWindowVisible(control) ||
+        (kind != L"Static" && kind != L"Button" && kind != L"KorvaneContainer"))
+        return TRUE;
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const bool plain = kind == L"Static" && (style & SS_NOPREFIX);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    const SIZE width = plain ? MeasureText(control, font, text) : MeasureCaption(control, font, text);
+    // The type's own height: the line's leading may reach past a label's
+    // bottom, as it does at 100 %, but not the letters.
+    LOGFONTW type{};
+    GetObjectW(font, sizeof type, &type);
+    const SIZE needed{width.cx + Allowance(control, dpi), type.lfHeight < 0 ? -type.lfHeight : 0};
+    const SIZE room = ClientSize(control);
+    // Frames draw their caption over their top edge, whatever their height.
+    const bool tooLow = kind != L"KorvaneContainer" && needed.cy > room.cy;
+    if (needed.cx > room.cx || tooLow)
+        clipped.push_back({text, needed, room});
+    return TRUE;
+}
+
+// Every text the visible controls of a window show, that does not fit them.
+std::vector<Clipped> ClippedTexts(HWND window, int dpi)
+{
+    std::pair<int, std::vector<Clipped>> found{dpi, {}};
+    EnumChildWindows(window, CollectClipped, reinterpret_cast<LPARAM>(&found));
+    return found.second;
+}
+
+void ExpectNoTextClipped(HWND window, int dpi, const std::wstring& where)
+{
+    for (const Clipped& c : ClippedTexts(window, dpi))
+        ADD_FAILURE() << "at " << dpi << " DPI, " << std::string(where.begin(), where.end())
+                      << ": a text needs " << c.needed.cx << " x " << c.needed.cy
+                      << " pixels and has " << c.room.cx << " x " << c.room.cy;
+}
+
+class AtThisScaling : public SettingsDialogTest {
+protected:
+    void SetUp() override
+    {
+        dpi = ScalingOfThisRun();
+        if (dpi == 0)
+            GTEST_SKIP() << "started at each resolution by DisplayScaling";
+        // The prefix's setting reached this program.
+        ASSERT_EQ(SystemDpi(), dpi);
+        SettingsDialogTest::SetUp();
+    }
+    int S(int designed) const { return ScaledToDpi(designed, dpi); }
+
+    int dpi = 0;
+};
+
+}  // namespace
+
+TEST(DisplayScaling, ThePadItsPopupsAndTheDialogsAtOneHundredOneHundredFiftyAndTwoHundredPerCent)
+{
+    if (ScalingOfThisRun() != 0)
+        GTEST_SKIP() << "a run at one resolution";
+    wchar_t self[MAX_PATH]{};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    for (const DWORD dpi : {96u, 144u, 192u}) {
+        const ScopedScreenResolution resolution(dpi);
+        const ScopedEnvironment scaling(kScalingVariable, std::to_wstring(dpi));
+        const std::wstring run =
+            L"\"" + std::wstring(self) + L"\" --gtest_brief=1 --gtest_filter=AtThisScaling.*";
+        EXPECT_EQ(RunProgram(run, 120000), 0) << "at " << dpi << " DPI";
+    }
+    // What the rest of the suite starts finds the screen as this run did.
+    const ScopedEnvironment scaling(kScalingVariable, std::to_wstring(SystemDpi()));
+    EXPECT_EQ(RunProgram(L"\"" + std::wstring(self) + L"\" --gtest_brief=1 "
+                         L"--gtest_filter=AtThisScaling.ThePadIs*",
+                         120000),
+              0);
+}
+
+TEST_F(AtThisScaling, ThePadIsItsScaledSquareWithTheIconDrawnForThatSize)
+{
+    cMain& main = StartPad();
+    const SIZE client = ClientSize(main.Handle());
+    EXPECT_EQ(client.cx, S(32));
+    EXPECT_EQ(client.cy, S(32));
+    EXPECT_EQ(main.PadWidth, S(32) + 2);
+    EXPECT_EQ(PadRect().left + main.PadWidth / 2, ScreenWidth() / 2);
+    EXPECT_EQ(main.GetPicture().Size().cx, S(32));
+    EXPECT_EQ(main.GetPicture().Size().cy, S(32));
+    EXPECT_TRUE(main.GetPicture().IsIcon());
+}
+
+TEST_F(AtThisScaling, TheStatusWindowAndTheKeyListTipTakeTheirTypeAndMarginsFromThePad)
+{
+    cMain& main = StartPad();
+    const RECT pad = PadRect();
+
+    main.StatusWindow.ShowStatus(L"メモ帳を開く");
+    const HWND label = main.StatusWindow.lblInfo();
+    EXPECT_EQ(FontHeight(label), -MulDiv(12, dpi, 72));
+    RECT status{};
+    GetWindowRect(main.StatusWindow.Handle(), &status);
+    EXPECT_EQ(status.top, pad.top + S(38));
+    RECT text{};
+    GetWindowRect(label, &text);
+    // The text inside the border after a margin of 30 twips (2 pixels at
+    // 100 %), the window centred on the pad.
+    EXPECT_GE(text.left - status.left, dpi / 48);
+    EXPECT_GE(text.top - status.top, dpi / 48);
+    EXPECT_LE(text.right, status.right - 1);
+    EXPECT_LE(text.bottom, status.bottom - 1);
+    EXPECT_NEAR((status.left + status.right) / 2, pad.left + S(16), 1);
+    main.StatusWindow.HideStatus();
+
+    main.TipWindow.PopupStatus(100, 100);
+    RECT tip{};
+    GetWindowRect(main.TipWindow.Handle(), &tip);
+    EXPECT_EQ(tip.top, 100 + S(20));
+    // Two columns of 18 lines in 9-point type, each line at least the type's height.
+    EXPECT_GE(tip.bottom - tip.top, 18 * MulDiv(9, dpi, 72) + S(10));
+    EXPECT_EQ(main.TipWindow.GetPicture().Size().cx, tip.right - tip.left - 2);
+    main.TipWindow.HideTip();
+}
+
+TEST_F(AtThisScaling, TheSettingsDialogIsLaidOutForTheResolutionAndNoTextIsCutOff)
+{
+    StartPad();
+    RunDialog({
+        [&] {
+            const HWND dialog = Dialog();
+            const SIZE client = ClientSize(dialog);
+            EXPECT_EQ(client.cx, S(504));
+            EXPECT_EQ(client.cy, S(444));
+            EXPECT_EQ(FontHeight(Item(L"cmdOk")), -MulDiv(9, dpi, 72));
+            // Each control's edges are scaled: a width may differ by a pixel.
+            EXPECT_NEAR(ClientSize(Item(L"cmdOk")).cx, S(81), 1);
+            EXPECT_EQ(ClientSize(Item(L"imgTab(0)")).cx, S(16));
+            EXPECT_NEAR(ClientSize(Item(L"picDrag")).cx, S(93), 1);
+        },
+        [&] { ExpectNoTextClipped(Dialog(), dpi, L"drag page"); },
+        [&] { Click(L"picTab(1)"); },
+        [&] { ExpectNoTextClipped(Dialog(), dpi, L"key page"); },
+        [&] { Click(L"picTab(2)"); },
+        [&] { ExpectNoTextClipped(Dialog(), dpi, L"menu page"); },
+        [&] { Click(L"picTab(3)"); },
+        [&] { ExpectNoTextClipped(Dialog(), dpi, L"general page"); },
+        [&] { Click(L"cmdCancel"); },
+    });
+}
+
+TEST_F(AtThisScaling, TheExtensionChooserIsLaidOutForTheResolutionAndNoTextIsCutOff)
+{
+    cDlgExtension chooser;
+    std::wstring program;
+    ModalScript script(
+        {
+            [&] {
+                const HWND dialog = FindNamedWindow(L"cDlgExtension");
+                const SIZE client = ClientSize(dialog);
+                EXPECT_EQ(client.cx, S(400));
+                EXPECT_EQ(client.cy, S(264));
+                ExpectNoTextClipped(dialog, dpi, L"extension chooser");
+                PostMessageW(dialog, WM_CLOSE, 0, 0);
+            },
+        },
+        [] { PostMessageW(FindNamedWindow(L"cDlgExtension"), WM_CLOSE, 0, 0); });
+    EXPECT_FALSE(chooser.ShowChoose(program));
+}
