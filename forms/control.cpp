@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "base/deferred_imports.h"
 #include "base/numbered_error.h"
 #include "forms/form.h"
 #include "forms/window_class.h"
@@ -20,7 +21,7 @@ constexpr int kDropDownHeight = 160;
 void EnsureCommonControls(DWORD classes)
 {
     INITCOMMONCONTROLSEX init{sizeof init, classes};
-    InitCommonControlsEx(&init);
+    comctl32::InitCommonControlsEx(&init);
 }
 
 }  // namespace

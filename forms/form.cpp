@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "base/deferred_imports.h"
 #include "base/numbered_error.h"
 #include "forms/control.h"
 #include "forms/screen.h"
@@ -189,7 +190,7 @@ void Form::UpdateToolTip(const Control& control)
         return;
     if (!toolTip_) {
         INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
-        InitCommonControlsEx(&init);
+        comctl32::InitCommonControlsEx(&init);
         // Owned by the form, so it goes with the form's window.
         toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,

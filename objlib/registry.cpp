@@ -1,10 +1,9 @@
 #include "objlib/registry.h"
 
-#include <shlwapi.h>
-
 #include <limits>
 #include <vector>
 
+#include "base/deferred_imports.h"
 #include "base/numbered_error.h"
 #include "objlib/value_text.h"
 
@@ -251,7 +250,7 @@ bool RegistryKey::DeleteSubKey(const std::wstring& name)
 {
     if (!Exists())
         return false;
-    return SHDeleteKeyW(WriteHandle(), name.c_str()) == ERROR_SUCCESS;
+    return shlwapi::SHDeleteKeyW(WriteHandle(), name.c_str()) == ERROR_SUCCESS;
 }
 
 RegistryKey RegistryKey::Parent() const
