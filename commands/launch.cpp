@@ -54,6 +54,8 @@ void Launch(const LaunchRequest& request)
     MsgBox(text, MB_OK | MB_ICONEXCLAMATION, request.owner, L"Error");
 }
 
+void PrepareLaunch() { shell32::ShellExecuteExW.Get(); }
+
 std::wstring AnswerText(const char* buffer)
 {
     const void* end = std::memchr(buffer, '\0', kMenuAnswerSize);

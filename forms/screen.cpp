@@ -7,14 +7,31 @@ namespace {
 constexpr float kTwipsPerInch = 1440.0f;
 int waitDepth = 0;
 
-float TwipsPerPixel(int axis)
+// The screen's dots per inch across and down; 0 until read.
+struct Resolution {
+    int x = 0;
+    int y = 0;
+};
+Resolution resolution;
+
+const Resolution& CurrentResolution()
 {
-    const WindowDc screen(nullptr);
-    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), axis) : 0;
-    return dpi > 0 ? kTwipsPerInch / static_cast<float>(dpi) : 15.0f;
+    if (resolution.x <= 0 || resolution.y <= 0) {
+        const WindowDc screen(nullptr);
+        if (screen.get())
+            resolution = {GetDeviceCaps(screen.get(), LOGPIXELSX),
+                          GetDeviceCaps(screen.get(), LOGPIXELSY)};
+    }
+    return resolution;
 }
 
+float TwipsPerPixel(int dpi) { return dpi > 0 ? kTwipsPerInch / static_cast<float>(dpi) : 15.0f; }
+
 }  // namespace
+
+int ScreenDpiX() { return CurrentResolution().x; }
+int ScreenDpiY() { return CurrentResolution().y; }
+void ScreenResolutionChanged() { resolution = {}; }
 
 SIZE MeasureText(HWND window, HFONT font, const std::wstring& text)
 {
@@ -28,8 +45,8 @@ SIZE MeasureText(HWND window, HFONT font, const std::wstring& text)
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-float TwipsPerPixelX() { return TwipsPerPixel(LOGPIXELSX); }
-float TwipsPerPixelY() { return TwipsPerPixel(LOGPIXELSY); }
+float TwipsPerPixelX() { return TwipsPerPixel(ScreenDpiX()); }
+float TwipsPerPixelY() { return TwipsPerPixel(ScreenDpiY()); }
 
 float ScreenWidthTwips()
 {
