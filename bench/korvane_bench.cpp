@@ -501,13 +501,24 @@ int main()
     const std::wstring folder = BuildFolder();
     const std::wstring korvane = folder + L"korvane.exe", bare = folder + L"bare_window.exe";
 
-    // Start-up and memory, alternating so that both meet the same machine.
-    constexpr int kStarts = 15;
+    // Start-up and memory: the two programs one right after the other, each
+    // first in every other round, so that both meet the same machine. The
+    // ratio is the median of the rounds' own ratios: on a shared machine the
+    // times of whole rounds differ more than the programs do.
+    constexpr int kStarts = 25;
     RunOnce(korvane);
     RunOnce(bare);
     std::vector<double> startK, startB, peakK, peakB, privateK, privateB;
+    std::vector<double> startRatios, peakRatios, privateRatios;
     for (int i = 0; i < kStarts; ++i) {
-        const ProgramRun k = RunOnce(korvane), b = RunOnce(bare);
+        ProgramRun k, b;
+        if (i % 2 == 0) {
+            k = RunOnce(korvane);
+            b = RunOnce(bare);
+        } else {
+            b = RunOnce(bare);
+            k = RunOnce(korvane);
+        }
         if (!k.ok || !b.ok) {
             std::fprintf(stderr, "a program did not show its window\n");
             return 1;
@@ -518,6 +529,9 @@ int main()
         peakB.push_back(b.peakWorkingSetKb);
         privateK.push_back(k.peakPrivateKb);
         privateB.push_back(b.peakPrivateKb);
+        startRatios.push_back(k.startUpMs / b.startUpMs);
+        peakRatios.push_back(k.peakWorkingSetKb / b.peakWorkingSetKb);
+        privateRatios.push_back(k.peakPrivateKb / b.peakPrivateKb);
     }
     // Idle: this process's own loop, first without a pad (a window like the
     // bare program's), then with the pad and its timer. The system reports
@@ -578,13 +592,13 @@ int main()
                 std::string(14, '-').c_str(), std::string(12, '-').c_str(),
                 std::string(9, '-').c_str(), std::string(16, '-').c_str(),
                 std::string(6, '-').c_str());
-    const double startRatio = Median(startK) / Median(startB);
+    const double startRatio = Median(startRatios);
     Row("Start-up to window shown (ms, median)", Number(Median(startK)), Number(Median(startB)),
         Number(startRatio, 2), "<= 1.10", startRatio <= 1.10);
-    const double peakRatio = Median(peakK) / Median(peakB);
+    const double peakRatio = Median(peakRatios);
     Row("Peak working set (KB, median)", Number(Median(peakK), 0), Number(Median(peakB), 0),
         Number(peakRatio, 2), "<= 1.10", peakRatio <= 1.10);
-    const double privateRatio = Median(privateK) / Median(privateB);
+    const double privateRatio = Median(privateRatios);
     Row("Peak private memory (KB, median)", Number(Median(privateK), 0),
         Number(Median(privateB), 0), Number(privateRatio, 2), "<= 1.10", privateRatio <= 1.10);
     if (redirected && !release.release.empty() && !menu.choice.empty()) {
@@ -614,8 +628,11 @@ int main()
         idlePad < 0.5);
     Row("korvane.exe + korvane.dll (KB)", Number(exeKb, 0) + " + " + Number(dllKb, 0), "", "",
         "< 1024", exeKb + dllKb < 1024);
-    std::printf("\nFloor: the bare program started in turn with korvane.exe; hiding a bare\n"
-                "popup window, in turn with each release; a real ShellExecuteEx call starting\n"
-                "a small program, in turn with each menu choice.\n");
+    std::printf("\nFloor: the bare program started in turn with korvane.exe (ratios: the median\n"
+                "of each round's own); hiding a bare popup window, in turn with each release; a\n"
+                "real ShellExecuteEx call starting a small program, in turn with each menu choice.\n"
+                "Start-up over %d rounds, its ratio ranging %.2f to %.2f between rounds.\n",
+                kStarts, *std::min_element(startRatios.begin(), startRatios.end()),
+                *std::max_element(startRatios.begin(), startRatios.end()));
     return 0;
 }
