@@ -281,3 +281,49 @@ TEST_F(PadTest, ThePadIsTopmostOnlyWhenTheSettingSaysSo)
     StartPad();
     EXPECT_FALSE(GetWindowLongPtrW(pad->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
+
+TEST_F(PadTest, TheCommandListsWaitForTheFirstPaintButNotForInputOrClosing)
+{
+    ProductKey().SubKey(L"Key").SubKey(L"A").WriteValue(L"Caption", std::wstring(L"stored"));
+    ProductKey().SubKey(L"Menu").WriteValue(L"NumberOfMenus", std::int32_t{1});
+    RegistryKey entry = ProductKey().SubKey(L"Menu").SubKey(L"0");
+    entry.WriteValue(L"ProgramFileName", std::wstring(L"C:\\entry.exe"));
+    entry.WriteValue(L"Caption", std::wstring(L"entry"));
+    const auto storedCaption = [] { return AppSettings->Keys().Item(0)->Caption; };
+    // As start-up leaves things: the options read, the lists still to come.
+    const auto startWithOptionsOnly = [&] {
+        AppSettings = std::make_unique<cSettings>();
+        RegistryKey key = ProductKey();
+        AppSettings->LoadOptions(key);
+        pad = std::make_unique<cMain>();
+        pad->DeferredStartUp = [] {
+            RegistryKey product = ProductKey();
+            AppSettings->LoadLists(product);
+        };
+        pad->Show();
+    };
+
+    startWithOptionsOnly();
+    EXPECT_EQ(storedCaption(), L"");
+    EXPECT_EQ(pad->MenuTable, nullptr);
+    PumpFor(0);
+    EXPECT_EQ(storedCaption(), L"stored");
+    ASSERT_NE(pad->MenuTable, nullptr);
+    EXPECT_STREQ(pad->MenuTable[0].caption, "entry");
+    pad.reset();
+
+    // A key pressed before the first paint finds the commands read.
+    startWithOptionsOnly();
+    Key(WM_KEYUP, 'Q');
+    EXPECT_EQ(storedCaption(), L"stored");
+    pad.reset();
+
+    // Closed before its first paint, the pad saves the user's commands, not
+    // the empty lists it started with.
+    startWithOptionsOnly();
+    SendMessageW(pad->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(pad->IsLoaded());
+    EXPECT_EQ(ProductKey().SubKey(L"Key").SubKey(L"A").ReadValue(L"Caption", std::wstring()),
+              L"stored");
+    EXPECT_EQ(ProductKey().SubKey(L"Menu").ReadValue(L"NumberOfMenus", std::int32_t{0}), 1);
+}
