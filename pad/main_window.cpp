@@ -28,8 +28,8 @@ FormDesign Design()
     design.caption = L"Korvane";
     // No title bar; the system menu lets the taskbar close the pad.
     design.style = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX;
-    // Layered and topmost from its creation: changing either later costs the
-    // system as much as making the window.
+    // Layered and topmost as the window is made: restyling it afterwards is
+    // more work for the window system before the first paint.
     design.exStyle = (LayeredWindowsAvailable ? WS_EX_LAYERED : 0) |
                      (AppSettings && AppSettings->AlwaysOnTop ? WS_EX_TOPMOST : 0);
     design.clientWidth = kPadClientSize;
