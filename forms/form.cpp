@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "base/deferred_imports.h"
 #include "base/numbered_error.h"
 #include "base/plane.h"
 #include "base/window_boundary.h"
@@ -19,6 +20,8 @@
 namespace {
 
 constexpr wchar_t kFormClass[] = L"KorvaneForm";
+// Posted by a form's first paint to the form itself.
+constexpr UINT kAfterFirstPaint = WM_USER + 0x100;
 
 int loadedForms = 0;
 bool loopRunning = false;
@@ -121,6 +124,7 @@ FormDesign DialogDesign(std::wstring caption, int clientWidth, int clientHeight)
     design.scaleMode = ScaleMode::Pixels;
     design.fontName = L"ＭＳ Ｐゴシック";
     design.fontPoints = 9;
+    design.toolTipsAfterFirstPaint = true;
     return design;
 }
 
@@ -147,18 +151,7 @@ void Form::Load()
                                         nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!window)
         throw NumberedError(static_cast<std::int32_t>(GetLastError()), L"ウィンドウを作成できません: " + name_);
-    if (design_.iconResource != 0) {
-        const HINSTANCE module = GetModuleHandleW(nullptr);
-        const auto icon = [&](int metricX, int metricY) {
-            return UniqueIcon(static_cast<HICON>(
-                LoadImageW(module, MAKEINTRESOURCEW(design_.iconResource), IMAGE_ICON,
-                           GetSystemMetrics(metricX), GetSystemMetrics(metricY), 0)));
-        };
-        bigIcon_ = icon(SM_CXICON, SM_CYICON);
-        smallIcon_ = icon(SM_CXSMICON, SM_CYSMICON);
-        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-    }
+    toolTipsShown_ = !design_.toolTipsAfterFirstPaint;
     CreateControls();
     for (Timer* timer : timers_)
         timer->Arm();
@@ -173,8 +166,7 @@ void Form::CreateControls()
     if (design_.fontName.empty()) {
         GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     } else {
-        const WindowDc screen(nullptr);
-        font.lfHeight = -MulDiv(design_.fontPoints, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+        font.lfHeight = -MulDiv(design_.fontPoints, ScreenDpiY(), 72);
         font.lfCharSet = DEFAULT_CHARSET;
         design_.fontName.copy(font.lfFaceName, LF_FACESIZE - 1);
     }
@@ -205,13 +197,48 @@ void Form::CreateControls()
     }
 }
 
+// The window's own icons, for the taskbar and the task switcher: nothing the
+// form needs to draw, so they wait for its first paint.
+void Form::SetIcons()
+{
+    if (design_.iconResource == 0)
+        return;
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    const auto icon = [&](int metricX, int metricY) {
+        return UniqueIcon(static_cast<HICON>(
+            LoadImageW(module, MAKEINTRESOURCEW(design_.iconResource), IMAGE_ICON,
+                       GetSystemMetrics(metricX), GetSystemMetrics(metricY), 0)));
+    };
+    bigIcon_ = icon(SM_CXICON, SM_CYICON);
+    smallIcon_ = icon(SM_CXSMICON, SM_CYSMICON);
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+}
+
+void Form::AfterFirstPaint()
+{
+    const HWND window = window_;
+    Form_AfterFirstPaint();
+    // The handler may have unloaded the form.
+    if (window_ != window)
+        return;
+    SetIcons();
+    if (!toolTipsShown_) {
+        toolTipsShown_ = true;
+        for (const Control* control : controls_) {
+            if (!control->design_.toolTip.empty())
+                UpdateToolTip(*control);
+        }
+    }
+}
+
 void Form::UpdateToolTip(const Control& control)
 {
-    if (!window_ || !control.window_)
+    if (!window_ || !control.window_ || !toolTipsShown_)
         return;
     if (!toolTip_) {
         INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
-        InitCommonControlsEx(&init);
+        comctl32::InitCommonControlsEx(&init);
         // Owned by the form, so it goes with the form's window.
         toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -476,6 +503,7 @@ void Form::Detached()
     font_.reset();
     boldFont_.reset();
     toolTip_ = nullptr;
+    painted_ = false;
     lastFocus_ = nullptr;
     if (--loadedForms == 0 && loopRunning)
         PostQuitMessage(0);
@@ -503,7 +531,18 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_PAINT:
         Paint();
+        if (!painted_) {
+            painted_ = true;
+            PostMessageW(window, kAfterFirstPaint, 0, 0);
+        }
         return 0;
+    case kAfterFirstPaint:
+        AfterFirstPaint();
+        return 0;
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+        ScreenResolutionChanged();
+        break;
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:

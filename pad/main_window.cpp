@@ -28,6 +28,10 @@ FormDesign Design()
     design.caption = L"Korvane";
     // No title bar; the system menu lets the taskbar close the pad.
     design.style = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX;
+    // Layered and topmost as the window is made: restyling it afterwards is
+    // more work for the window system before the first paint.
+    design.exStyle = (LayeredWindowsAvailable ? WS_EX_LAYERED : 0) |
+                     (AppSettings && AppSettings->AlwaysOnTop ? WS_EX_TOPMOST : 0);
     design.clientWidth = kPadClientSize;
     design.clientHeight = kPadClientSize;
     design.backColor = COLOR_BACKGROUND;
@@ -46,6 +50,15 @@ void SetAlpha(HWND window, BYTE alpha)
 {
     if (LayeredWindowsAvailable)
         SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
+}
+
+// Messages that act on the settings: what the user does, and the tip's timer.
+bool NeedsTheCommands(UINT message)
+{
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK) || message == WM_TIMER ||
+           message == WM_HOTKEY || message == WM_SYSCOMMAND || message == WM_CONTEXTMENU;
 }
 
 }  // namespace
@@ -75,9 +88,11 @@ cMain::~cMain()
         Win32CallBack::UnhookPad();
 }
 
+// Only what the pad needs to draw itself comes before its first paint; the
+// popups are made when first used.
 void cMain::Form_Load()
 {
-    WaitPointer wait;
+    startUpFinished_ = false;
     const float tppX = TwipsPerPixelX();
     const float tppY = TwipsPerPixelY();
 
@@ -90,42 +105,42 @@ void cMain::Form_Load()
     Move(PadEdgeTwips(x, ScreenWidthTwips(), tppX), PadEdgeTwips(y, ScreenHeightTwips(), tppY));
     PadWidth = PixelsOf(NearestInt(Width()), NearestInt(tppX));
 
-    StatusWindow.Load();
-    TipWindow.Load();
     ApplyPadPicture();
 
     // From here on a step that fails is skipped and the load goes on.
     Attempt([&] {
         if (AppSettings)
-            MenuTable = &AppSettings->Menus().Compile();
-    });
-    Attempt([&] {
-        if (AppSettings)
             SetHotKey(Handle(), AppSettings->HotKey);
     });
-    Attempt([&] {
-        if (!LayeredWindowsAvailable)
-            return;
-        const HWND window = Handle();
-        SetWindowLongPtrW(window, GWL_EXSTYLE,
-                          GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
-        // A layered window without attributes is not drawn at all: until the
-        // first activation it is half transparent, as when inactive.
-        SetAlpha(window, kInactiveAlpha);
-    });
+    // A layered window without attributes is not drawn at all: until the
+    // first activation it is half transparent, as when inactive.
+    Attempt([&] { SetAlpha(Handle(), kInactiveAlpha); });
     Attempt([&] {
         Win32CallBack::HookPad(Handle(), [this](bool active) { ActivateChanged(active); });
         hooked_ = true;
     });
     Attempt([&] { Show(); });
+}
+
+void cMain::Form_AfterFirstPaint() { FinishStartUp(); }
+
+void cMain::FinishStartUp()
+{
+    if (startUpFinished_)
+        return;
+    startUpFinished_ = true;
+    if (DeferredStartUp)
+        Attempt(DeferredStartUp);
     Attempt([&] {
-        if (AppSettings && AppSettings->AlwaysOnTop)
-            SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        if (AppSettings)
+            MenuTable = &AppSettings->Menus().Compile();
     });
 }
 
 void cMain::Form_Unload(bool& /*cancel*/)
 {
+    // The lists are saved below: they must have been read first.
+    FinishStartUp();
     if (hooked_) {
         Win32CallBack::UnhookPad();
         hooked_ = false;
@@ -197,6 +212,8 @@ void cMain::ApplyPadPicture()
 
 std::optional<LRESULT> cMain::Form_Message(UINT message, WPARAM wParam, LPARAM /*lParam*/)
 {
+    if (!startUpFinished_ && NeedsTheCommands(message))
+        FinishStartUp();
     if (HandleHotKeyMessage(Handle(), message, wParam))
         return 0;
     return {};

@@ -54,6 +54,9 @@ public:
     // Milliseconds since the system started; replaceable so that the rest
     // delay can be driven without waiting.
     std::function<std::uint32_t()> TickCount;
+    // Start-up work the pad does not need to show itself (reading the
+    // command lists); it runs once the pad has been painted.
+    std::function<void()> DeferredStartUp;
 
     cPopupStatus StatusWindow;
     cPopupTip TipWindow;
@@ -75,9 +78,14 @@ public:
     // Shows the key-list tip once the pointer has rested on the active pad
     // for more than a second, and hides it when the pointer moves or leaves.
     void tmrTip_Timer();
+    // DeferredStartUp, then the menu table; once per load. Runs from a
+    // message the first paint posts, or earlier at the first input, timer
+    // tick or unload, which all need the command lists.
+    void FinishStartUp();
 
 protected:
     void Form_Load() override;
+    void Form_AfterFirstPaint() override;
     void Form_Unload(bool& cancel) override;
     std::optional<LRESULT> Form_Message(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Form_MouseDown(int button, int shift, float x, float y) override;
@@ -95,6 +103,7 @@ private:
 
     bool hooked_ = false;
     bool active_ = false;
+    bool startUpFinished_ = false;
 };
 
 // The one launcher pad of the process, made by start-up.

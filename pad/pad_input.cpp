@@ -2,6 +2,7 @@
 // drag commands, key commands, the command menu and the built-in actions.
 
 #include "commands/command_menu.h"
+#include "commands/launch.h"
 #include "dialogs/settings_dialog.h"
 #include "pad/gesture_rules.h"
 #include "pad/main_window.h"
@@ -41,6 +42,8 @@ void cMain::Form_MouseDown(int button, int /*shift*/, float x, float y)
     button = MapButton(button, SwapButtonsOn());
     if (Mode == kModeIdle) {
         if (button == kGestureButton) {
+            // The shell loads while the user drags, not when the release launches.
+            PrepareLaunch();
             // Begun while still idle: the animation shows the menu slot first.
             const Point corner = CornerPixels(*this);
             Animation.BeginAnimation(corner.x, corner.y);
@@ -109,7 +112,9 @@ void cMain::Form_MouseUp(int /*button*/, int /*shift*/, float x, float y)
         }
         Mode = kModeIdle;
     } else if (Mode == kModeGesture) {
-        StatusWindow.HideStatus();
+        // The caption goes before anything starts; destroying its window
+        // costs more than hiding it, and waits until the command has started.
+        StatusWindow.Hide();
         Animation.EndAnimation();
         const std::int32_t d = DirectionAt(x, y);
         Mode = kModeIdle;
@@ -120,6 +125,7 @@ void cMain::Form_MouseUp(int /*button*/, int /*shift*/, float x, float y)
             // Released over the pad: the menu, never the menu slot's command.
             OpenCommandMenu();
         }
+        StatusWindow.HideStatus();
     }
 }
 

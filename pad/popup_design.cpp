@@ -1,9 +1,10 @@
 #include "pad/popup_design.h"
 
+#include "forms/screen.h"
+
 UniqueGdiObject<HFONT> PopupFont(int points)
 {
-    const WindowDc screen(nullptr);
-    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+    const int dpi = ScreenDpiY() > 0 ? ScreenDpiY() : 96;
     return UniqueGdiObject<HFONT>(CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, FW_BOLD, FALSE,
                                               FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,

@@ -44,8 +44,10 @@ protected:
         AppSettings->Drags().Item(1)->StoreCommandLine(L"C:\\Nowhere\\missing.exe -x");
         for (int i = 0; i < 3; ++i)
             AppSettings->Menus().Add(-1)->StoreCommandLine(L"C:\\Nowhere\\entry.exe");
-        // The pointer away from the pad: the key-list tip that shows for a
-        // resting pointer would be counted as a window left behind.
+        // No key-list tip: made at its first showing, it would be counted as
+        // a window left behind. Keeping the pointer away is not enough: the
+        // missing program's message boxes bring it back over the pad.
+        AppSettings->PopupStatus = false;
         SetCursorPos(0, 0);
         StartPad();
         pad->MenuTable = &AppSettings->Menus().Compile();
