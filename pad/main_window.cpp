@@ -5,6 +5,7 @@
 #include "base/attempt.h"
 #include "base/desktop_toggle_file.h"
 #include "base/program_values.h"
+#include "dialogs/settings_dialog.h"
 #include "forms/hot_key.h"
 #include "forms/screen.h"
 #include "forms/win32_callback.h"
@@ -65,22 +66,24 @@ bool NeedsTheCommands(UINT message)
 
 cMain::cMain()
     : Form(L"cMain", Design()),
-      TickCount([] { return static_cast<std::uint32_t>(GetTickCount()); }),
       StatusWindow(*this),
       TipWindow(*this),
       tmrTip(*this, kTipInterval),
       Animation(DragAnimationSource{
-          .activeStyle = [this] { return ActiveStyleOn(); },
-          .moving = [this] { return Mode == kModeMoving; },
+          .activeStyle = [] { return DragAnimationOn(); },
+          .moving = [this] { return input_.Mode() == kModeMoving; },
           .padWidth = [this] { return PadWidth; },
           .caption = [](std::int32_t d) {
               return AppSettings ? AppSettings->Drags().Item(d)->DisplayCaption() : std::wstring();
           },
           .openDisplay = {},
-      })
+      }),
+      input_(*this)
 {
     tmrTip.OnTimer = [this] { tmrTip_Timer(); };
 }
+
+void cMain::tmrTip_Timer() { input_.TipTimer(); }
 
 cMain::~cMain()
 {
@@ -217,4 +220,53 @@ std::optional<LRESULT> cMain::Form_Message(UINT message, WPARAM wParam, LPARAM /
     if (HandleHotKeyMessage(Handle(), message, wParam))
         return 0;
     return {};
+}
+
+void cMain::Form_MouseDown(int button, int /*shift*/, float x, float y)
+{
+    input_.MouseDown(button, x, y);
+}
+
+void cMain::Form_MouseMove(int button, int /*shift*/, float x, float y)
+{
+    input_.MouseMove(button, x, y);
+}
+
+void cMain::Form_MouseUp(int /*button*/, int /*shift*/, float x, float y) { input_.MouseUp(x, y); }
+
+void cMain::Form_KeyDown(int keyCode, int /*shift*/) { input_.KeyDown(keyCode); }
+
+void cMain::Form_KeyUp(int keyCode, int shift) { input_.KeyUp(keyCode, shift); }
+
+// The double-click is the left button's whatever the button swap says.
+void cMain::Form_DblClick()
+{
+    if (AppSettings)
+        RunPadAction(AppSettings->DblClickCommand);
+}
+
+void cMain::RunPadAction(std::int32_t action)
+{
+    if (!AppSettings)
+        return;
+    switch (action) {
+    case 1:
+        AppSettings->Drags().Item(0)->Execute(Handle(), 0, 0);
+        if (IsIconic(Handle()))
+            ShowWindow(Handle(), SW_RESTORE);
+        break;
+    case 2:
+        TipWindow.Unload();
+        StatusWindow.Unload();
+        cDlgSettings::ShowSettings(*this);
+        MenuTable = &AppSettings->Menus().Compile();
+        break;
+    case 3:
+        // Later, not now: the handler that asked (a menu, a double-click)
+        // is still running on this window.
+        UnloadLater();
+        break;
+    default:
+        break;
+    }
 }

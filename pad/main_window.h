@@ -8,22 +8,14 @@
 #include <functional>
 #include <memory>
 
-#include "base/plane.h"
 #include "commands/compiled_menu.h"
 #include "dialogs/settings_host.h"
 #include "forms/form.h"
 #include "forms/timer.h"
 #include "pad/drag_animation.h"
+#include "pad/pad_input.h"
 #include "pad/popup_status.h"
 #include "pad/popup_tip.h"
-
-// What the pad's pointer input is doing (cMain::Mode).
-inline constexpr std::int32_t kModeIdle = 0;
-inline constexpr std::int32_t kModeMoving = 1;
-inline constexpr std::int32_t kModeGesture = 2;
-// A second button was pressed during a move or gesture; waits until every
-// button is up.
-inline constexpr std::int32_t kModeCancelled = 3;
 
 class cMain : public Form, public SettingsHost {
 public:
@@ -41,19 +33,8 @@ public:
     // The input method's open state when the pad was activated.
     bool SavedImeOpen = false;
 
-    std::int32_t Mode = kModeIdle;
-    // Taken at a press of the move button: the pointer in client pixels, or
-    // with the drag animation the offset from it to the pad's corner.
-    Point GrabOffset;
-    // True while the command menu is open.
-    bool MenuOpen = false;
-    // The key-list tip's rest delay: when it last started, and where the
-    // pointer was then (screen pixels).
-    std::uint32_t TipTick = 0;
-    POINT LastPointer{};
-    // Milliseconds since the system started; replaceable so that the rest
-    // delay can be driven without waiting.
-    std::function<std::uint32_t()> TickCount;
+    // The pointer and key input: moves, gestures, the command menu, the tip's rest.
+    PadInput& Input() { return input_; }
     // Start-up work the pad does not need to show itself (reading the
     // command lists); it runs once the pad has been painted.
     std::function<void()> DeferredStartUp;
@@ -96,11 +77,7 @@ protected:
     void Form_DblClick() override;
 
 private:
-    void HideTipUntilRest();
-    void OpenCommandMenu();
-    bool ActiveStyleOn() const;
-    bool SwapButtonsOn() const;
-
+    PadInput input_;
     bool hooked_ = false;
     bool active_ = false;
     bool startUpFinished_ = false;

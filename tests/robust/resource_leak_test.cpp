@@ -94,7 +94,7 @@ TEST_F(ResourceLeakTest, AThousandGesturesWithStatusAndAnimationGiveEverythingBa
         // Half of them drawn on the screen, half with the status window.
         AppSettings->ActiveStyle = i % 2 == 0;
         Gesture(1 + i % 8);
-        EXPECT_EQ(pad->Mode, kModeIdle);
+        EXPECT_EQ(pad->Input().Mode(), kModeIdle);
         boxes = watcher.Boxes().size();
     });
     // Every eighth gesture ran into the missing program's message.
@@ -114,7 +114,7 @@ TEST_F(ResourceLeakTest, AThousandCommandMenusGiveEverythingBack)
             Key(WM_KEYUP, VK_APPS);
         }
         ASSERT_TRUE(menus.AllStepsRan());
-        EXPECT_FALSE(pad->MenuOpen);
+        EXPECT_FALSE(pad->Input().MenuOpen());
     });
 }
 
