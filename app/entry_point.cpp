@@ -88,11 +88,17 @@ void Main(const std::function<void()>& showLauncher)
         ActivateRunningInstance();
         return;
     }
-    StartUp(LocateProgram());
+    StartUpToLauncher(LocateProgram());
     Attempt(showLauncher);
 }
 
 void StartUp(const ProgramLocation& location)
+{
+    StartUpToLauncher(location);
+    LoadCommandLists();
+}
+
+void StartUpToLauncher(const ProgramLocation& location)
 {
     AppFolder = EndsWithSeparator(location.folder) ? location.folder : location.folder + L'\\';
     exeBaseName = location.baseName;
@@ -105,7 +111,17 @@ void StartUp(const ProgramLocation& location)
     Attempt([] { AppSettings = std::make_unique<cSettings>(); });
     Attempt([&] {
         if (AppSettings)
-            Persistence().PersistOf(*AppSettings).Load(key);
+            AppSettings->LoadOptions(key);
+    });
+}
+
+void LoadCommandLists()
+{
+    Attempt([] {
+        if (!AppSettings)
+            return;
+        RegistryKey key = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+        AppSettings->LoadLists(key);
     });
 }
 

@@ -18,12 +18,21 @@ ProgramLocation LocateProgram();
 
 // The whole start-up; returns when the program is running (or when another
 // instance already runs, after activating it). Its last step, showLauncher,
-// makes and shows the launcher window, which lives above this library.
+// makes and shows the launcher window, which lives above this library; the
+// launcher calls LoadCommandLists once it has been painted.
 void Main(const std::function<void()>& showLauncher);
 
-// Start-up from the point where the program knows it is the only instance.
-// Every step that fails is skipped; start-up always goes on.
+// Start-up from the point where the program knows it is the only instance:
+// StartUpToLauncher, then LoadCommandLists. Every step that fails is
+// skipped; start-up always goes on.
 void StartUp(const ProgramLocation& location);
+// What comes before the launcher: the program-wide values, the command file,
+// the migration and clean-up of the registry, and the settings with their
+// options.
+void StartUpToLauncher(const ProgramLocation& location);
+// The settings' command lists, which the launcher does not need to show
+// itself; a failure leaves the lists as they were.
+void LoadCommandLists();
 
 void MigrateSettings(RegistryKey& key);
 void RemoveStaleProgramEntries();

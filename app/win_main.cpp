@@ -11,6 +11,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     Main([] {
         MainWindow = std::make_unique<cMain>();
+        MainWindow->DeferredStartUp = LoadCommandLists;
         MainWindow->Show();
     });
     return RunMessageLoop();

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "base/deferred_imports.h"
 #include "base/program_values.h"
 #include "base/win_handles.h"
 
@@ -18,7 +19,7 @@ std::wstring userFolderInUse;
 std::wstring UserFolder()
 {
     wchar_t base[MAX_PATH];
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
+    if (FAILED(shell32::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
                                 SHGFP_TYPE_CURRENT, base)))
         return {};
     const std::wstring folder = std::wstring(base) + L"\\Korvane\\";

@@ -26,13 +26,6 @@ struct Box {
     }
 };
 
-// One monitor: where it lies in the virtual screen, in pixels (the primary
-// monitor's top-left corner is 0, 0), and its dots per inch.
-struct MonitorArea {
-    Box bounds;
-    std::int32_t dpi = 96;
-};
-
 // A box of the given size centred over `over`, then moved as little as needed
 // to lie within `bounds`; one larger than `bounds` keeps its top-left corner
 // inside.

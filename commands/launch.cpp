@@ -1,9 +1,8 @@
 #include "commands/launch.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 
+#include "base/deferred_imports.h"
 #include "base/path_text.h"
 #include "base/system.h"
 #include "menulib/menu_abi.h"
@@ -49,11 +48,13 @@ void Launch(const LaunchRequest& request)
     info.nShow = request.show;
     if (!WithinPlatformLimits(request))
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
-    else if (ShellExecuteExW(&info))
+    else if (shell32::ShellExecuteExW(&info))
         return;
     const std::wstring text = LastErrorText();
     MsgBox(text, MB_OK | MB_ICONEXCLAMATION, request.owner, L"Error");
 }
+
+void PrepareLaunch() { shell32::ShellExecuteExW.Get(); }
 
 std::wstring AnswerText(const char* buffer)
 {

@@ -18,6 +18,8 @@ struct LaunchRequest {
 // the shell and no error UI of its own. A failure is shown in a box titled
 // "Error" with the system's text; the caller learns nothing of it.
 void Launch(const LaunchRequest& request);
+// Loads the shell now, so that a launch that follows soon does not wait for it.
+void PrepareLaunch();
 
 // What the menu library answered in one of its 260-byte buffers, read no
 // further than the buffer even when it holds no NUL.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <vector>
 
 #include "base/numbered_error.h"
@@ -9,7 +10,11 @@
 #include "commands/captions.h"
 #include "commands/command_kind.h"
 #include "commands/command_line.h"
+#include "commands/compiled_menu.h"
+#include "commands/launch.h"
 #include "commands/show_command.h"
+#include "forms/screen.h"
+#include "menulib/menu_library.h"
 #include "objlib/shortcut_link.h"
 
 namespace {
@@ -244,4 +249,40 @@ bool ShellCommand::Save(RegistryKey& lpreg)
     lpreg.WriteValue(L"StartupWindowState", WindowState);
     lpreg.WriteValue(L"SetFocus", SetFocus);
     return false;
+}
+
+// Drag and key commands start directly; a menu entry through the menu of
+// that entry.
+void ShellCommand::Execute(HWND hWnd, std::int32_t X, std::int32_t Y) const
+{
+    LaunchRequest request;
+    request.owner = hWnd;
+    if (kind_ == kMenuList) {
+        const CompiledMenu entry({{DisplayCaption(), Program(), Argument()}});
+        std::array<char, kMenuAnswerSize> file{}, parameters{};
+        const int answer =
+            PopupItemMenu(hWnd, entry.Table(), file.data(), parameters.data(), X, Y);
+        if (answer != kMenuOpenAnswer)
+            return;
+        MenuChoice choice = entry.Choice(file.data(), parameters.data());
+        if (choice.file.empty())
+            return;
+        request.file = std::move(choice.file);
+        request.parameters = std::move(choice.parameters);
+        request.show = SW_SHOW;
+    } else {
+        if (program_.empty()) {
+            MessageBeep(MB_OK);
+            return;
+        }
+        request.file = program_;
+        request.parameters = arguments_;
+        // The shell takes a folder in quotes for no folder at all and starts
+        // the program elsewhere; a folder never holds a quote of its own.
+        request.directory = Unquote(workDir_);
+        request.show = GetShowCommand();
+    }
+    // The hourglass stays until any error box is closed.
+    WaitPointer wait;
+    Launch(request);
 }

@@ -195,6 +195,9 @@ bool ShellCommands::Load(RegistryKey& lpreg)
         }
         return true;
     }
+    // Asked once: when the list's key is absent, its slots' keys are known
+    // absent too, and every slot reads its defaults without asking again.
+    lpreg.Exists();
     for (std::int32_t slot = FirstStoredSlot(kind_); slot < Count(); ++slot) {
         RegistryKey entry = lpreg.SubKey(SlotKeyName(kind_, slot));
         Persistence().PersistOf(*slots_[slot]).Load(entry);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "base/deferred_imports.h"
 #include "base/numbered_error.h"
 #include "base/window_boundary.h"
 #include "forms/form.h"
@@ -27,7 +28,7 @@ wchar_t UpperCase(wchar_t c)
 void EnsureCommonControls(DWORD classes)
 {
     INITCOMMONCONTROLSEX init{sizeof init, classes};
-    InitCommonControlsEx(&init);
+    comctl32::InitCommonControlsEx(&init);
 }
 
 }  // namespace

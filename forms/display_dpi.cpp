@@ -1,71 +1,35 @@
 #include "forms/display_dpi.h"
 
-#include <string>
-
+#include "base/deferred_library.h"
 #include "base/dpi_scale.h"
-#include "base/win_handles.h"
+#include "forms/screen.h"
 
 namespace {
 
-// The calls of newer systems, looked up by name: the program also runs where
-// they do not exist.
-using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
-using GetDpiForMonitorCall = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-using AdjustWindowRectExForDpiCall = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-using GetSystemMetricsForDpiCall = int(WINAPI*)(int, UINT);
+// The calls of newer systems, looked up at their first use: the program also
+// runs where they do not exist. user32 has them from Windows 10 (1607) on;
+// on Windows 8.1 shcore has the monitor's resolution, loaded only there.
+namespace user32 {
+inline constinit DeferredLibrary library{L"user32.dll"};
+inline constinit DeferredFunction<UINT(WINAPI*)(HWND)> GetDpiForWindow{library, "GetDpiForWindow",
+                                                                      0};
+inline constinit DeferredFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>
+    AdjustWindowRectExForDpi{library, "AdjustWindowRectExForDpi", FALSE};
+inline constinit DeferredFunction<int(WINAPI*)(int, UINT)> GetSystemMetricsForDpi{
+    library, "GetSystemMetricsForDpi", 0};
+}  // namespace user32
+
+namespace shcore {
+inline constinit DeferredLibrary library{L"shcore.dll"};
+inline constinit DeferredFunction<HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*)> GetDpiForMonitor{
+    library, "GetDpiForMonitor", E_NOTIMPL};
 constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
-
-template <typename Call>
-Call User32Call(const char* name)
-{
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                  : nullptr;
-}
-
-// shcore.dll (Windows 8.1 and later) holds the monitor's resolution; it is
-// loaded once, from the system folder, and kept for the life of the process.
-class ShellCore {
-public:
-    ShellCore()
-    {
-        wchar_t folder[MAX_PATH]{};
-        const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH)
-            return;
-        module_ = LoadLibraryW((std::wstring(folder, length) + L"\\shcore.dll").c_str());
-        if (module_)
-            getDpiForMonitor_ = reinterpret_cast<GetDpiForMonitorCall>(
-                reinterpret_cast<void*>(GetProcAddress(module_, "GetDpiForMonitor")));
-    }
-    ~ShellCore()
-    {
-        if (module_)
-            FreeLibrary(module_);
-    }
-    ShellCore(const ShellCore&) = delete;
-    ShellCore& operator=(const ShellCore&) = delete;
-
-    GetDpiForMonitorCall GetDpiForMonitor() const { return getDpiForMonitor_; }
-
-private:
-    HMODULE module_ = nullptr;
-    GetDpiForMonitorCall getDpiForMonitor_ = nullptr;
-};
-
-const ShellCore& Shcore()
-{
-    static const ShellCore shcore;
-    return shcore;
-}
+}  // namespace shcore
 
 // The primary screen, where the system cannot tell more.
-MonitorArea PrimaryScreen()
-{
-    return {{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, SystemDpi()};
-}
+Box PrimaryScreen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
-MonitorArea AreaOf(HMONITOR monitor, bool* primary = nullptr)
+Box BoundsOf(HMONITOR monitor, bool* primary = nullptr)
 {
     MONITORINFO info{};
     info.cbSize = sizeof info;
@@ -74,85 +38,63 @@ MonitorArea AreaOf(HMONITOR monitor, bool* primary = nullptr)
     if (primary)
         *primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
     const RECT& r = info.rcMonitor;
-    return {{r.left, r.top, r.right - r.left, r.bottom - r.top}, MonitorDpi(monitor)};
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, RECT*, LPARAM param)
 {
-    auto& found = *reinterpret_cast<std::vector<MonitorArea>*>(param);
+    auto& found = *reinterpret_cast<std::vector<Box>*>(param);
     bool primary = false;
-    const MonitorArea area = AreaOf(monitor, &primary);
+    const Box bounds = BoundsOf(monitor, &primary);
     if (primary)
-        found.insert(found.begin(), area);
+        found.insert(found.begin(), bounds);
     else
-        found.push_back(area);
+        found.push_back(bounds);
     return TRUE;
 }
 
 }  // namespace
 
-int SystemDpi()
-{
-    const WindowDc screen(nullptr);
-    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : kDesignDpi;
-}
+int SystemDpi() { return ScreenDpiY() > 0 ? ScreenDpiY() : kDesignDpi; }
 
-int MonitorDpi(HMONITOR monitor)
+int WindowDpi(HWND window)
 {
+    if (const UINT dpi = user32::GetDpiForWindow(window); dpi > 0)
+        return static_cast<int>(dpi);
     UINT x = 0;
     UINT y = 0;
-    if (const auto call = Shcore().GetDpiForMonitor();
-        monitor && call && SUCCEEDED(call(monitor, kEffectiveDpi, &x, &y)) && y > 0)
+    const HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    if (user32::GetDpiForWindow.Get() == nullptr && monitor &&
+        SUCCEEDED(shcore::GetDpiForMonitor(monitor, shcore::kEffectiveDpi, &x, &y)) && y > 0)
         return static_cast<int>(y);
     return SystemDpi();
 }
 
-int DpiAt(POINT point) { return MonitorDpi(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST)); }
-
-int WindowDpi(HWND window)
-{
-    static const auto call = User32Call<GetDpiForWindowCall>("GetDpiForWindow");
-    if (call && window) {
-        if (const UINT dpi = call(window); dpi > 0)
-            return static_cast<int>(dpi);
-    }
-    return MonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
-}
-
 SIZE OuterSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi)
 {
-    static const auto call = User32Call<AdjustWindowRectExForDpiCall>("AdjustWindowRectExForDpi");
     RECT rect{0, 0, clientWidth, clientHeight};
-    if (!call || !call(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+    if (!user32::AdjustWindowRectExForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 int SystemMetricAt(int index, int dpi)
 {
-    static const auto call = User32Call<GetSystemMetricsForDpiCall>("GetSystemMetricsForDpi");
-    if (call)
-        return call(index, static_cast<UINT>(dpi));
+    if (user32::GetSystemMetricsForDpi.Get())
+        return user32::GetSystemMetricsForDpi(index, static_cast<UINT>(dpi));
     // Older systems size their metrics for the system's resolution.
     return ScaledToDpi(DesignPixelsOf(GetSystemMetrics(index), SystemDpi()), dpi);
 }
 
-std::vector<MonitorArea> DisplayMonitors()
+std::vector<Box> DisplayMonitors()
 {
-    std::vector<MonitorArea> monitors;
+    std::vector<Box> monitors;
     EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
     if (monitors.empty())
         monitors.push_back(PrimaryScreen());
     return monitors;
 }
 
-MonitorArea MonitorOf(HWND window)
-{
-    return AreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
-}
+Box MonitorOf(HWND window) { return BoundsOf(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)); }
 
-MonitorArea MonitorAt(POINT point)
-{
-    return AreaOf(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST));
-}
+Box MonitorAt(POINT point) { return BoundsOf(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST)); }

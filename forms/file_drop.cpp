@@ -1,7 +1,6 @@
 #include "forms/file_drop.h"
 
-#include <ole2.h>
-#include <shellapi.h>
+#include "base/deferred_imports.h"
 
 #include "base/window_boundary.h"
 
@@ -11,11 +10,11 @@ namespace {
 std::vector<std::wstring> DroppedFiles(HDROP drop)
 {
     std::vector<std::wstring> files;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = shell32::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        const UINT length = shell32::DragQueryFileW(drop, i, nullptr, 0);
         std::wstring path(static_cast<size_t>(length) + 1, L'\0');
-        path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
+        path.resize(shell32::DragQueryFileW(drop, i, path.data(), length + 1));
         files.push_back(std::move(path));
     }
     return files;
@@ -94,7 +93,7 @@ public:
             files = DroppedFiles(drop);
             GlobalUnlock(medium.hGlobal);
         }
-        ReleaseStgMedium(&medium);
+        ole32::ReleaseStgMedium(&medium);
         *effect = files.empty() ? DROPEFFECT_NONE : DROPEFFECT_COPY;
         // The handler may show boxes or end the form; keep this object alive meanwhile.
         AddRef();
@@ -125,8 +124,8 @@ private:
 FileDropTarget::FileDropTarget(HWND window, DropHandler onDrop) : window_(window)
 {
     target_.reset(new Target(window, std::move(onDrop)));
-    oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
-    registered_ = oleInitialized_ && SUCCEEDED(RegisterDragDrop(window_, target_.get()));
+    oleInitialized_ = SUCCEEDED(ole32::OleInitialize(nullptr));
+    registered_ = oleInitialized_ && SUCCEEDED(ole32::RegisterDragDrop(window_, target_.get()));
 }
 
 void FileDropTarget::Releaser::operator()(Target* target) const { target->Release(); }
@@ -135,8 +134,8 @@ FileDropTarget::~FileDropTarget()
 {
     target_->Detach();
     if (registered_)
-        RevokeDragDrop(window_);
+        ole32::RevokeDragDrop(window_);
     target_.reset();
     if (oleInitialized_)
-        OleUninitialize();
+        ole32::OleUninitialize();
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "base/deferred_imports.h"
 #include "base/dpi_scale.h"
 #include "base/numbered_error.h"
 #include "base/plane.h"
@@ -21,6 +22,8 @@
 namespace {
 
 constexpr wchar_t kFormClass[] = L"KorvaneForm";
+// Posted by a form's first paint to the form itself.
+constexpr UINT kAfterFirstPaint = WM_USER + 0x100;
 // Sent when a window has moved to a monitor of another resolution (Windows 8.1).
 constexpr UINT kDpiChanged = 0x02E0;
 // The widest a control's tool-tip grows before it wraps, in designed pixels.
@@ -127,6 +130,7 @@ FormDesign DialogDesign(std::wstring caption, int clientWidth, int clientHeight)
     design.scaleMode = ScaleMode::Pixels;
     design.fontName = L"ＭＳ Ｐゴシック";
     design.fontPoints = 9;
+    design.toolTipsAfterFirstPaint = true;
     return design;
 }
 
@@ -146,27 +150,23 @@ void Form::Load()
         return;
     formClass = RegisterFormsClass(kFormClass, WindowProc);
     const DWORD style = design_.style & ~WS_VISIBLE;
-    // The window starts at the primary monitor's corner, at its resolution.
-    dpi_ = DpiAt(POINT{0, 0});
-    const SIZE outer = OuterSizeFor(Scaled(design_.clientWidth), Scaled(design_.clientHeight),
-                                    style, design_.exStyle, dpi_);
+    dpi_ = SystemDpi();
+    const SIZE outer = DesignedSize(dpi_);
     const HWND window = CreateWindowExW(design_.exStyle, kFormClass, design_.caption.c_str(), style,
                                         0, 0, outer.cx, outer.cy, nullptr, nullptr,
                                         GetModuleHandleW(nullptr), this);
     if (!window)
         throw NumberedError(static_cast<std::int32_t>(GetLastError()), L"ウィンドウを作成できません: " + name_);
-    if (design_.iconResource != 0) {
-        const HINSTANCE module = GetModuleHandleW(nullptr);
-        const auto icon = [&](int metricX, int metricY) {
-            return UniqueIcon(static_cast<HICON>(
-                LoadImageW(module, MAKEINTRESOURCEW(design_.iconResource), IMAGE_ICON,
-                           GetSystemMetrics(metricX), GetSystemMetrics(metricY), 0)));
-        };
-        bigIcon_ = icon(SM_CXICON, SM_CYICON);
-        smallIcon_ = icon(SM_CXSMICON, SM_CYSMICON);
-        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    // It starts at the primary monitor's corner, at that monitor's
+    // resolution, which is the system's unless the user changed it since
+    // signing in.
+    if (const int dpi = WindowDpi(window); dpi != dpi_) {
+        dpi_ = dpi;
+        const SIZE size = DesignedSize(dpi_);
+        SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    toolTipsShown_ = !design_.toolTipsAfterFirstPaint;
     CreateControls();
     for (Timer* timer : timers_)
         timer->Arm();
@@ -221,13 +221,48 @@ void Form::CreateControls()
     }
 }
 
+// The window's own icons, for the taskbar and the task switcher: nothing the
+// form needs to draw, so they wait for its first paint.
+void Form::SetIcons()
+{
+    if (design_.iconResource == 0)
+        return;
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    const auto icon = [&](int metricX, int metricY) {
+        return UniqueIcon(static_cast<HICON>(
+            LoadImageW(module, MAKEINTRESOURCEW(design_.iconResource), IMAGE_ICON,
+                       GetSystemMetrics(metricX), GetSystemMetrics(metricY), 0)));
+    };
+    bigIcon_ = icon(SM_CXICON, SM_CYICON);
+    smallIcon_ = icon(SM_CXSMICON, SM_CYSMICON);
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+}
+
+void Form::AfterFirstPaint()
+{
+    const HWND window = window_;
+    Form_AfterFirstPaint();
+    // The handler may have unloaded the form.
+    if (window_ != window)
+        return;
+    SetIcons();
+    if (!toolTipsShown_) {
+        toolTipsShown_ = true;
+        for (const Control* control : controls_) {
+            if (!control->design_.toolTip.empty())
+                UpdateToolTip(*control);
+        }
+    }
+}
+
 void Form::UpdateToolTip(const Control& control)
 {
-    if (!window_ || !control.window_)
+    if (!window_ || !control.window_ || !toolTipsShown_)
         return;
     if (!toolTip_) {
         INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
-        InitCommonControlsEx(&init);
+        comctl32::InitCommonControlsEx(&init);
         // Owned by the form, so it goes with the form's window.
         toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -408,18 +443,30 @@ void Form::Move(float left, float top, float width, float height)
                  PixelsOfTwips(height, TwipsPerPixelY()), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+SIZE Form::DesignedSize(int dpi) const
+{
+    return OuterSizeFor(ScaledToDpi(design_.clientWidth, dpi), ScaledToDpi(design_.clientHeight, dpi),
+                        design_.style & ~WS_VISIBLE, design_.exStyle, dpi);
+}
+
+// Twice: on the monitor it goes to the window takes that monitor's
+// resolution, and a new size with it (the system tells it as it moves
+// there, or else it asks).
 void Form::MoveCentredOver(const RECT& area)
 {
+    CentreOver(area);
     const HWND window = hWnd();
-    // Laid out first for the monitor it goes to, as if it had moved there.
-    const int dpi = MonitorDpi(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST));
-    if (dpi != dpi_) {
+    if (const int dpi = WindowDpi(window); dpi != dpi_) {
         const RECT now = WindowRectOf(window);
-        const SIZE size = OuterSizeFor(ScaledToDpi(design_.clientWidth, dpi),
-                                       ScaledToDpi(design_.clientHeight, dpi),
-                                       design_.style & ~WS_VISIBLE, design_.exStyle, dpi);
+        const SIZE size = DesignedSize(dpi);
         ChangeDpi(dpi, RECT{now.left, now.top, now.left + size.cx, now.top + size.cy});
     }
+    CentreOver(area);
+}
+
+void Form::CentreOver(const RECT& area)
+{
+    const HWND window = hWnd();
     const RECT outer = WindowRectOf(window);
     const auto box = [](const RECT& rect) {
         return Box{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
@@ -539,6 +586,7 @@ void Form::Detached()
     font_.reset();
     boldFont_.reset();
     toolTip_ = nullptr;
+    painted_ = false;
     lastFocus_ = nullptr;
     if (--loadedForms == 0 && loopRunning)
         PostQuitMessage(0);
@@ -566,7 +614,18 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_PAINT:
         Paint();
+        if (!painted_) {
+            painted_ = true;
+            PostMessageW(window, kAfterFirstPaint, 0, 0);
+        }
         return 0;
+    case kAfterFirstPaint:
+        AfterFirstPaint();
+        return 0;
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+        ScreenResolutionChanged();
+        break;
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:

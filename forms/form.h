@@ -47,6 +47,9 @@ struct FormDesign {
     int fontPoints = 9;
     // The form sees the keys of its controls first (Form_KeyPreview).
     bool keyPreview = false;
+    // The controls get their tool-tips once the form's first paint has been
+    // handled rather than while it loads: for forms shown as they load.
+    bool toolTipsAfterFirstPaint = false;
 };
 
 // A fixed-size dialog window measured in pixels, with the program's dialog font.
@@ -133,6 +136,9 @@ protected:
     virtual void Form_Unload(bool& /*cancel*/) {}
     // After the background and the picture have been drawn.
     virtual void Form_Paint(HDC /*dc*/) {}
+    // Once per load, in a message the first paint posts: it runs before any
+    // input that waits in the queue. The form's icons are set after it.
+    virtual void Form_AfterFirstPaint() {}
     // button: the one button pressed or released; for moves, those held.
     virtual void Form_MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
     virtual void Form_MouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
@@ -176,9 +182,14 @@ private:
     bool DispatchMouse(UINT message, WPARAM wParam, LPARAM lParam);
     bool DispatchKey(UINT message, WPARAM wParam);
     void Paint();
+    void AfterFirstPaint();
+    void SetIcons();
     void Attach(HWND window);
     void Detached();
     float ToScale(int pixels, float twipsPerPixel) const;
+    // The window's size for the designed client area at a resolution.
+    SIZE DesignedSize(int dpi) const;
+    void CentreOver(const RECT& area);
     void MakeFonts();
     void CreateControls();
     std::optional<LRESULT> DispatchControls(UINT message, WPARAM wParam, LPARAM lParam);
@@ -207,6 +218,8 @@ private:
     UniqueGdiObject<HFONT> font_;
     UniqueGdiObject<HFONT> boldFont_;
     HWND toolTip_ = nullptr;  // owned by the form's window
+    bool painted_ = false;       // the first paint of this load has been handled
+    bool toolTipsShown_ = false;  // the controls' tool-tips are given
     HWND lastFocus_ = nullptr;
     bool validating_ = false;
 };

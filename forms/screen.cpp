@@ -7,12 +7,25 @@ namespace {
 constexpr float kTwipsPerInch = 1440.0f;
 int waitDepth = 0;
 
-float TwipsPerPixel(int axis)
+// The screen's dots per inch across and down; 0 until read.
+struct Resolution {
+    int x = 0;
+    int y = 0;
+};
+Resolution resolution;
+
+const Resolution& CurrentResolution()
 {
-    const WindowDc screen(nullptr);
-    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), axis) : 0;
-    return dpi > 0 ? kTwipsPerInch / static_cast<float>(dpi) : 15.0f;
+    if (resolution.x <= 0 || resolution.y <= 0) {
+        const WindowDc screen(nullptr);
+        if (screen.get())
+            resolution = {GetDeviceCaps(screen.get(), LOGPIXELSX),
+                          GetDeviceCaps(screen.get(), LOGPIXELSY)};
+    }
+    return resolution;
 }
+
+float TwipsPerPixel(int dpi) { return dpi > 0 ? kTwipsPerInch / static_cast<float>(dpi) : 15.0f; }
 
 SIZE MeasureLine(HWND window, HFONT font, const std::wstring& text, UINT prefixFormat)
 {
@@ -37,6 +50,10 @@ RECT WorkAreaOf(HMONITOR monitor)
 
 }  // namespace
 
+int ScreenDpiX() { return CurrentResolution().x; }
+int ScreenDpiY() { return CurrentResolution().y; }
+void ScreenResolutionChanged() { resolution = {}; }
+
 RECT WorkAreaNear(HWND window)
 {
     return WorkAreaOf(
@@ -58,8 +75,8 @@ SIZE MeasureCaption(HWND window, HFONT font, const std::wstring& caption)
     return MeasureLine(window, font, caption, 0);
 }
 
-float TwipsPerPixelX() { return TwipsPerPixel(LOGPIXELSX); }
-float TwipsPerPixelY() { return TwipsPerPixel(LOGPIXELSY); }
+float TwipsPerPixelX() { return TwipsPerPixel(ScreenDpiX()); }
+float TwipsPerPixelY() { return TwipsPerPixel(ScreenDpiY()); }
 
 float ScreenWidthTwips()
 {

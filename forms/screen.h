@@ -6,8 +6,15 @@
 
 #include <string>
 
+// The screen's resolution is read once, and again after it has changed.
 float TwipsPerPixelX();
 float TwipsPerPixelY();
+// Dots per inch; 0 when the screen cannot be asked.
+int ScreenDpiX();
+int ScreenDpiY();
+// The forms call this when the system says the display or its settings
+// changed; the next question reads the resolution again.
+void ScreenResolutionChanged();
 // The primary screen's size in twips.
 float ScreenWidthTwips();
 float ScreenHeightTwips();

@@ -1,10 +1,10 @@
 #include "menulib/folder_listing.h"
 
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <algorithm>
 
+#include "base/deferred_imports.h"
 #include "base/path_text.h"
 #include "base/win_handles.h"
 
@@ -18,7 +18,7 @@ struct FindTraits {
 
 bool LogicalLess(const std::wstring& a, const std::wstring& b)
 {
-    return StrCmpLogicalW(a.c_str(), b.c_str()) < 0;
+    return shlwapi::StrCmpLogicalW(a.c_str(), b.c_str()) < 0;
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 #include "menulib/menu_library.h"
 
-#include <shlwapi.h>
-
 #include <memory>
 
+#include "base/deferred_imports.h"
 #include "base/program_values.h"
 #include "base/system.h"
 
@@ -16,7 +15,7 @@ bool MenuLibrary::Load(HWND owner)
     const std::wstring path = Path();
     std::wstring reason;
     // A relative folder would send the loader along the search path.
-    if (folder_.empty() || PathIsRelativeW(folder_.c_str())) {
+    if (folder_.empty() || shlwapi::PathIsRelativeW(folder_.c_str())) {
         SetLastError(ERROR_PATH_NOT_FOUND);
     } else {
         // No system box about a bad image: the warning below says it all.

@@ -1,7 +1,6 @@
 #include "objlib/file_dialog.h"
 
-#include <shlobj.h>
-
+#include "base/deferred_imports.h"
 #include "base/path_text.h"
 
 OPENFILENAMEW FileDialog::Prepared(std::wstring& buffer, std::wstring& extension) const
@@ -30,7 +29,7 @@ std::vector<std::wstring> FileDialog::ShowOpen()
     std::wstring buffer(capacity, L'\0');
     std::wstring extension;
     OPENFILENAMEW open = Prepared(buffer, extension);
-    if (!GetOpenFileNameW(&open))
+    if (!comdlg32::GetOpenFileNameW(&open))
         return {};
 
     std::vector<std::wstring> parts;
@@ -54,7 +53,7 @@ bool FileDialog::ShowSave(std::wstring& path)
     buffer.resize(MaxFileSize + 1, L'\0');
     std::wstring extension;
     OPENFILENAMEW save = Prepared(buffer, extension);
-    if (!GetSaveFileNameW(&save))
+    if (!comdlg32::GetSaveFileNameW(&save))
         return false;
     path = buffer.c_str();
     return true;
@@ -84,7 +83,7 @@ int CALLBACK FolderBrowseCallback(HWND window, UINT message, LPARAM, LPARAM data
 bool FileDialog::BrowseForFolder(std::wstring& path)
 {
     // The shell's browser needs COM on this thread; it may be there already.
-    const bool uninitialize = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    const bool uninitialize = SUCCEEDED(ole32::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     // A typed folder may stand in quotes; the browser wants the bare path.
     FolderBrowse browse{&Title, Unquote(path)};
     BROWSEINFOW info{};
@@ -93,16 +92,16 @@ bool FileDialog::BrowseForFolder(std::wstring& path)
     info.lpfn = FolderBrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(&browse);
     bool chosen = false;
-    if (PIDLIST_ABSOLUTE folder = SHBrowseForFolderW(&info)) {
+    if (PIDLIST_ABSOLUTE folder = shell32::SHBrowseForFolderW(&info)) {
         wchar_t buffer[MAX_PATH] = L"";
-        if (SHGetPathFromIDListW(folder, buffer)) {
+        if (shell32::SHGetPathFromIDListW(folder, buffer)) {
             path = buffer;
             chosen = true;
         }
-        CoTaskMemFree(folder);
+        ole32::CoTaskMemFree(folder);
     }
     if (uninitialize)
-        CoUninitialize();
+        ole32::CoUninitialize();
     return chosen;
 }
 

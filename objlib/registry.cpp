@@ -1,10 +1,9 @@
 #include "objlib/registry.h"
 
-#include <shlwapi.h>
-
 #include <limits>
 #include <vector>
 
+#include "base/deferred_imports.h"
 #include "base/numbered_error.h"
 #include "objlib/value_text.h"
 
@@ -38,7 +37,10 @@ struct RegistryKey::RawValue {
 
 RegistryKey::RegistryKey(HKEY root, std::wstring path) : root_(root), path_(std::move(path)) {}
 
-RegistryKey::RegistryKey(const RegistryKey& other) : root_(other.root_), path_(other.path_) {}
+RegistryKey::RegistryKey(const RegistryKey& other)
+    : root_(other.root_), path_(other.path_), missing_(other.missing_)
+{
+}
 
 RegistryKey& RegistryKey::operator=(const RegistryKey& other)
 {
@@ -47,6 +49,7 @@ RegistryKey& RegistryKey::operator=(const RegistryKey& other)
         path_ = other.path_;
         handle_.reset();
         writable_ = false;
+        missing_ = other.missing_;
         nextValue_ = nextSubKey_ = 0;
     }
     return *this;
@@ -54,8 +57,15 @@ RegistryKey& RegistryKey::operator=(const RegistryKey& other)
 
 HKEY RegistryKey::ReadHandle() const
 {
-    if (!handle_ && RegOpenKeyExW(root_, path_.c_str(), 0, KEY_READ, handle_.put()) != ERROR_SUCCESS)
+    if (handle_ || missing_)
+        return handle_.get();
+    const LONG rc = RegOpenKeyExW(root_, path_.c_str(), 0, KEY_READ, handle_.put());
+    if (rc != ERROR_SUCCESS) {
         handle_.reset();
+        // Absent now, absent for every value this object reads: settings
+        // read dozens of values from keys that were never written.
+        missing_ = rc == ERROR_FILE_NOT_FOUND;
+    }
     return handle_.get();
 }
 
@@ -69,6 +79,7 @@ HKEY RegistryKey::WriteHandle()
             throw NumberedError(rc, L"レジストリキーを作成できません: " + path_);
         handle_ = std::move(created);
         writable_ = true;
+        missing_ = false;
     }
     return handle_.get();
 }
@@ -80,7 +91,9 @@ bool RegistryKey::Query(const std::wstring& name, RawValue& out) const
     const HKEY key = ReadHandle();
     if (!key)
         return false;
-    DWORD size = 0;
+    // Room for any number and most texts, so that one call reads the value.
+    constexpr DWORD kFirstSize = 512;
+    DWORD size = kFirstSize;
     for (int attempt = 0; attempt < 4; ++attempt) {
         out.bytes.resize(size);
         DWORD got = size;
@@ -92,7 +105,7 @@ bool RegistryKey::Query(const std::wstring& name, RawValue& out) const
         }
         if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA)
             return false;
-        size = got;  // the value grew between the calls: ask again
+        size = got;  // too small, or the value grew since: ask again with its size
     }
     return false;
 }
@@ -251,14 +264,17 @@ bool RegistryKey::NextSubKey(std::wstring& name)
 
 RegistryKey RegistryKey::SubKey(const std::wstring& name) const
 {
-    return RegistryKey(root_, path_.empty() ? name : path_ + L"\\" + name);
+    RegistryKey child(root_, path_.empty() ? name : path_ + L"\\" + name);
+    // Below a key found absent there is nothing to open either.
+    child.missing_ = missing_;
+    return child;
 }
 
 bool RegistryKey::DeleteSubKey(const std::wstring& name)
 {
     if (!Exists())
         return false;
-    return SHDeleteKeyW(WriteHandle(), name.c_str()) == ERROR_SUCCESS;
+    return shlwapi::SHDeleteKeyW(WriteHandle(), name.c_str()) == ERROR_SUCCESS;
 }
 
 RegistryKey RegistryKey::Parent() const

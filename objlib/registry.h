@@ -2,7 +2,10 @@
 // Registry keys of the current user and of the file-type registrations.
 //
 // A key object names a key; it is opened when first read and created only
-// when first written, so reading settings never leaves new keys behind.
+// when first written, so reading settings never leaves new keys behind. A key
+// found absent stays absent for the object (and the sub-key objects made from
+// it) until the object writes: a key that another object creates meanwhile
+// is seen by key objects made afterwards.
 // Reading is tolerant: a value of another type is converted when it can be,
 // and a value that is absent or cannot be converted reads as the default.
 
@@ -69,6 +72,7 @@ private:
     std::wstring path_;
     mutable UniqueHKey handle_;
     mutable bool writable_ = false;
+    mutable bool missing_ = false;  // opening it found no such key
     DWORD nextValue_ = 0;
     DWORD nextSubKey_ = 0;
 };

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/com_ptr.h"
+#include "base/deferred_imports.h"
 #include "base/win_handles.h"
 #include "objlib/link_header.h"
 
@@ -24,7 +25,7 @@ constexpr int kTextCapacity = 65536;
 ComPtr<IShellLinkW> CreateShellLink()
 {
     ComPtr<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+    if (FAILED(ole32::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 link.put_void())))
         link.reset();
     return link;
@@ -83,13 +84,13 @@ std::optional<std::wstring> TextOf(Getter get)
 ShortcutLink::ShortcutLink()
 {
     // S_FALSE (already initialized here) must be balanced too.
-    uninitializeCom_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    uninitializeCom_ = SUCCEEDED(ole32::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 }
 
 ShortcutLink::~ShortcutLink()
 {
     if (uninitializeCom_)
-        CoUninitialize();
+        ole32::CoUninitialize();
 }
 
 bool ShortcutLink::Load(const std::wstring& fileName)

@@ -5,6 +5,7 @@
 #include "base/attempt.h"
 #include "base/desktop_toggle_file.h"
 #include "base/program_values.h"
+#include "dialogs/settings_dialog.h"
 #include "forms/display_dpi.h"
 #include "forms/hot_key.h"
 #include "forms/screen.h"
@@ -23,16 +24,16 @@ constexpr UINT kTipInterval = 55;
 constexpr BYTE kActiveAlpha = 255;
 constexpr BYTE kInactiveAlpha = 128;
 
-// No title bar; the system menu lets the taskbar close the pad.
-constexpr DWORD kPadStyle = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kPadExStyle = 0;
-
 FormDesign Design()
 {
     FormDesign design;
     design.caption = L"Korvane";
-    design.style = kPadStyle;
-    design.exStyle = kPadExStyle;
+    // No title bar; the system menu lets the taskbar close the pad.
+    design.style = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX;
+    // Layered and topmost as the window is made: restyling it afterwards is
+    // more work for the window system before the first paint.
+    design.exStyle = (LayeredWindowsAvailable ? WS_EX_LAYERED : 0) |
+                     (AppSettings && AppSettings->AlwaysOnTop ? WS_EX_TOPMOST : 0);
     design.clientWidth = kPadClientSize;
     design.clientHeight = kPadClientSize;
     design.backColor = COLOR_BACKGROUND;
@@ -53,27 +54,38 @@ void SetAlpha(HWND window, BYTE alpha)
         SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
 }
 
+// Messages that act on the settings: what the user does, and the tip's timer.
+bool NeedsTheCommands(UINT message)
+{
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK) || message == WM_TIMER ||
+           message == WM_HOTKEY || message == WM_SYSCOMMAND || message == WM_CONTEXTMENU;
+}
+
 }  // namespace
 
 cMain::cMain()
     : Form(L"cMain", Design()),
-      TickCount([] { return static_cast<std::uint32_t>(GetTickCount()); }),
       StatusWindow(*this),
       TipWindow(*this),
       tmrTip(*this, kTipInterval),
       Animation(DragAnimationSource{
-          .activeStyle = [this] { return ActiveStyleOn(); },
-          .moving = [this] { return Mode == kModeMoving; },
+          .activeStyle = [] { return DragAnimationOn(); },
+          .moving = [this] { return input_.Mode() == kModeMoving; },
           .padWidth = [this] { return PadWidth; },
           .dpi = [this] { return Dpi(); },
           .caption = [](std::int32_t d) {
               return AppSettings ? AppSettings->Drags().Item(d)->DisplayCaption() : std::wstring();
           },
           .openDisplay = {},
-      })
+      }),
+      input_(*this)
 {
     tmrTip.OnTimer = [this] { tmrTip_Timer(); };
 }
+
+void cMain::tmrTip_Timer() { input_.TipTimer(); }
 
 cMain::~cMain()
 {
@@ -81,60 +93,68 @@ cMain::~cMain()
         Win32CallBack::UnhookPad();
 }
 
+// Only what the pad needs to draw itself comes before its first paint; the
+// popups are made when first used.
 void cMain::Form_Load()
 {
-    WaitPointer wait;
+    startUpFinished_ = false;
     const float tppX = TwipsPerPixelX();
     const float tppY = TwipsPerPixelY();
 
-    // The stored centre picks the monitor, and the monitor the pad's size.
+    // The stored centre picks the monitor. There the pad takes that
+    // monitor's resolution (the system tells it as it moves there, or else
+    // it asks), and with it its size, around the same centre.
     const RegistryKey position = PositionKey();
-    const std::vector<MonitorArea> monitors = DisplayMonitors();
     const PadPlace place = PlacePadCentre(PadFraction(position.ReadValue(L"x", 0.5f)),
-                                          PadFraction(position.ReadValue(L"y", 0.5f)), monitors);
-    AdoptDpi(monitors[place.monitor].dpi);
+                                          PadFraction(position.ReadValue(L"y", 0.5f)),
+                                          DisplayMonitors());
+    const auto centreAt = [&](SIZE outer) {
+        Move(PadEdgeTwips(place.x, ScreenWidthTwips(), tppX, outer.cx / 2),
+             PadEdgeTwips(place.y, ScreenHeightTwips(), tppY, outer.cy / 2),
+             static_cast<float>(outer.cx) * tppX, static_cast<float>(outer.cy) * tppY);
+    };
+    centreAt(PadOuterSize());
+    AdoptDpi(WindowDpi(Handle()));
     const SIZE outer = PadOuterSize();
+    centreAt(outer);
     PadWidth = outer.cx;
-    Move(PadEdgeTwips(place.x, ScreenWidthTwips(), tppX, outer.cx / 2),
-         PadEdgeTwips(place.y, ScreenHeightTwips(), tppY, outer.cy / 2),
-         static_cast<float>(outer.cx) * tppX, static_cast<float>(outer.cy) * tppY);
 
-    StatusWindow.Load();
-    TipWindow.Load();
     ApplyPadPicture();
 
     // From here on a step that fails is skipped and the load goes on.
     Attempt([&] {
         if (AppSettings)
-            MenuTable = &AppSettings->Menus().Compile();
-    });
-    Attempt([&] {
-        if (AppSettings)
             SetHotKey(Handle(), AppSettings->HotKey);
     });
-    Attempt([&] {
-        if (!LayeredWindowsAvailable)
-            return;
-        const HWND window = Handle();
-        SetWindowLongPtrW(window, GWL_EXSTYLE,
-                          GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
-        // A layered window without attributes is not drawn at all: until the
-        // first activation it is half transparent, as when inactive.
-        SetAlpha(window, kInactiveAlpha);
-    });
+    // A layered window without attributes is not drawn at all: until the
+    // first activation it is half transparent, as when inactive.
+    Attempt([&] { SetAlpha(Handle(), kInactiveAlpha); });
     Attempt([&] {
         Win32CallBack::HookPad(Handle(), [this](bool active) { ActivateChanged(active); });
         hooked_ = true;
     });
     Attempt([&] { Show(); });
+}
+
+void cMain::Form_AfterFirstPaint() { FinishStartUp(); }
+
+void cMain::FinishStartUp()
+{
+    if (startUpFinished_)
+        return;
+    startUpFinished_ = true;
+    if (DeferredStartUp)
+        Attempt(DeferredStartUp);
     Attempt([&] {
-        if (AppSettings && AppSettings->AlwaysOnTop)
-            SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        if (AppSettings)
+            MenuTable = &AppSettings->Menus().Compile();
     });
 }
 
 void cMain::Form_Unload(bool& /*cancel*/)
 {
+    // The lists are saved below: they must have been read first.
+    FinishStartUp();
     if (hooked_) {
         Win32CallBack::UnhookPad();
         hooked_ = false;
@@ -212,7 +232,9 @@ void cMain::ApplyPadPicture()
 SIZE cMain::PadOuterSize() const
 {
     const int client = PadClientSize(Dpi());
-    return OuterSizeFor(client, client, kPadStyle, kPadExStyle, Dpi());
+    const HWND window = Handle();
+    return OuterSizeFor(client, client, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+                        static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), Dpi());
 }
 
 // On a monitor of another resolution the pad takes that monitor's size
@@ -232,7 +254,58 @@ void cMain::Form_DpiChanged(const RECT& /*suggested*/)
 
 std::optional<LRESULT> cMain::Form_Message(UINT message, WPARAM wParam, LPARAM /*lParam*/)
 {
+    if (!startUpFinished_ && NeedsTheCommands(message))
+        FinishStartUp();
     if (HandleHotKeyMessage(Handle(), message, wParam))
         return 0;
     return {};
+}
+
+void cMain::Form_MouseDown(int button, int /*shift*/, float x, float y)
+{
+    input_.MouseDown(button, x, y);
+}
+
+void cMain::Form_MouseMove(int button, int /*shift*/, float x, float y)
+{
+    input_.MouseMove(button, x, y);
+}
+
+void cMain::Form_MouseUp(int /*button*/, int /*shift*/, float x, float y) { input_.MouseUp(x, y); }
+
+void cMain::Form_KeyDown(int keyCode, int /*shift*/) { input_.KeyDown(keyCode); }
+
+void cMain::Form_KeyUp(int keyCode, int shift) { input_.KeyUp(keyCode, shift); }
+
+// The double-click is the left button's whatever the button swap says.
+void cMain::Form_DblClick()
+{
+    if (AppSettings)
+        RunPadAction(AppSettings->DblClickCommand);
+}
+
+void cMain::RunPadAction(std::int32_t action)
+{
+    if (!AppSettings)
+        return;
+    switch (action) {
+    case 1:
+        AppSettings->Drags().Item(0)->Execute(Handle(), 0, 0);
+        if (IsIconic(Handle()))
+            ShowWindow(Handle(), SW_RESTORE);
+        break;
+    case 2:
+        TipWindow.Unload();
+        StatusWindow.Unload();
+        cDlgSettings::ShowSettings(*this);
+        MenuTable = &AppSettings->Menus().Compile();
+        break;
+    case 3:
+        // Later, not now: the handler that asked (a menu, a double-click)
+        // is still running on this window.
+        UnloadLater();
+        break;
+    default:
+        break;
+    }
 }

@@ -8,22 +8,14 @@
 #include <functional>
 #include <memory>
 
-#include "base/plane.h"
 #include "commands/compiled_menu.h"
 #include "dialogs/settings_host.h"
 #include "forms/form.h"
 #include "forms/timer.h"
 #include "pad/drag_animation.h"
+#include "pad/pad_input.h"
 #include "pad/popup_status.h"
 #include "pad/popup_tip.h"
-
-// What the pad's pointer input is doing (cMain::Mode).
-inline constexpr std::int32_t kModeIdle = 0;
-inline constexpr std::int32_t kModeMoving = 1;
-inline constexpr std::int32_t kModeGesture = 2;
-// A second button was pressed during a move or gesture; waits until every
-// button is up.
-inline constexpr std::int32_t kModeCancelled = 3;
 
 class cMain : public Form, public SettingsHost {
 public:
@@ -41,19 +33,11 @@ public:
     // The input method's open state when the pad was activated.
     bool SavedImeOpen = false;
 
-    std::int32_t Mode = kModeIdle;
-    // Taken at a press of the move button: the pointer in client pixels, or
-    // with the drag animation the offset from it to the pad's corner.
-    Point GrabOffset;
-    // True while the command menu is open.
-    bool MenuOpen = false;
-    // The key-list tip's rest delay: when it last started, and where the
-    // pointer was then (screen pixels).
-    std::uint32_t TipTick = 0;
-    POINT LastPointer{};
-    // Milliseconds since the system started; replaceable so that the rest
-    // delay can be driven without waiting.
-    std::function<std::uint32_t()> TickCount;
+    // The pointer and key input: moves, gestures, the command menu, the tip's rest.
+    PadInput& Input() { return input_; }
+    // Start-up work the pad does not need to show itself (reading the
+    // command lists); it runs once the pad has been painted.
+    std::function<void()> DeferredStartUp;
 
     cPopupStatus StatusWindow;
     cPopupTip TipWindow;
@@ -76,9 +60,14 @@ public:
     // Shows the key-list tip once the pointer has rested on the active pad
     // for more than a second, and hides it when the pointer moves or leaves.
     void tmrTip_Timer();
+    // DeferredStartUp, then the menu table; once per load. Runs from a
+    // message the first paint posts, or earlier at the first input, timer
+    // tick or unload, which all need the command lists.
+    void FinishStartUp();
 
 protected:
     void Form_Load() override;
+    void Form_AfterFirstPaint() override;
     void Form_Unload(bool& cancel) override;
     std::optional<LRESULT> Form_Message(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Form_MouseDown(int button, int shift, float x, float y) override;
@@ -92,15 +81,11 @@ protected:
 private:
     // The window's size for a client area of the pad's size at its resolution.
     SIZE PadOuterSize() const;
-    void HideTipUntilRest();
-    void OpenCommandMenu();
-    bool ActiveStyleOn() const;
-    bool SwapButtonsOn() const;
-    // Direction 0..8 of the pointer at client pixel (x, y).
-    std::int32_t DirectionAt(float x, float y) const;
 
+    PadInput input_;
     bool hooked_ = false;
     bool active_ = false;
+    bool startUpFinished_ = false;
 };
 
 // The one launcher pad of the process, made by start-up.

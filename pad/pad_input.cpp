@@ -1,8 +1,7 @@
-// The pad's pointer and key input: moving the pad, gestures that launch the
-// drag commands, key commands, the command menu and the built-in actions.
+#include "pad/pad_input.h"
 
 #include "commands/command_menu.h"
-#include "dialogs/settings_dialog.h"
+#include "commands/launch.h"
 #include "pad/gesture_rules.h"
 #include "pad/main_window.h"
 #include "pad/pad_metrics.h"
@@ -14,176 +13,155 @@ namespace {
 constexpr int kApplicationsKey = VK_APPS;  // 93
 constexpr int kF10 = VK_F10;               // 121
 
-}  // namespace
-
-// The pointer over the pad's client area, as whole pixels from its centre.
-std::int32_t cMain::DirectionAt(float x, float y) const
+// The pointer over the pad's client area, as whole pixels from its centre;
+// the client area is the pad's size at its resolution.
+std::int32_t DirectionAt(const Form& pad, float x, float y)
 {
-    const std::int32_t client = PadClientSize(Dpi());
+    const std::int32_t client = PadClientSize(pad.Dpi());
     return GetDirection(NearestInt(x) - client / 2, NearestInt(y) - client / 2, client);
 }
 
-bool cMain::ActiveStyleOn() const { return AppSettings && AppSettings->ActiveStyle; }
+bool SwapButtonsOn() { return AppSettings && AppSettings->SwapButtons; }
 
-bool cMain::SwapButtonsOn() const { return AppSettings && AppSettings->SwapButtons; }
+}  // namespace
+
+bool DragAnimationOn() { return AppSettings && AppSettings->ActiveStyle; }
+
+PadInput::PadInput(cMain& pad)
+    : pad_(pad), clock_([] { return static_cast<std::uint32_t>(GetTickCount()); })
+{
+}
 
 // A press or key counts as the end of a rest: the tip stays away until the
 // pointer has rested for the full delay again, however long it lay still before.
-void cMain::HideTipUntilRest()
+void PadInput::HideTipUntilRest()
 {
-    if (TipWindow.Visible())
-        TipWindow.HideTip();
-    TipTick = TickCount();
+    if (pad_.TipWindow.Visible())
+        pad_.TipWindow.HideTip();
+    tipTick_ = clock_();
 }
 
-void cMain::Form_MouseDown(int button, int /*shift*/, float x, float y)
+void PadInput::MouseDown(int button, float x, float y)
 {
     HideTipUntilRest();
     button = MapButton(button, SwapButtonsOn());
-    if (Mode == kModeIdle) {
+    if (mode_ == kModeIdle) {
         if (button == kGestureButton) {
+            // The shell loads while the user drags, not when the release launches.
+            PrepareLaunch();
             // Begun while still idle: the animation shows the menu slot first.
-            const Point corner = CornerPixels(*this);
-            Animation.BeginAnimation(corner.x, corner.y);
-            Mode = kModeGesture;
+            const Point corner = CornerPixels(pad_);
+            pad_.Animation.BeginAnimation(corner.x, corner.y);
+            mode_ = kModeGesture;
         } else if (button == kMoveButton) {
-            GrabOffset = GrabOffsetAtPress(ActiveStyleOn(), CornerPixels(*this), x, y);
-            Mode = kModeMoving;
+            grabOffset_ = GrabOffsetAtPress(DragAnimationOn(), CornerPixels(pad_), x, y);
+            mode_ = kModeMoving;
         }
-    } else if (Mode == kModeMoving || Mode == kModeGesture) {
+    } else if (mode_ == kModeMoving || mode_ == kModeGesture) {
         // A second button cancels; the release of either launches nothing.
-        StatusWindow.HideStatus();
-        Animation.EndAnimation();
-        Mode = kModeCancelled;
+        pad_.StatusWindow.HideStatus();
+        pad_.Animation.EndAnimation();
+        mode_ = kModeCancelled;
     }
 }
 
-void cMain::Form_MouseMove(int button, int /*shift*/, float x, float y)
+void PadInput::MouseMove(int button, float x, float y)
 {
     button = MapButton(button, SwapButtonsOn());
-    switch (Mode) {
+    switch (mode_) {
     case kModeMoving:
-        if (ActiveStyleOn()) {
+        if (DragAnimationOn()) {
             // The frame follows the pointer; the pad itself waits for the release.
-            if (!Animation.AnimationActive()) {
-                const Point corner = CornerPixels(*this);
-                Animation.BeginAnimation(corner.x, corner.y);
+            if (!pad_.Animation.AnimationActive()) {
+                const Point corner = CornerPixels(pad_);
+                pad_.Animation.BeginAnimation(corner.x, corner.y);
             }
-            const Point frame = MoveFramePosition(x, y, GrabOffset);
-            Animation.ShiftMoveFrame(frame.x, frame.y);
+            const Point frame = MoveFramePosition(x, y, grabOffset_);
+            pad_.Animation.ShiftMoveFrame(frame.x, frame.y);
         } else {
-            const ScreenMetrics screen = CurrentScreenMetrics(Handle());
-            const Point to = LiveMovePositionTwips(x, y, GrabOffset, CornerTwips(*this, screen),
+            const ScreenMetrics screen = CurrentScreenMetrics(pad_.Handle());
+            const Point to = LiveMovePositionTwips(x, y, grabOffset_, CornerTwips(pad_, screen),
                                                    screen.twipsPerPixelX, screen.twipsPerPixelY);
-            MoveCornerTo(*this, to, screen);
+            MoveCornerTo(pad_, to, screen);
         }
         break;
     case kModeGesture: {
-        const std::int32_t d = DirectionAt(x, y);
-        if (ActiveStyleOn())
-            Animation.SetAnimationDirection(d);
+        const std::int32_t d = DirectionAt(pad_, x, y);
+        if (DragAnimationOn())
+            pad_.Animation.SetAnimationDirection(d);
         else if (AppSettings)
-            StatusWindow.ShowStatus(AppSettings->Drags().Item(d)->DisplayCaption());
+            pad_.StatusWindow.ShowStatus(AppSettings->Drags().Item(d)->DisplayCaption());
         break;
     }
     case kModeCancelled:
         // Ending the animation at the cancel already put its direction back to 0.
         if (button == 0)
-            Mode = kModeIdle;
+            mode_ = kModeIdle;
         break;
     default:
         break;
     }
 }
 
-// Whichever button is released ends a move or gesture.
-void cMain::Form_MouseUp(int /*button*/, int /*shift*/, float x, float y)
+void PadInput::MouseUp(float x, float y)
 {
     HideTipUntilRest();
-    if (Mode == kModeMoving) {
-        if (ActiveStyleOn()) {
-            Animation.EndAnimation();
-            const ScreenMetrics screen = CurrentScreenMetrics(Handle());
+    if (mode_ == kModeMoving) {
+        if (DragAnimationOn()) {
+            pad_.Animation.EndAnimation();
+            const ScreenMetrics screen = CurrentScreenMetrics(pad_.Handle());
             const Point to =
-                DropPositionTwips(x, y, GrabOffset, screen.twipsPerPixelX, screen.twipsPerPixelY);
-            MoveCornerTo(*this, to, screen);
+                DropPositionTwips(x, y, grabOffset_, screen.twipsPerPixelX, screen.twipsPerPixelY);
+            MoveCornerTo(pad_, to, screen);
         }
-        Mode = kModeIdle;
-    } else if (Mode == kModeGesture) {
-        StatusWindow.HideStatus();
-        Animation.EndAnimation();
-        const std::int32_t d = DirectionAt(x, y);
-        Mode = kModeIdle;
+        mode_ = kModeIdle;
+    } else if (mode_ == kModeGesture) {
+        // The caption goes before anything starts; destroying its window
+        // costs more than hiding it, and waits until the command has started.
+        pad_.StatusWindow.Hide();
+        pad_.Animation.EndAnimation();
+        const std::int32_t d = DirectionAt(pad_, x, y);
+        mode_ = kModeIdle;
         if (d != 0) {
             if (AppSettings)
-                AppSettings->Drags().Item(d)->Execute(Handle(), 0, 0);
+                AppSettings->Drags().Item(d)->Execute(pad_.Handle(), 0, 0);
         } else {
             // Released over the pad: the menu, never the menu slot's command.
             OpenCommandMenu();
         }
+        pad_.StatusWindow.HideStatus();
     }
 }
 
-void cMain::Form_KeyDown(int keyCode, int /*shift*/)
+void PadInput::KeyDown(int keyCode)
 {
     HideTipUntilRest();
-    if (Mode != kModeIdle) {
+    if (mode_ != kModeIdle) {
         MessageBeep(MB_OK);
         return;
     }
     const std::int32_t slot = KeyCommandSlot(keyCode);
     if (slot >= 0 && AppSettings)
-        AppSettings->Keys().Item(slot)->Execute(Handle(), 0, 0);
+        AppSettings->Keys().Item(slot)->Execute(pad_.Handle(), 0, 0);
 }
 
-void cMain::Form_KeyUp(int keyCode, int shift)
+void PadInput::KeyUp(int keyCode, int shift)
 {
-    if (Mode != kModeIdle)
+    if (mode_ != kModeIdle)
         return;
     if (keyCode == kApplicationsKey || (keyCode == kF10 && (shift & kShiftMask)))
         OpenCommandMenu();
 }
 
-// The double-click is the left button's whatever the button swap says.
-void cMain::Form_DblClick()
-{
-    if (AppSettings)
-        RunPadAction(AppSettings->DblClickCommand);
-}
-
-void cMain::OpenCommandMenu()
+void PadInput::OpenCommandMenu()
 {
     if (!AppSettings)
         return;
     // Without a compiled table (its step of the load failed) the built-in
     // actions are still there.
     static const CompiledMenu noEntries;
-    ShowCommandMenu(Handle(), MenuTable ? *MenuTable : noEntries, AppSettings->DblClickCommand,
-                    MenuOpen, [this](std::int32_t action) { RunPadAction(action); });
+    ShowCommandMenu(pad_.Handle(), pad_.MenuTable ? *pad_.MenuTable : noEntries,
+                    AppSettings->DblClickCommand, menuOpen_,
+                    [this](std::int32_t action) { pad_.RunPadAction(action); });
 }
 
-void cMain::RunPadAction(std::int32_t action)
-{
-    if (!AppSettings)
-        return;
-    switch (action) {
-    case 1:
-        AppSettings->Drags().Item(0)->Execute(Handle(), 0, 0);
-        if (IsIconic(Handle()))
-            ShowWindow(Handle(), SW_RESTORE);
-        break;
-    case 2:
-        TipWindow.Unload();
-        StatusWindow.Unload();
-        cDlgSettings::ShowSettings(*this);
-        MenuTable = &AppSettings->Menus().Compile();
-        break;
-    case 3:
-        // Later, not now: the handler that asked (a menu, a double-click)
-        // is still running on this window.
-        UnloadLater();
-        break;
-    default:
-        break;
-    }
-}

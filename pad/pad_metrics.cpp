@@ -6,9 +6,8 @@
 // Whole twips per pixel throughout, so that every pixel converts to twips
 // and back unchanged, also where a pixel is not a whole number of twips
 // (7.5 at 192 DPI).
-ScreenMetrics ScreenMetricsOf(const MonitorArea& area)
+ScreenMetrics ScreenMetricsOf(const Box& monitor)
 {
-    const Box& monitor = area.bounds;
     ScreenMetrics screen;
     screen.twipsPerPixelX = NearestInt(TwipsPerPixelX());
     screen.twipsPerPixelY = NearestInt(TwipsPerPixelY());

@@ -9,7 +9,7 @@
 #include "pad/pad_units.h"
 
 // A monitor in whole twips and twips per pixel.
-ScreenMetrics ScreenMetricsOf(const MonitorArea& monitor);
+ScreenMetrics ScreenMetricsOf(const Box& monitor);
 // The monitor the window is on.
 ScreenMetrics CurrentScreenMetrics(HWND window);
 

@@ -32,18 +32,17 @@ std::int32_t PadClientSize(std::int32_t dpi) { return ScaledToDpi(kPadClientSize
 
 float PadFraction(float stored) { return std::isfinite(stored) ? stored : kCentre; }
 
-PadPlace PlacePadCentre(float x, float y, const std::vector<MonitorArea>& monitors)
+PadPlace PlacePadCentre(float x, float y, const std::vector<Box>& monitors)
 {
-    if (monitors.empty() || monitors.front().bounds.width <= 0 ||
-        monitors.front().bounds.height <= 0)
+    if (monitors.empty() || monitors.front().width <= 0 || monitors.front().height <= 0)
         return {std::fmin(std::fmax(x, 0.0f), 1.0f), std::fmin(std::fmax(y, 0.0f), 1.0f), 0};
-    const Box& primary = monitors.front().bounds;
+    const Box& primary = monitors.front();
     const double cx = double(x) * primary.width;
     const double cy = double(y) * primary.height;
     std::size_t nearest = 0;
     double nearestDistance = -1.0;
     for (std::size_t i = 0; i < monitors.size(); ++i) {
-        const Box& b = monitors[i].bounds;
+        const Box& b = monitors[i];
         if (cx >= b.x && cx < double(b.x) + b.width && cy >= b.y && cy < double(b.y) + b.height)
             return {x, y, i};
         const double dx = Outside(cx, b.x, double(b.x) + b.width);
@@ -54,7 +53,7 @@ PadPlace PlacePadCentre(float x, float y, const std::vector<MonitorArea>& monito
             nearestDistance = distance;
         }
     }
-    const Box& onto = monitors[nearest].bounds;
+    const Box& onto = monitors[nearest];
     return {OntoSpan(x, cx, onto.x, onto.width, primary.width),
             OntoSpan(y, cy, onto.y, onto.height, primary.height), nearest};
 }

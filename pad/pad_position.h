@@ -33,7 +33,7 @@ struct PadPlace {
     float y = 0.5f;
     std::size_t monitor = 0;  // index of the monitor in the list
 };
-PadPlace PlacePadCentre(float x, float y, const std::vector<MonitorArea>& monitors);
+PadPlace PlacePadCentre(float x, float y, const std::vector<Box>& monitors);
 
 // The pad's left (or top) edge in twips that puts its centre at the fraction
 // of a screen extent given in twips, for a pad of halfSize pixels to its centre.

@@ -10,6 +10,13 @@ cSettings::cSettings() : drags_(kDragList), keys_(kKeyList), menus_(kMenuList) {
 
 bool cSettings::Load(RegistryKey& lpreg)
 {
+    LoadOptions(lpreg);
+    LoadLists(lpreg);
+    return true;
+}
+
+void cSettings::LoadOptions(RegistryKey& lpreg)
+{
     ActiveStyle = lpreg.ReadValue(L"ActiveStyle", false);
     AlwaysOnTop = lpreg.ReadValue(L"AlwaysOnTop", true);
     PopupStatus = lpreg.ReadValue(L"PopupStatus", true);
@@ -18,9 +25,9 @@ bool cSettings::Load(RegistryKey& lpreg)
     SwapButtons = lpreg.ReadValue(L"SwapButtons", false);
     UseCustomIcon = lpreg.ReadValue(L"CustomIcon", false);
     CustomIcon = lpreg.ReadValue(L"CustomIconFile", L"");
-    PersistLists(lpreg, false);
-    return true;
 }
+
+void cSettings::LoadLists(RegistryKey& lpreg) { PersistLists(lpreg, false); }
 
 bool cSettings::Save(RegistryKey& lpreg)
 {

@@ -29,12 +29,16 @@ public:
     ShellCommands& Drags() { return drags_; }
     ShellCommands& Keys() { return keys_; }
 
-    // lpreg is the program's key; the lists live in its subkeys.
+    // lpreg is the program's key; the lists live in its subkeys. Load is
+    // LoadOptions and then LoadLists.
     bool Load(RegistryKey& lpreg) override;
     bool Save(RegistryKey& lpreg) override;
+    // The options alone: what the launcher needs to show itself.
+    void LoadOptions(RegistryKey& lpreg);
+    // Drags, Keys and Menus in this order, each from its own subkey.
+    void LoadLists(RegistryKey& lpreg);
 
 private:
-    // Drags, Keys and Menus in this order, each in its own subkey.
     void PersistLists(RegistryKey& lpreg, bool save);
 
     ShellCommands drags_;

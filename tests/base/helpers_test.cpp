@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "base/deferred_library.h"
 #include "base/system.h"
 #include "base/win_handles.h"
 #include "forms/hot_key.h"
@@ -122,4 +123,23 @@ TEST(MsgBox, IsTitledKorvane)
     EXPECT_EQ(watcher.Boxes()[1].caption, L"Korvane");
     EXPECT_EQ(watcher.Boxes()[1].text, L"注意");
     EXPECT_EQ(watcher.Boxes()[1].icon, BoxIcon::Exclamation);
+}
+
+TEST(DeferredLibrary, AMissingLibraryOrFunctionAnswersItsFailureAndSaysWhy)
+{
+    DeferredLibrary kernel{L"kernel32.dll"};
+    DeferredFunction<decltype(&::GetCurrentProcessId)> processId{kernel, "GetCurrentProcessId"};
+    EXPECT_EQ(processId(), GetCurrentProcessId());
+
+    DeferredFunction<decltype(&::GetCurrentProcessId)> noFunction{kernel, "NoSuchFunction", 7};
+    SetLastError(0);
+    EXPECT_EQ(noFunction(), 7u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
+    EXPECT_EQ(noFunction.Get(), nullptr);
+
+    DeferredLibrary missing{L"korvane-no-such-library.dll"};
+    DeferredFunction<decltype(&::GetCurrentProcessId)> noLibrary{missing, "GetCurrentProcessId", 7};
+    SetLastError(0);
+    EXPECT_EQ(noLibrary(), 7u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }

@@ -49,12 +49,12 @@ TEST_F(GestureTest, AGestureReleasedOverThePadShowsTheMenuCaptionThenOpensTheMen
     bool openFlag = false;
     menus.Then([&](MenuDriver& d) {
         shown = d.Innermost().Texts();
-        openFlag = pad->MenuOpen;
+        openFlag = pad->Input().MenuOpen();
         d.Press(VK_ESCAPE);
     });
 
     Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
-    EXPECT_EQ(pad->Mode, kModeGesture);
+    EXPECT_EQ(pad->Input().Mode(), kModeGesture);
     Mouse(WM_MOUSEMOVE, MK_RBUTTON, 31, 0);
     EXPECT_TRUE(pad->StatusWindow.Visible());
     EXPECT_EQ(StatusText(), L"メニュー");
@@ -64,8 +64,8 @@ TEST_F(GestureTest, AGestureReleasedOverThePadShowsTheMenuCaptionThenOpensTheMen
     ASSERT_GE(shown.size(), 3u);
     EXPECT_EQ(shown.back(), kBuiltInCaptions[2]);
     EXPECT_TRUE(openFlag);
-    EXPECT_FALSE(pad->MenuOpen);
-    EXPECT_EQ(pad->Mode, kModeIdle);
+    EXPECT_FALSE(pad->Input().MenuOpen());
+    EXPECT_EQ(pad->Input().Mode(), kModeIdle);
     EXPECT_FALSE(pad->StatusWindow.IsLoaded());
     EXPECT_TRUE(log.Records().empty());
 }
@@ -81,7 +81,7 @@ TEST_F(GestureTest, LeavingThePadByOnePixelToTheRightLaunchesTheRightwardCommand
     EXPECT_EQ(StatusText(), L"right");
     Mouse(WM_RBUTTONUP, 0, 32, 16);
 
-    EXPECT_EQ(pad->Mode, kModeIdle);
+    EXPECT_EQ(pad->Input().Mode(), kModeIdle);
     EXPECT_FALSE(pad->StatusWindow.IsLoaded());
     ExpectOneLaunch(L"right");
 }
@@ -95,19 +95,19 @@ TEST_F(GestureTest, ASecondButtonCancelsUntilAMoveWithoutButtonsAndTheNextGestur
     Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
     Mouse(WM_MOUSEMOVE, MK_RBUTTON, 80, 16);
     Mouse(WM_LBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 80, 16);
-    EXPECT_EQ(pad->Mode, kModeCancelled);
+    EXPECT_EQ(pad->Input().Mode(), kModeCancelled);
     EXPECT_FALSE(pad->StatusWindow.IsLoaded());
     Mouse(WM_RBUTTONUP, MK_LBUTTON, 80, 16);
     Mouse(WM_MOUSEMOVE, MK_LBUTTON, 80, 16);
     Mouse(WM_LBUTTONUP, 0, 80, 16);
-    EXPECT_EQ(pad->Mode, kModeCancelled);
+    EXPECT_EQ(pad->Input().Mode(), kModeCancelled);
     Mouse(WM_MOUSEMOVE, 0, 80, 16);
-    EXPECT_EQ(pad->Mode, kModeIdle);
+    EXPECT_EQ(pad->Input().Mode(), kModeIdle);
 
     // During a move: the pad stays where the cancel left it.
     Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
     Mouse(WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 5, 5);
-    EXPECT_EQ(pad->Mode, kModeCancelled);
+    EXPECT_EQ(pad->Input().Mode(), kModeCancelled);
     const RECT before = PadRect();
     Mouse(WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, 50, 50);
     EXPECT_EQ(PadRect().left, before.left);
@@ -130,23 +130,23 @@ TEST_F(GestureTest, TheMoveButtonDragsThePadAndSwappedButtonsExchangeTheRoles)
     EXPECT_EQ(PadRect().left, start.left + 20);
     EXPECT_EQ(PadRect().top, start.top + 15);
     Mouse(WM_LBUTTONUP, 0, 10, 10);
-    EXPECT_EQ(pad->Mode, kModeIdle);
+    EXPECT_EQ(pad->Input().Mode(), kModeIdle);
     Mouse(WM_MBUTTONDOWN, MK_MBUTTON, 10, 10);
-    EXPECT_EQ(pad->Mode, kModeIdle);
+    EXPECT_EQ(pad->Input().Mode(), kModeIdle);
     Mouse(WM_MBUTTONUP, 0, 10, 10);
 
     AppSettings->SwapButtons = true;
     Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 10, 10);
-    EXPECT_EQ(pad->Mode, kModeMoving);
+    EXPECT_EQ(pad->Input().Mode(), kModeMoving);
     Mouse(WM_MOUSEMOVE, MK_RBUTTON, 0, 10);
     EXPECT_EQ(PadRect().left, start.left + 10);
     Mouse(WM_RBUTTONUP, 0, 10, 10);
     Mouse(WM_MBUTTONDOWN, MK_MBUTTON, 10, 10);
-    EXPECT_EQ(pad->Mode, kModeIdle);
+    EXPECT_EQ(pad->Input().Mode(), kModeIdle);
     Mouse(WM_MBUTTONUP, 0, 10, 10);
 
     Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 16, 16);
-    EXPECT_EQ(pad->Mode, kModeGesture);
+    EXPECT_EQ(pad->Input().Mode(), kModeGesture);
     Mouse(WM_MOUSEMOVE, MK_LBUTTON, -1, 16);
     EXPECT_EQ(StatusText(), L"left");
     Mouse(WM_LBUTTONUP, 0, -1, 16);
@@ -188,7 +188,7 @@ TEST_F(GestureTest, LetterDigitAndKeypadKeysLaunchTheirSlotsButNotDuringAGesture
     Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
     Key(WM_KEYDOWN, 'A');
     Key(WM_KEYUP, 'A');
-    EXPECT_EQ(pad->Mode, kModeGesture);
+    EXPECT_EQ(pad->Input().Mode(), kModeGesture);
     Mouse(WM_RBUTTONUP, 0, 16, 80);  // an empty drag slot: nothing starts
 
     const UINT keys[] = {'A', 'Z', '0', '9', VK_NUMPAD0, VK_NUMPAD1, VK_NUMPAD2, VK_NUMPAD3,

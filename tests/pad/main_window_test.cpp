@@ -62,11 +62,9 @@ TEST_F(PadTest, FirstStartShowsA32PixelPadInAOnePixelBorderCentredOnTheScreen)
 
     EXPECT_NE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION, WS_CAPTION);  // no title bar
     EXPECT_EQ(FindNamedWindow(L"cMain", L"Korvane"), window);
-    // The popups are loaded with the pad, and stay hidden.
-    EXPECT_TRUE(main.StatusWindow.IsLoaded());
-    EXPECT_TRUE(main.TipWindow.IsLoaded());
-    EXPECT_FALSE(main.StatusWindow.Visible());
-    EXPECT_FALSE(main.TipWindow.Visible());
+    // The popups wait for their first use.
+    EXPECT_FALSE(main.StatusWindow.IsLoaded());
+    EXPECT_FALSE(main.TipWindow.IsLoaded());
     EXPECT_EQ(main.tmrTip.Interval(), 55u);
     EXPECT_TRUE(main.tmrTip.Enabled());
     // Reading the position creates no key; nothing was reported.
@@ -294,6 +292,53 @@ TEST_F(PadTest, ThePadIsTopmostOnlyWhenTheSettingSaysSo)
     EXPECT_FALSE(GetWindowLongPtrW(pad->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
+TEST_F(PadTest, TheCommandListsWaitForTheFirstPaintButNotForInputOrClosing)
+{
+    ProductKey().SubKey(L"Key").SubKey(L"A").WriteValue(L"Caption", std::wstring(L"stored"));
+    ProductKey().SubKey(L"Menu").WriteValue(L"NumberOfMenus", std::int32_t{1});
+    RegistryKey entry = ProductKey().SubKey(L"Menu").SubKey(L"0");
+    entry.WriteValue(L"ProgramFileName", std::wstring(L"C:\\entry.exe"));
+    entry.WriteValue(L"Caption", std::wstring(L"entry"));
+    const auto storedCaption = [] { return AppSettings->Keys().Item(0)->Caption; };
+    // As start-up leaves things: the options read, the lists still to come.
+    const auto startWithOptionsOnly = [&] {
+        AppSettings = std::make_unique<cSettings>();
+        RegistryKey key = ProductKey();
+        AppSettings->LoadOptions(key);
+        pad = std::make_unique<cMain>();
+        pad->DeferredStartUp = [] {
+            RegistryKey product = ProductKey();
+            AppSettings->LoadLists(product);
+        };
+        pad->Show();
+    };
+
+    startWithOptionsOnly();
+    EXPECT_EQ(storedCaption(), L"");
+    EXPECT_EQ(pad->MenuTable, nullptr);
+    PumpFor(0);
+    EXPECT_EQ(storedCaption(), L"stored");
+    ASSERT_NE(pad->MenuTable, nullptr);
+    ASSERT_EQ(pad->MenuTable->Count(), 1);
+    EXPECT_STREQ(pad->MenuTable->Table()[0].caption, "entry");
+    pad.reset();
+
+    // A key pressed before the first paint finds the commands read.
+    startWithOptionsOnly();
+    Key(WM_KEYUP, 'Q');
+    EXPECT_EQ(storedCaption(), L"stored");
+    pad.reset();
+
+    // Closed before its first paint, the pad saves the user's commands, not
+    // the empty lists it started with.
+    startWithOptionsOnly();
+    SendMessageW(pad->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(pad->IsLoaded());
+    EXPECT_EQ(ProductKey().SubKey(L"Key").SubKey(L"A").ReadValue(L"Caption", std::wstring()),
+              L"stored");
+    EXPECT_EQ(ProductKey().SubKey(L"Menu").ReadValue(L"NumberOfMenus", std::int32_t{0}), 1);
+}
+
 TEST_F(PadTest, OnAMonitorOfAnotherResolutionThePadTakesItsSizeAroundItsCentre)
 {
     constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
@@ -331,8 +376,9 @@ TEST_F(PadTest, OnAMonitorOfAnotherResolutionThePadTakesItsSizeAroundItsCentre)
     Mouse(WM_MOUSEMOVE, MK_RBUTTON, 50, 24);
     GetWindowTextW(main.StatusWindow.lblInfo(), shown, 64);
     EXPECT_STREQ(shown, AppSettings->Drags().Item(3)->DisplayCaption().c_str());
-    main.StatusWindow.HideStatus();
-    main.Mode = kModeIdle;
+    // A second button cancels the gesture; the pad is idle once both are up.
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 50, 24);
+    Mouse(WM_MOUSEMOVE, 0, 50, 24);
 
     // Back on a monitor at 96 DPI it is as it was, and so is its stored place.
     moveTo(96);

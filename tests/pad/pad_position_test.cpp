@@ -10,9 +10,9 @@
 namespace {
 
 // Monitors in pixels of the virtual screen, the primary one first.
-const MonitorArea kPrimary{{0, 0, 1024, 768}, 96};
-const MonitorArea kRight{{1024, 0, 1280, 1024}, 144};
-const MonitorArea kLeft{{-1920, -312, 1920, 1080}, 192};
+const Box kPrimary{0, 0, 1024, 768};
+const Box kRight{1024, 0, 1280, 1024};
+const Box kLeft{-1920, -312, 1920, 1080};
 
 // Where the stored fractions show among the monitors: the fractions the pad
 // is placed by and the monitor it is placed on.
@@ -27,7 +27,7 @@ std::ostream& operator<<(std::ostream& out, const Placed& p)
     return out << '(' << p.x << ", " << p.y << " on " << p.monitor << ')';
 }
 
-Placed Place(float x, float y, const std::vector<MonitorArea>& monitors)
+Placed Place(float x, float y, const std::vector<Box>& monitors)
 {
     const PadPlace place = PlacePadCentre(PadFraction(x), PadFraction(y), monitors);
     return {place.x, place.y, place.monitor};
@@ -37,7 +37,7 @@ Placed Place(float x, float y, const std::vector<MonitorArea>& monitors)
 
 TEST(PadPosition, OnTheOnlyScreenStoredFractionsAreClampedAndDamagedOnesReadAsTheCentre)
 {
-    const std::vector<MonitorArea> one = {kPrimary};
+    const std::vector<Box> one = {kPrimary};
     EXPECT_EQ(Place(0.25f, 0.75f, one), (Placed{0.25f, 0.75f, 0}));
     EXPECT_EQ(Place(-0.2f, 1.5f, one), (Placed{0.0f, 1.0f, 0}));
     EXPECT_EQ(Place(1.5f, -0.2f, one), (Placed{1.0f, 0.0f, 0}));
@@ -53,7 +53,7 @@ TEST(PadPosition, OnTheOnlyScreenStoredFractionsAreClampedAndDamagedOnesReadAsTh
 TEST(PadPosition, ACentreOnAnotherMonitorStaysThereAndOneWhoseMonitorIsGoneComesToTheNearest)
 {
     // Two side by side: right of the primary screen is the second monitor.
-    const std::vector<MonitorArea> sideBySide = {kPrimary, kRight};
+    const std::vector<Box> sideBySide = {kPrimary, kRight};
     EXPECT_EQ(Place(1.5f, 0.5f, sideBySide), (Placed{1.5f, 0.5f, 1}));
     // Its first column, and the primary's last pixel.
     EXPECT_EQ(Place(1.0f, 0.5f, sideBySide), (Placed{1.0f, 0.5f, 1}));
@@ -69,7 +69,7 @@ TEST(PadPosition, ACentreOnAnotherMonitorStaysThereAndOneWhoseMonitorIsGoneComes
     EXPECT_EQ(Place(3.0f, 0.5f, sideBySide), (Placed{2304.0f / 1024, 0.5f, 1}));
 
     // A left monitor has negative coordinates, and fractions below 0.
-    const std::vector<MonitorArea> withLeft = {kPrimary, kLeft};
+    const std::vector<Box> withLeft = {kPrimary, kLeft};
     EXPECT_EQ(Place(-0.5f, 0.5f, withLeft), (Placed{-0.5f, 0.5f, 1}));
     EXPECT_EQ(Place(-1.875f, -0.25f, withLeft), (Placed{-1.875f, -0.25f, 1}));
     // Above it: onto its top edge, which lies above the primary's.
@@ -79,7 +79,7 @@ TEST(PadPosition, ACentreOnAnotherMonitorStaysThereAndOneWhoseMonitorIsGoneComes
 
     // The monitor is gone: the stored place comes onto the primary's edge,
     // as the edge rule of a single screen puts it.
-    const std::vector<MonitorArea> removed = {kPrimary};
+    const std::vector<Box> removed = {kPrimary};
     EXPECT_EQ(Place(1.5f, 0.5f, removed), (Placed{1.0f, 0.5f, 0}));
     EXPECT_EQ(Place(-0.5f, 1.25f, removed), (Placed{0.0f, 1.0f, 0}));
     // With another monitor still there, the nearer of the two takes it.

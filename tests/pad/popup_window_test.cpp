@@ -22,7 +22,7 @@ protected:
     {
         StartPad();
         pad->tmrTip.SetEnabled(false);
-        pad->TickCount = [this] { return now; };
+        pad->Input().SetClock([this] { return now; });
         SetForegroundWindow(pad->Handle());
         ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == pad->Handle(); }, 5000));
     }
