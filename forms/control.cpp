@@ -185,13 +185,16 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
         form_.UpdateToolTip(*this);
 }
 
+// The size is scaled on its own, not as the distance between two scaled
+// edges: a control sized to hold its text keeps room for all of it.
 RECT Control::PlaceOnForm() const
 {
     // A drop-down list's window reaches down over its open list.
     const int height =
         design_.height + (design_.kind == ControlKind::ComboBox ? kDropDownHeight : 0);
-    return form_.Scaled(RECT{design_.left, design_.top, design_.left + design_.width,
-                             design_.top + height});
+    const int left = form_.Scaled(design_.left);
+    const int top = form_.Scaled(design_.top);
+    return {left, top, left + form_.Scaled(design_.width), top + form_.Scaled(height)};
 }
 
 void Control::LayOut(HFONT font, HFONT boldFont)

@@ -445,8 +445,9 @@ void Form::Move(float left, float top, float width, float height)
 
 SIZE Form::DesignedSize(int dpi) const
 {
-    return OuterSizeFor(ScaledToDpi(design_.clientWidth, dpi), ScaledToDpi(design_.clientHeight, dpi),
-                        design_.style & ~WS_VISIBLE, design_.exStyle, dpi);
+    return OuterSizeFor(ScaledToDpi(design_.clientWidth, dpi),
+                        ScaledToDpi(design_.clientHeight, dpi), design_.style & ~WS_VISIBLE,
+                        design_.exStyle, dpi);
 }
 
 // Twice: on the monitor it goes to the window takes that monitor's

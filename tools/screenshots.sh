@@ -1,7 +1,9 @@
 #!/bin/sh
 # Retakes the README's pictures in docs/images/ from the real program: builds
 # korvane.exe and the screenshot tour, then lets the tour take Korvane through
-# what a user sees on a private Xvfb, capturing each sight with ImageMagick.
+# what a user sees on a private Xvfb, capturing each sight with ImageMagick:
+# at 100 % display scaling on a screen of 1024 x 768 pixels, then at 150 and
+# 200 % on one of 2048 x 1536, where the larger windows fit.
 # Not part of `make test`; run it after a change that shows on the screen.
 set -eu
 root=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
@@ -10,13 +12,15 @@ make build
 cmake --build build/win --target screenshot_tour
 
 # A private display of a fixed size, whatever display the caller has.
-env -u DISPLAY tools/with-display.sh sh -c '
+# $1: the screen's size; $2: which tour.
+tour() {
+    env -u DISPLAY KORVANE_SCREEN="$1" tools/with-display.sh sh -c '
     set -eu
     out="$1"
     dir=$(mktemp -d)
     trap "rm -rf \"$dir\"" EXIT
     mkfifo "$dir/shots" "$dir/answers"
-    wine build/win/bin/screenshot_tour.exe < "$dir/answers" > "$dir/shots" 2>/dev/null &
+    wine build/win/bin/screenshot_tour.exe $2 < "$dir/answers" > "$dir/shots" 2>/dev/null &
     exec 3> "$dir/answers"
     cr=$(printf "\r")
     result=""
@@ -37,4 +41,7 @@ env -u DISPLAY tools/with-display.sh sh -c '
     if [ "$result" != done ]; then
         echo "screenshots: the tour stopped, waiting for ${result:-nothing it said}" >&2
         exit 1
-    fi' sh "$root/docs/images"
+    fi' sh "$root/docs/images" "$2"
+}
+tour 1024x768x24 ""
+tour 2048x1536x24 scaled

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs a command with an X display: the caller's, or a private Xvfb that is
-# stopped again afterwards. The Wine server is kept alive for the whole run so
-# that each test program starts quickly.
+# stopped again afterwards, of 1024 x 768 pixels unless KORVANE_SCREEN says
+# otherwise (as WIDTHxHEIGHTxDEPTH). The Wine server is kept alive for the
+# whole run so that each test program starts quickly.
 set -eu
 . "$(dirname -- "$0")/wine-env.sh"
 
@@ -17,7 +18,8 @@ trap cleanup EXIT INT TERM
 if [ -z "${DISPLAY:-}" ]; then
     fifo_dir=$(mktemp -d)
     mkfifo "$fifo_dir/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo_dir/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${KORVANE_SCREEN:-1024x768x24}" -nolisten tcp \
+        3>"$fifo_dir/display" >/dev/null 2>&1 &
     xvfb_pid=$!
     read -r num < "$fifo_dir/display"
     export DISPLAY=":$num"

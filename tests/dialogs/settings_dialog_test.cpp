@@ -643,7 +643,8 @@ TEST_F(SettingsDialogTest, OnAMonitorOfAnotherResolutionTheDialogIsLaidOutAnewAn
     RECT window{};
     const auto moveTo = [&](int dpi, const RECT& to) {
         RECT suggested = to;
-        SendMessageW(Dialog(), kDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        SendMessageW(Dialog(), kDpiChanged, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
     };
     const auto fontHeight = [](HWND control) {
         LOGFONTW type{};

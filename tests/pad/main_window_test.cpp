@@ -347,10 +347,11 @@ TEST_F(PadTest, OnAMonitorOfAnotherResolutionThePadTakesItsSizeAroundItsCentre)
     const POINT centre = PadCentre();
     const auto moveTo = [&](int dpi) {
         // Where the system proposes the window: the old one scaled from its corner.
-        RECT suggested = PadRect();
-        suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, dpi, main.Dpi());
-        suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, dpi, main.Dpi());
-        SendMessageW(window, kDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const RECT now = PadRect();
+        RECT suggested{now.left, now.top, now.left + MulDiv(now.right - now.left, dpi, main.Dpi()),
+                       now.top + MulDiv(now.bottom - now.top, dpi, main.Dpi())};
+        SendMessageW(window, kDpiChanged, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
     };
 
     moveTo(144);

@@ -77,7 +77,8 @@ BOOL CALLBACK CollectClipped(HWND control, LPARAM param)
     const LONG style = GetWindowLongW(control, GWL_STYLE);
     const bool plain = kind == L"Static" && (style & SS_NOPREFIX);
     const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    const SIZE width = plain ? MeasureText(control, font, text) : MeasureCaption(control, font, text);
+    const SIZE width =
+        plain ? MeasureText(control, font, text) : MeasureCaption(control, font, text);
     // The type's own height: the line's leading may reach past a label's
     // bottom, as it does at 100 %, but not the letters.
     LOGFONTW type{};
@@ -193,7 +194,17 @@ TEST_F(AtThisScaling, TheStatusWindowAndTheKeyListTipTakeTheirTypeAndMarginsFrom
 
 TEST_F(AtThisScaling, TheSettingsDialogIsLaidOutForTheResolutionAndNoTextIsCutOff)
 {
-    StartPad();
+    // Each direction's name beside its arrow is as wide as its caption.
+    StartPadWith([](cSettings& settings) {
+        const wchar_t* captions[] = {L"エクスプローラー", L"ワードパッド", L"メモ帳",
+                                     L"コマンド プロンプト", L"マインスイーパー",
+                                     L"レジストリ エディター", L"コントロール パネル", L"W"};
+        for (std::int32_t d = 1; d <= 8; ++d) {
+            ShellCommand& command = *settings.Drags().Item(d);
+            command.StoreCommandLine(L"C:\\windows\\notepad.exe");
+            command.Caption = captions[d - 1];
+        }
+    });
     RunDialog({
         [&] {
             const HWND dialog = Dialog();
@@ -201,10 +212,9 @@ TEST_F(AtThisScaling, TheSettingsDialogIsLaidOutForTheResolutionAndNoTextIsCutOf
             EXPECT_EQ(client.cx, S(504));
             EXPECT_EQ(client.cy, S(444));
             EXPECT_EQ(FontHeight(Item(L"cmdOk")), -MulDiv(9, dpi, 72));
-            // Each control's edges are scaled: a width may differ by a pixel.
-            EXPECT_NEAR(ClientSize(Item(L"cmdOk")).cx, S(81), 1);
+            EXPECT_EQ(ClientSize(Item(L"cmdOk")).cx, S(81));
             EXPECT_EQ(ClientSize(Item(L"imgTab(0)")).cx, S(16));
-            EXPECT_NEAR(ClientSize(Item(L"picDrag")).cx, S(93), 1);
+            EXPECT_EQ(ClientSize(Item(L"picDrag")).cx, S(93));
         },
         [&] { ExpectNoTextClipped(Dialog(), dpi, L"drag page"); },
         [&] { Click(L"picTab(1)"); },

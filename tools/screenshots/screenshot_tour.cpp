@@ -255,14 +255,51 @@ void AnimationTour()
     Require(notepadProgram.WaitForExit(kStepTimeoutMs) == 0, "Notepad to close");
 }
 
+// The pad with its key list and the settings dialog at a display scaling
+// other than 100 %: korvane.exe finds the prefix's resolution when it starts.
+void ScaledTour(DWORD dpi, const std::string& percent)
+{
+    const ScopedScreenResolution resolution(dpi);
+    StoreSampleSettings(false);
+    RunningProgram program(BuildFolder() + L"korvane.exe");
+    const HWND pad = program.WaitForPad(kStepTimeoutMs);
+    Require(pad, "the pad");
+    Require(StartXdotool(L"mousemove " + CentreOf(pad) + L" click 1"), "xdotool");
+    const HWND tip = WaitForNamedWindow(L"cPopupTip");
+    Require(tip, "the key-list tip");
+    Settle({pad, tip});
+    Shoot(("key_list_tip_" + percent).c_str(),
+          Around(RectOf(pad), RectOf(tip), MulDiv(24, static_cast<int>(dpi), 96)));
+    MovePointerAway();
+    Require(WaitUntilNoNamedWindow(L"cPopupTip"), "the tip to go");
+
+    OpenCommandMenu(program, pad);
+    Require(PressKeys(L"o"), "xdotool");
+    const HWND dialog = WaitForNamedWindow(L"cDlgSettings");
+    Require(dialog, "the settings dialog");
+    MovePointerAway();
+    Settle({dialog});
+    Shoot(("settings_drag_" + percent).c_str(), RectOf(dialog));
+    Require(ClickOn(ChildNamed(dialog, L"cmdCancel")), "xdotool");
+    Require(WaitUntilNoNamedWindow(L"cDlgSettings"), "the settings dialog to close");
+    ExitThroughMenu(program, pad);
+}
+
 }  // namespace
 
-int wmain()
+// "scaled": the tour at 150 and 200 %, for a screen large enough for them;
+// otherwise the tours at 100 %, for a screen of 1024 x 768.
+int wmain(int argc, wchar_t** argv)
 {
     RegistrySandbox sandbox;
     try {
-        PlainTour();
-        AnimationTour();
+        if (argc > 1 && std::wstring(argv[1]) == L"scaled") {
+            ScaledTour(144, "150");
+            ScaledTour(192, "200");
+        } else {
+            PlainTour();
+            AnimationTour();
+        }
     } catch (const std::exception& failure) {
         std::cout << "failed " << failure.what() << std::endl;
         return 1;
