@@ -3,6 +3,7 @@
 #include <imm.h>
 
 #include "base/win_handles.h"
+#include "forms/display_dpi.h"
 #include "forms/hot_key.h"
 #include "forms/window_name.h"
 #include "tests/pad/pad_fixture.h"
@@ -74,6 +75,8 @@ TEST_F(PadTest, FirstStartShowsA32PixelPadInAOnePixelBorderCentredOnTheScreen)
 
 TEST_F(PadTest, StoredPositionsBeyondTheScreenPutTheCentreOnItsEdges)
 {
+    // The screen is the only monitor here: beyond its edges lies none.
+    ASSERT_EQ(DisplayMonitors(), (std::vector<Box>{{0, 0, ScreenWidth(), ScreenHeight()}}));
     PositionKey().WriteValue(L"x", -0.2f);
     PositionKey().WriteValue(L"y", 1.5f);
     StartPad();

@@ -84,3 +84,26 @@ TEST(PadProgram, DraggingWithTheRealRightButtonToTheRightLaunchesTheRightwardCom
     PostMessageW(pad, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(program.WaitForExit(20000), 0);
 }
+
+// Wine sizes every program for its monitors' resolution; Windows stretches a
+// program that does not say it does so itself, blurring it. What the shipped
+// program says is in its manifest.
+TEST(PadProgram, ItsManifestDeclaresItSizesItselfForEachMonitor)
+{
+    const std::wstring path = BuildFolder() + L"korvane.exe";
+    const HMODULE program = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    const HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(found, nullptr);
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(program, found)));
+    const std::string manifest(bytes, SizeofResource(program, found));
+    FreeLibrary(program);
+    // Per monitor (version 2 where the system has it) from Windows 10 on, per
+    // monitor on 8.1, the system's resolution before that.
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+    EXPECT_NE(manifest.find("http://schemas.microsoft.com/SMI/2016/WindowsSettings"),
+              std::string::npos);
+    EXPECT_NE(manifest.find("http://schemas.microsoft.com/SMI/2005/WindowsSettings"),
+              std::string::npos);
+}
