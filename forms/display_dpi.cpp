@@ -15,8 +15,6 @@ inline constinit DeferredFunction<UINT(WINAPI*)(HWND)> GetDpiForWindow{library, 
                                                                       0};
 inline constinit DeferredFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>
     AdjustWindowRectExForDpi{library, "AdjustWindowRectExForDpi", FALSE};
-inline constinit DeferredFunction<int(WINAPI*)(int, UINT)> GetSystemMetricsForDpi{
-    library, "GetSystemMetricsForDpi", 0};
 }  // namespace user32
 
 namespace shcore {
@@ -76,14 +74,6 @@ SIZE OuterSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle,
     if (!user32::AdjustWindowRectExForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-int SystemMetricAt(int index, int dpi)
-{
-    if (user32::GetSystemMetricsForDpi.Get())
-        return user32::GetSystemMetricsForDpi(index, static_cast<UINT>(dpi));
-    // Older systems size their metrics for the system's resolution.
-    return ScaledToDpi(DesignPixelsOf(GetSystemMetrics(index), SystemDpi()), dpi);
 }
 
 std::vector<Box> DisplayMonitors()

@@ -18,8 +18,6 @@ int WindowDpi(HWND window);
 // The size of a window whose client area is clientWidth × clientHeight
 // pixels, with the frame the style gives it at dpi.
 SIZE OuterSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);
-// A system metric (SM_CXICON ...) as it is at dpi.
-int SystemMetricAt(int index, int dpi);
 
 // Where each monitor attached to the desktop lies in the virtual screen, in
 // pixels (the primary monitor's top-left corner is 0, 0), the primary first.

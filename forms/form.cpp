@@ -498,12 +498,11 @@ void Form::SetPicture(Picture picture)
     InvalidateRect(hWnd(), nullptr, TRUE);
 }
 
-Picture Form::OwnIcon() const
+Picture Form::OwnIcon(int width, int height) const
 {
     if (design_.iconResource == 0)
         return {};
-    return LoadIconPicture(design_.iconResource, SystemMetricAt(SM_CXICON, dpi_),
-                           SystemMetricAt(SM_CYICON, dpi_));
+    return LoadIconPicture(design_.iconResource, width, height);
 }
 
 int Form::Scaled(int designPixels) const { return ScaledToDpi(designPixels, dpi_); }

@@ -121,9 +121,9 @@ public:
     // The image shown at the client area's top-left corner.
     const Picture& GetPicture() const { return picture_; }
     void SetPicture(Picture picture);
-    // The form's own icon as a picture of the standard icon size at the
-    // form's resolution (empty without one).
-    Picture OwnIcon() const;
+    // The form's own icon as a picture of width × height pixels, the icon's
+    // image of that size where it holds one (empty without an icon).
+    Picture OwnIcon(int width, int height) const;
 
     // The control that has the keyboard focus, or null.
     Control* ActiveControl() const;

@@ -225,7 +225,7 @@ void cMain::ApplyPadPicture()
     if (AppSettings && AppSettings->UseCustomIcon)
         picture = LoadPicture(AppSettings->CustomIcon, size, size);
     if (!picture)
-        picture = LoadIconPicture(IDI_KORVANE, size, size);
+        picture = OwnIcon(size, size);
     SetPicture(std::move(picture));
 }
 

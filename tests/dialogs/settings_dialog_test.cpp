@@ -340,7 +340,7 @@ TEST_F(SettingsDialogTest, AMissingOrUnreadableCustomImageIsStoredAndThePadShows
         EXPECT_EQ(ProductKey().ReadValue(L"CustomIconFile", std::wstring()), name);
         EXPECT_EQ(StoredValue(L"CustomIcon"), 1);
         EXPECT_TRUE(main.GetPicture().IsIcon());
-        EXPECT_EQ(main.GetPicture().Size().cx, main.OwnIcon().Size().cx);
+        EXPECT_EQ(main.GetPicture().Size().cx, main.OwnIcon(32, 32).Size().cx);
         EXPECT_TRUE(watcher.Boxes().empty());
     }
 
