@@ -141,7 +141,8 @@ HWND ShowPage(HWND dialog, int page, const wchar_t* content)
     return shown;
 }
 
-void SettingsAndChooser(RunningProgram& program, HWND pad)
+// The settings dialog from the command menu, on its first page.
+HWND ShootSettings(RunningProgram& program, HWND pad, const std::string& name)
 {
     OpenCommandMenu(program, pad);
     Require(PressKeys(L"o"), "xdotool");
@@ -149,7 +150,25 @@ void SettingsAndChooser(RunningProgram& program, HWND pad)
     Require(dialog, "the settings dialog");
     MovePointerAway();
     Settle({dialog});
-    Shoot("settings_drag", RectOf(dialog));
+    Shoot(name.c_str(), RectOf(dialog));
+    return dialog;
+}
+
+// The pointer resting on the active pad brings the key list.
+void ShootKeyList(HWND pad, const std::string& name, int margin)
+{
+    Require(StartXdotool(L"mousemove " + CentreOf(pad) + L" click 1"), "xdotool");
+    const HWND tip = WaitForNamedWindow(L"cPopupTip");
+    Require(tip, "the key-list tip");
+    Settle({pad, tip});
+    Shoot(name.c_str(), Around(RectOf(pad), RectOf(tip), margin));
+    MovePointerAway();
+    Require(WaitUntilNoNamedWindow(L"cPopupTip"), "the tip to go");
+}
+
+void SettingsAndChooser(RunningProgram& program, HWND pad)
+{
+    const HWND dialog = ShootSettings(program, pad, "settings_drag");
 
     ShowPage(dialog, 1, L"lstAccessKey");
     Settle({dialog});
@@ -210,14 +229,7 @@ void PlainTour()
     Require(PressKeys(L"Escape"), "xdotool");
     Require(WaitUntilNoPopupMenu(program.Id()), "the command menu to close");
 
-    // The pointer resting on the active pad brings the key list.
-    Require(StartXdotool(L"mousemove " + CentreOf(pad) + L" click 1"), "xdotool");
-    const HWND tip = WaitForNamedWindow(L"cPopupTip");
-    Require(tip, "the key-list tip");
-    Settle({pad, tip});
-    Shoot("key_list_tip", Around(RectOf(pad), RectOf(tip), 24));
-    MovePointerAway();
-    Require(WaitUntilNoNamedWindow(L"cPopupTip"), "the tip to go");
+    ShootKeyList(pad, "key_list_tip", 24);
 
     SettingsAndChooser(program, pad);
     ExitThroughMenu(program, pad);
@@ -264,22 +276,8 @@ void ScaledTour(DWORD dpi, const std::string& percent)
     RunningProgram program(BuildFolder() + L"korvane.exe");
     const HWND pad = program.WaitForPad(kStepTimeoutMs);
     Require(pad, "the pad");
-    Require(StartXdotool(L"mousemove " + CentreOf(pad) + L" click 1"), "xdotool");
-    const HWND tip = WaitForNamedWindow(L"cPopupTip");
-    Require(tip, "the key-list tip");
-    Settle({pad, tip});
-    Shoot(("key_list_tip_" + percent).c_str(),
-          Around(RectOf(pad), RectOf(tip), MulDiv(24, static_cast<int>(dpi), 96)));
-    MovePointerAway();
-    Require(WaitUntilNoNamedWindow(L"cPopupTip"), "the tip to go");
-
-    OpenCommandMenu(program, pad);
-    Require(PressKeys(L"o"), "xdotool");
-    const HWND dialog = WaitForNamedWindow(L"cDlgSettings");
-    Require(dialog, "the settings dialog");
-    MovePointerAway();
-    Settle({dialog});
-    Shoot(("settings_drag_" + percent).c_str(), RectOf(dialog));
+    ShootKeyList(pad, "key_list_tip_" + percent, MulDiv(24, static_cast<int>(dpi), 96));
+    const HWND dialog = ShootSettings(program, pad, "settings_drag_" + percent);
     Require(ClickOn(ChildNamed(dialog, L"cmdCancel")), "xdotool");
     Require(WaitUntilNoNamedWindow(L"cDlgSettings"), "the settings dialog to close");
     ExitThroughMenu(program, pad);
