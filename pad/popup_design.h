@@ -17,5 +17,16 @@ inline FormDesign PopupDesign(int clientWidth, int clientHeight, ScaleMode scale
     return design;
 }
 
+// A popup of the pad. It takes its type and size from the pad's resolution
+// whatever monitor it shows on, so it leaves the size the system proposes
+// when it comes onto a monitor of another resolution.
+class PadPopup : public Form {
+public:
+    using Form::Form;
+
+protected:
+    void Form_DpiChanged(const RECT& /*suggested*/) override {}
+};
+
 // The popups' font at the given point size, for a resolution in dots per inch.
 UniqueGdiObject<HFONT> PopupFont(int points, int dpi);

@@ -17,7 +17,7 @@ constexpr int kFontPoints = 12;
 
 // The status window measures in twips.
 cPopupStatus::cPopupStatus(Form& pad)
-    : Form(L"cPopupStatus", PopupDesign(120, 20, ScaleMode::Twips)), pad_(pad)
+    : PadPopup(L"cPopupStatus", PopupDesign(120, 20, ScaleMode::Twips)), pad_(pad)
 {
 }
 

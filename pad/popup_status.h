@@ -8,9 +8,9 @@
 #include <string>
 
 #include "base/win_handles.h"
-#include "forms/form.h"
+#include "pad/popup_design.h"
 
-class cPopupStatus : public Form {
+class cPopupStatus : public PadPopup {
 public:
     // pad: the window the status window is placed by.
     explicit cPopupStatus(Form& pad);

@@ -65,7 +65,8 @@ UniqueGdiObject<HBITMAP> DrawTip(const std::wstring& column1, const std::wstring
 }  // namespace
 
 // The tip measures in pixels.
-cPopupTip::cPopupTip(Form& pad) : Form(L"cPopupTip", PopupDesign(200, 100, ScaleMode::Pixels)), pad_(pad)
+cPopupTip::cPopupTip(Form& pad)
+    : PadPopup(L"cPopupTip", PopupDesign(200, 100, ScaleMode::Pixels)), pad_(pad)
 {
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The key-list tip: all key commands, shown while the pointer rests on the pad.
 
-#include "forms/form.h"
+#include "pad/popup_design.h"
 
-class cPopupTip : public Form {
+class cPopupTip : public PadPopup {
 public:
     // pad: the tip's owner, which keeps the keyboard focus.
     explicit cPopupTip(Form& pad);

@@ -377,6 +377,15 @@ TEST_F(PadTest, OnAMonitorOfAnotherResolutionThePadTakesItsSizeAroundItsCentre)
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(main.StatusWindow.lblInfo(), WM_GETFONT, 0, 0)),
                sizeof type, &type);
     EXPECT_EQ(type.lfHeight, -24);  // 12 points at 144 DPI
+    // The status window on a monitor of its own: the pad still says its size.
+    RECT status{};
+    GetWindowRect(main.StatusWindow.Handle(), &status);
+    RECT proposed{0, 0, 900, 900};
+    SendMessageW(main.StatusWindow.Handle(), kDpiChanged, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&proposed));
+    RECT kept{};
+    GetWindowRect(main.StatusWindow.Handle(), &kept);
+    EXPECT_TRUE(EqualRect(&status, &kept));
     Mouse(WM_MOUSEMOVE, MK_RBUTTON, 50, 24);
     GetWindowTextW(main.StatusWindow.lblInfo(), shown, 64);
     EXPECT_STREQ(shown, AppSettings->Drags().Item(3)->DisplayCaption().c_str());
