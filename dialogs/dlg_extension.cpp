@@ -55,16 +55,29 @@ bool cDlgExtension::ShowChoose(std::wstring& fileName, HWND owner)
     return chosen;
 }
 
-void cDlgExtension::Form_Load()
+// The label keeps its caption on one line, whole, however wide the dialog's
+// font draws it.
+void cDlgExtension::FitLabel()
 {
-    // The label keeps its caption on one line, whole, however wide the
-    // dialog's font draws it.
     const RECT label = Label1.Bounds();
     const auto font = reinterpret_cast<HFONT>(SendMessageW(Label1.hWnd(), WM_GETFONT, 0, 0));
     const int width =
         DesignPixelsCovering(MeasureCaption(Label1.hWnd(), font, Label1.Text()).cx, Dpi());
     if (width > label.right - label.left)
         Label1.Move(label.left, label.top, width, label.bottom - label.top);
+}
+
+// What the chooser sized for its text follows the text's new size.
+void cDlgExtension::Form_DpiChanged(const RECT& suggested)
+{
+    FitLabel();
+    SendMessageW(lstCommands.hWnd(), LB_SETHORIZONTALEXTENT, Scaled(listExtent_), 0);
+    Form::Form_DpiChanged(suggested);
+}
+
+void cDlgExtension::Form_Load()
+{
+    FitLabel();
     for (const std::wstring& extension : RegisteredExtensions())
         cboExtension.AddItem(extension);
     // A failure here leaves the dialog open with what could be filled.
@@ -108,10 +121,9 @@ void cDlgExtension::FillVerbList(const std::wstring& extension)
     // designed pixels, the extent is the list's own pixels.
     const INT tabStop = VerbTabStop(DesignPixelsCovering(maxLabel, Dpi()));
     SendMessageW(list, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
-    SendMessageW(list, LB_SETHORIZONTALEXTENT,
-                 Scaled(VerbListExtent(DesignPixelsCovering(maxLabel, Dpi()),
-                                       DesignPixelsCovering(maxProgram, Dpi()))),
-                 0);
+    listExtent_ = VerbListExtent(DesignPixelsCovering(maxLabel, Dpi()),
+                                 DesignPixelsCovering(maxProgram, Dpi()));
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, Scaled(listExtent_), 0);
     lstCommands.Refresh();
     lstCommands.SetListIndex(verbs.defaultLine);
 }

@@ -19,8 +19,10 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_DpiChanged(const RECT& suggested) override;
 
 private:
+    void FitLabel();
     void FillVerbList(const std::wstring& extension);
     int TextWidth(const std::wstring& text);
 
@@ -37,4 +39,6 @@ private:
     Control cmdOk;
     Control cmdCancel;
     bool Confirmed = false;
+    // How far the verb list scrolls sideways, in designed pixels.
+    int listExtent_ = 0;
 };
