@@ -103,3 +103,40 @@ TEST_F(PadAnimationTest, MovingThePadDrawsOnlyTheFrameUntilTheRelease)
     EXPECT_EQ(after.At(frame.x + 9, frame.y - 1), before.At(frame.x + 9, frame.y - 1));
     EXPECT_EQ(after.At(frame.x + 34, frame.y + 24), before.At(frame.x + 34, frame.y + 24));
 }
+
+TEST_F(PadAnimationTest, OnAMonitorOfAnotherResolutionTheFiguresGrowWithThePad)
+{
+    const ScreenImage before = CaptureScreen();
+    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
+    const ScreenChange small = ChangeBetween(before, CaptureScreen());
+    Mouse(WM_LBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, 16, 16);
+    Mouse(WM_LBUTTONUP, MK_RBUTTON, 16, 16);
+    Mouse(WM_RBUTTONUP, 0, 16, 16);
+    Mouse(WM_MOUSEMOVE, 0, 16, 16);
+    ASSERT_EQ(CaptureScreen(), before);
+
+    // The pad has come onto a monitor at 144 DPI (as the system tells it).
+    constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
+    RECT suggested = PadRect();
+    SendMessageW(pad->Handle(), kDpiChanged, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    ASSERT_EQ(pad->PadWidth, 50);
+    SettleScreen();
+    const Point corner = Corner();
+    const ScreenImage larger = CaptureScreen();
+    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 24, 24);
+    const ScreenChange caption = ChangeBetween(larger, CaptureScreen());
+    // The menu's caption in type half as large again, 72 pixels below the corner.
+    EXPECT_GE(caption.bounds.y, corner.y + 72);
+    EXPECT_GE(caption.bounds.height * 10, small.bounds.height * 14);
+    EXPECT_GE(caption.bounds.width * 10, small.bounds.width * 14);
+    // Rightwards from the larger pad's centre, 25 pixels in.
+    Mouse(WM_MOUSEMOVE, MK_RBUTTON, 80, 24);
+    EXPECT_EQ(pad->Animation.CurrentDirection(), 3);
+    EXPECT_TRUE(Inverted(larger, CaptureScreen(), corner.x + 150, corner.y + 25));
+    Mouse(WM_LBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, 80, 24);
+    EXPECT_EQ(CaptureScreen(), larger);
+    Mouse(WM_LBUTTONUP, MK_RBUTTON, 80, 24);
+    Mouse(WM_RBUTTONUP, 0, 80, 24);
+    Mouse(WM_MOUSEMOVE, 0, 80, 24);
+}
