@@ -14,7 +14,6 @@
 #include "dialogs/dlg_extension.h"
 #include "forms/display_dpi.h"
 #include "forms/screen.h"
-#include "pad/popup_layout.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/window_query.h"
@@ -103,7 +102,7 @@ std::vector<Clipped> ClippedTexts(HWND window, int dpi)
 void ExpectNoTextClipped(HWND window, int dpi, const std::wstring& where)
 {
     for (const Clipped& c : ClippedTexts(window, dpi))
-        ADD_FAILURE() << "at " << dpi << " DPI, " << std::string(where.begin(), where.end())
+        ADD_FAILURE() << "at " << dpi << " DPI, " << where
                       << ": a text needs " << c.needed.cx << " x " << c.needed.cy
                       << " pixels and has " << c.room.cx << " x " << c.room.cy;
 }
@@ -147,7 +146,7 @@ TEST(DisplayScaling, ThePadItsPopupsAndTheDialogsAtOneHundredOneHundredFiftyAndT
               0);
 }
 
-TEST_F(AtThisScaling, ThePadIsItsScaledSquareWithTheIconDrawnForThatSize)
+TEST_F(AtThisScaling, ThePadIsItsScaledSquareShowingItsIconAtThatSize)
 {
     cMain& main = StartPad();
     const SIZE client = ClientSize(main.Handle());
