@@ -163,6 +163,9 @@ private:
     void Detached();
     float ToScale(int pixels, float twipsPerPixel) const;
     void CreateControls();
+    // Creates the windows of the controls that have none and are due, in the
+    // order declared.
+    void CreateDueControls();
     std::optional<LRESULT> DispatchControls(UINT message, WPARAM wParam, LPARAM lParam);
     bool PreTranslate(MSG& message);
     bool MovesFocus(const MSG& message) const;
