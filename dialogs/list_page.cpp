@@ -46,7 +46,7 @@ ItemButtonStates ListPage::ButtonStates(bool filled) const
 
 const wchar_t* ListPage::NoRoomToMove(bool toUp) const { return toUp ? kNoRoomAbove : kNoRoomBelow; }
 
-// A drag or key slot stays; its command becomes empty.
+// The slot stays; its command becomes empty.
 void ListPage::cmdRemove_Click()
 {
     if (!dialog_.CurrentItem)

@@ -22,7 +22,8 @@ public:
     // buttons keep their designed captions until a page is chosen.
     void Open();
 
-    // The item buttons.
+    // The item buttons. Only the menu grows: the drag directions and the
+    // keys have fixed slots, and Remove empties one.
     virtual void cmdAdd_Click() {}
     virtual void cmdRemove_Click();
     void cmdCopy_Click();
@@ -55,15 +56,15 @@ protected:
     virtual void ShowPageItem() = 0;
     // The caption of the command in the selected slot, as the page shows it.
     virtual void ShowItemCaption(const ShellCommand& item) = 0;
-    // A command has been inserted at slot: only the menu grows; the drag
-    // directions and the keys have fixed slots.
+    // A command has been inserted at slot (the menu's copies).
     virtual void SlotInserted(std::int32_t /*slot*/) {}
     // Whether the command in slot may move that way at all.
     virtual bool CanMove(std::int32_t /*slot*/, bool /*toUp*/) const { return true; }
     // What is said when no free slot lies that way.
     virtual const wchar_t* NoRoomToMove(bool toUp) const;
     virtual MoveLabels MoveButtonLabels() const = 0;
-    // filled: the current item holds a command.
+    // filled: the current item holds a command. Fixed slots: all but Add
+    // while it does.
     virtual ItemButtonStates ButtonStates(bool filled) const;
     // On the menu page a loaded shortcut becomes a new entry: adds it, true.
     virtual bool AddForShortcut() { return false; }
