@@ -1,39 +1,48 @@
-// The detail frame of the drag, key and menu pages: the fields of the
-// current command, the browse menus, the test run and shortcut files.
-#include "dialogs/settings_dialog.h"
+#include "dialogs/command_fields.h"
 
 #include <functional>
 
 #include "base/numbered_error.h"
 #include "base/path_text.h"
-#include "base/slot_names.h"
 #include "base/system.h"
 #include "dialogs/dlg_extension.h"
+#include "dialogs/list_page.h"
+#include "dialogs/settings_dialog.h"
 #include "objlib/file_dialog.h"
 #include "objlib/text_box_tools.h"
 
 namespace {
 
-constexpr int kMaxPath = 260;
+using Kind = ControlKind;
 
-
-const wchar_t kBrowseFileTitle[] = L"ファイルの参照";
-const wchar_t kBrowseFolderTitle[] = L"フォルダの参照";
-
-std::wstring ShortcutFilter()
+ControlDesign FieldLabel(int left, int top, int width, const wchar_t* caption, const wchar_t* toolTip)
 {
-    return FilterList({{L"ショートカット ファイル (*.lnk)", L"*.lnk"}, {L"すべてのファイル", L"*.*"}});
+    return ControlDesign(Kind::Label, left, top, width, 12, caption, toolTip);
 }
 
-// A file dialog of this dialog, titled and sized alike every time.
-FileDialog BrowseDialog(HWND owner, const wchar_t* title)
+ControlDesign AccessLabelDesign(int index)
 {
-    FileDialog dialog;
-    dialog.Title = title;
-    dialog.FilterIndex = 1;
-    dialog.MaxFileSize = kMaxPath;
-    dialog.OwnerWindow = owner;
-    return dialog;
+    switch (index) {
+    case 0:
+        return FieldLabel(16, 24, 360, L"実行するプログラムファイルや関連付けされたファイル名(&T) :",
+                          L"プログラム起動時に使用されるフォルダのパスを設定します");
+    case 1:
+        return FieldLabel(16, 68, 360, L"作業（カレント）フォルダ(&W) :",
+                          L"プログラム起動時に使用されるフォルダのパスをプログラム起動時に使用されるフォルダのパスを入力します");
+    case 2:
+        return FieldLabel(16, 112, 180, L"表示名(&N) :", L"この項目の名前を入力します");
+    default:
+        return FieldLabel(216, 112, 130, L"ウインドウの状態(&S) :",
+                          L"プログラム起動時のウィンドウの状態を選択します");
+    }
+}
+
+ControlDesign ReferenceButtonDesign(int index)
+{
+    return index == 0 ? ControlDesign(Kind::CommandButton, 392, 38, 65, 21, L"参照(&F)...",
+                                      L"ファイルやフォルダを参照するメニューを表示します")
+                      : ControlDesign(Kind::CommandButton, 392, 82, 65, 21, L"参照(&E)...",
+                                      L"フォルダ参照ダイアログを表示します");
 }
 
 // Runs a setter of the current command with the text of a box. A rejected
@@ -60,8 +69,44 @@ std::wstring ChosenFolderText(const std::wstring& folder)
 
 }  // namespace
 
-void cDlgSettings::WireCommandFields()
+CommandFields::CommandFields(cDlgSettings& dialog)
+    : dialog_(dialog),
+      fraContents(dialog, L"fraContents",
+                  ControlDesign(Kind::Frame, 16, 224, 467, 169, {}, L"上で選択されているタスクの詳細です")
+                      .Borderless()),
+      // A key's name may hold an ampersand ("6[&]"), shown as it is.
+      lblTitle(dialog, L"lblTitle", ControlDesign(Kind::Label, 9, 1, 300, 12).Bolded().Style(SS_NOPREFIX),
+               &fraContents),
+      lblAccess(dialog, L"lblAccess", 0, 3, AccessLabelDesign, [this](int) { return &fraContents; }),
+      txtCommand(dialog, L"txtCommand",
+                 ControlDesign(Kind::TextBox, 24, 40, 361, 18, {},
+                               L"プログラムやファイルのパス名や、コマンドラインパラメータなどを入力します"),
+                 &fraContents),
+      cmdReference(dialog, L"cmdReference", 0, 1, ReferenceButtonDesign,
+                   [this](int) { return &fraContents; }),
+      txtWorkDir(dialog, L"txtWorkDir",
+                 ControlDesign(Kind::TextBox, 24, 84, 361, 18, {},
+                               L"プログラム起動時に使用されるフォルダのパスをプログラム起動時に使用されるフォルダのパスを入力します"),
+                 &fraContents),
+      txtCaption(dialog, L"txtCaption",
+                 ControlDesign(Kind::TextBox, 24, 128, 177, 18, {}, L"この項目の名前を入力します"),
+                 &fraContents),
+      cboWindowState(dialog, L"cboWindowState",
+                     ControlDesign(Kind::ComboBox, 224, 128, 121, 20, {},
+                                   L"プログラム起動時のウィンドウの状態を選択します"),
+                     &fraContents),
+      chkSetFocus(dialog, L"chkSetFocus",
+                  ControlDesign(Kind::CheckBox, 360, 132, 100, 16, L"フォーカス(&V)",
+                                L"チェックを入れると、プログラム起動後に、そのウィンドウをアクティブにします"),
+                  &fraContents),
+      mnuReference(L"mnuReference",
+                   {L"ファイル(&F) ...", L"フォルダ(&D) ...", L"関連付けから検索(&A) ..."})
 {
+    // The fields in the order they are on the screen, each label just
+    // before its field so that its access key lands there.
+    dialog.SetTabOrder({&lblAccess(0), &txtCommand, &cmdReference(0), &lblAccess(1), &txtWorkDir,
+                        &cmdReference(1), &lblAccess(2), &txtCaption, &lblAccess(3),
+                        &cboWindowState, &chkSetFocus});
     for (Control* box : {&txtCommand, &txtWorkDir, &txtCaption})
         box->OnGotFocus = [box] { TextBoxTools::OnTextBoxFocus(box->hWnd()); };
     // The two paths reach the command only once validated.
@@ -74,13 +119,12 @@ void cDlgSettings::WireCommandFields()
     chkSetFocus.OnClick = [this] { chkSetFocus_Click(); };
     for (int i = cmdReference.LBound(); i <= cmdReference.UBound(); ++i)
         cmdReference(i).OnClick = [this, i] { cmdReference_Click(i); };
-    cmdOther.OnClick = [this] { PopupMenuBeside(cmdOther, mnuOther); };
     mnuReference.OnClick = [this](int index) { mnuReferenceCmd_Click(index); };
-    mnuOther.OnClick = [this](int index) { mnuOtherCmd_Click(index); };
 }
 
-void cDlgSettings::LoadCommandFields()
+void CommandFields::Load()
 {
+    fraContents.BringToFront();
     for (const wchar_t* state : {L"自動", L"通常", L"最大化", L"最小化"})
         cboWindowState.AddItem(state);
     commandDrop_ = std::make_unique<FileDropTarget>(
@@ -95,37 +139,34 @@ void cDlgSettings::LoadCommandFields()
         [this](const std::vector<std::wstring>& files) { TakeWorkDirText(files.front()); });
 }
 
-void cDlgSettings::UnloadCommandFields()
+void CommandFields::Unload()
 {
     commandDrop_.reset();
     workDirDrop_.reset();
 }
 
-void cDlgSettings::ShowCurrentItem()
+void CommandFields::Serve(ListPage& page)
+{
+    page_ = &page;
+    fraContents.SetVisible(true);
+    // The working folder, the window state and the focus flag belong to
+    // the drag and key commands only.
+    const bool fullCommand = page.FullCommand();
+    for (Control* field : {&lblAccess(1), &txtWorkDir, &cmdReference(1), &lblAccess(3),
+                           &cboWindowState, &chkSetFocus})
+        field->SetVisible(fullCommand);
+}
+
+void CommandFields::Hide() { fraContents.SetVisible(false); }
+
+void CommandFields::ShowCurrentItem()
 {
     Filling = true;
-    switch (CurrentPage) {
-    case 0:
-        lblTitle.SetText(L"ドラッグ: " + SlotDisplayName(0, SelectedDirection));
-        break;
-    case 1: {
-        // The key list's line is the slot's index.
-        ShellCommands& keys = WorkSettings.Keys();
-        std::int32_t slot = 0;
-        while (slot < keys.Count() && keys.Item(slot) != CurrentItem)
-            ++slot;
-        lblTitle.SetText(slot < keys.Count() ? L"キー: " + SlotDisplayName(1, slot) : L"キー: ");
-        break;
-    }
-    case 2:
-        lblTitle.SetText(L"メニュー");
-        break;
-    default:
-        break;
-    }
+    lblTitle.SetText(page_->ItemTitle());
+    const std::shared_ptr<ShellCommand>& item = dialog_.CurrentItem;
     // Only the menu page can be without a current item: its list is empty
     // or has no selection.
-    if (!CurrentItem) {
+    if (!item) {
         txtCommand.SetText({});
         txtWorkDir.SetText({});
         txtCaption.SetText({});
@@ -133,18 +174,18 @@ void cDlgSettings::ShowCurrentItem()
         chkSetFocus.SetValue(1);
         EnableItemFields(false);
     } else {
-        txtCommand.SetText(CurrentItem->Command());
-        txtWorkDir.SetText(CurrentItem->WorkDir());
-        txtCaption.SetText(CurrentItem->Caption);
-        cboWindowState.SetListIndex(CurrentItem->WindowState);
-        chkSetFocus.SetValue(CurrentItem->SetFocus ? 1 : 0);
+        txtCommand.SetText(item->Command());
+        txtWorkDir.SetText(item->WorkDir());
+        txtCaption.SetText(item->Caption);
+        cboWindowState.SetListIndex(item->WindowState);
+        chkSetFocus.SetValue(item->SetFocus ? 1 : 0);
         EnableItemFields(true);
     }
-    UpdateItemButtons();
+    page_->UpdateItemButtons();
     Filling = false;
 }
 
-void cDlgSettings::EnableItemFields(bool enabled)
+void CommandFields::EnableItemFields(bool enabled)
 {
     for (Control* field : {&lblTitle, &fraContents, &lblAccess(0), &cmdReference(0),
                            &cmdReference(1), &lblAccess(2)})
@@ -154,63 +195,68 @@ void cDlgSettings::EnableItemFields(bool enabled)
 }
 
 // Program and working folder alike: the text is taken when it validates.
-void cDlgSettings::txtCommand_Change()
+void CommandFields::txtCommand_Change()
 {
     if (!Filling)
-        EnableApply();
+        dialog_.EnableApply();
 }
 
-void cDlgSettings::txtCaption_Change()
+void CommandFields::txtCaption_Change()
 {
-    if (Filling || !CurrentItem)
+    const std::shared_ptr<ShellCommand>& item = dialog_.CurrentItem;
+    if (Filling || !item)
         return;
-    EnableApply();
-    CurrentItem->Caption = txtCaption.Text();
+    dialog_.EnableApply();
+    item->Caption = txtCaption.Text();
     // The label or list line follows each keystroke.
-    UpdateItemButtons();
-    RefreshItemCaption();
+    page_->UpdateItemButtons();
+    page_->RefreshItemCaption();
 }
 
-void cDlgSettings::cboWindowState_Click()
+void CommandFields::cboWindowState_Click()
 {
-    if (Filling || !CurrentItem)
+    const std::shared_ptr<ShellCommand>& item = dialog_.CurrentItem;
+    if (Filling || !item)
         return;
-    EnableApply();
+    dialog_.EnableApply();
     if (cboWindowState.ListIndex() >= 0)
-        CurrentItem->WindowState = cboWindowState.ListIndex();
+        item->WindowState = cboWindowState.ListIndex();
 }
 
-void cDlgSettings::chkSetFocus_Click()
+void CommandFields::chkSetFocus_Click()
 {
-    if (Filling || !CurrentItem)
+    const std::shared_ptr<ShellCommand>& item = dialog_.CurrentItem;
+    if (Filling || !item)
         return;
-    EnableApply();
-    CurrentItem->SetFocus = chkSetFocus.Value() != 0;
+    dialog_.EnableApply();
+    item->SetFocus = chkSetFocus.Value() != 0;
 }
 
-void cDlgSettings::txtCommand_Validate(bool& cancel)
+void CommandFields::txtCommand_Validate(bool& cancel)
 {
-    if (!CurrentItem || !Accepted(hWnd(), [&] { CurrentItem->SetCommand(txtCommand.Text()); }, cancel))
+    const std::shared_ptr<ShellCommand>& item = dialog_.CurrentItem;
+    if (!item || !Accepted(dialog_.hWnd(), [&] { item->SetCommand(txtCommand.Text()); }, cancel))
         return;
     // The normalised command, and what it filled in.
-    txtCommand.SetText(CurrentItem->Command());
-    txtWorkDir.SetText(CurrentItem->WorkDir());
-    txtCaption.SetText(CurrentItem->Caption);
-    UpdateItemButtons();
+    txtCommand.SetText(item->Command());
+    txtWorkDir.SetText(item->WorkDir());
+    txtCaption.SetText(item->Caption);
+    page_->UpdateItemButtons();
 }
 
-void cDlgSettings::txtWorkDir_Validate(bool& cancel)
+void CommandFields::txtWorkDir_Validate(bool& cancel)
 {
-    if (!CurrentItem || !Accepted(hWnd(), [&] { CurrentItem->SetWorkDir(txtWorkDir.Text()); }, cancel))
+    const std::shared_ptr<ShellCommand>& item = dialog_.CurrentItem;
+    if (!item || !Accepted(dialog_.hWnd(), [&] { item->SetWorkDir(txtWorkDir.Text()); }, cancel))
         return;
-    txtWorkDir.SetText(CurrentItem->WorkDir());
-    UpdateItemButtons();
+    txtWorkDir.SetText(item->WorkDir());
+    page_->UpdateItemButtons();
 }
 
 // A program from outside the box (a browse menu, a dropped file) is
 // validated at once: a valid text reaches the command, an invalid one has
 // shown its message and the box keeps the focus all the same.
-void cDlgSettings::TakeProgramText(const std::wstring& text)
+void CommandFields::TakeProgramText(const std::wstring& text)
 {
     txtCommand.SetText(text);
     txtCommand.SetFocus();
@@ -220,41 +266,30 @@ void cDlgSettings::TakeProgramText(const std::wstring& text)
 
 // A folder from outside the box keeps the focus there, so that leaving the
 // box, OK or Apply validate it like a typed one.
-void cDlgSettings::TakeWorkDirText(const std::wstring& text)
+void CommandFields::TakeWorkDirText(const std::wstring& text)
 {
     txtWorkDir.SetText(text);
     txtWorkDir.SetFocus();
 }
 
-void cDlgSettings::PopupMenuBeside(Control& button, PopupMenu& menu)
-{
-    RECT bounds{};
-    GetWindowRect(button.hWnd(), &bounds);
-    POINT topLeft{bounds.left, bounds.top};
-    POINT bottomRight{bounds.right, bounds.bottom};
-    ScreenToClient(hWnd(), &topLeft);
-    ScreenToClient(hWnd(), &bottomRight);
-    menu.Popup(*this, bottomRight.x, topLeft.y);
-}
-
-void cDlgSettings::cmdReference_Click(int index)
+void CommandFields::cmdReference_Click(int index)
 {
     if (index == 0) {
-        PopupMenuBeside(cmdReference(0), mnuReference);
+        dialog_.PopupMenuBeside(cmdReference(0), mnuReference);
         return;
     }
-    FileDialog dialog = BrowseDialog(hWnd(), kBrowseFolderTitle);
+    FileDialog dialog = dialog_.BrowseFolderDialog();
     std::wstring folder = txtWorkDir.Text();
     if (!dialog.BrowseForFolder(folder))
         return;
     TakeWorkDirText(ChosenFolderText(folder));
 }
 
-void cDlgSettings::mnuReferenceCmd_Click(int index)
+void CommandFields::mnuReferenceCmd_Click(int index)
 {
     std::wstring path;
     if (index == 0) {
-        FileDialog dialog = BrowseDialog(hWnd(), kBrowseFileTitle);
+        FileDialog dialog = dialog_.BrowseFileDialog();
         dialog.DefaultExt = L".exe";
         dialog.Filter = FilterList({{L"プログラム ファイル (*.exe, *.scr, *.com, *.bat)",
                                      L"*.exe;*.scr;*.com;*.bat"},
@@ -265,7 +300,7 @@ void cDlgSettings::mnuReferenceCmd_Click(int index)
             return;
         path = chosen.front();
     } else if (index == 1) {
-        FileDialog dialog = BrowseDialog(hWnd(), kBrowseFolderTitle);
+        FileDialog dialog = dialog_.BrowseFolderDialog();
         std::wstring folder = txtCommand.Text();
         if (!dialog.BrowseForFolder(folder))
             return;
@@ -277,63 +312,4 @@ void cDlgSettings::mnuReferenceCmd_Click(int index)
             return;
     }
     TakeProgramText(QuoteIfSpaced(path));
-}
-
-void cDlgSettings::mnuOtherCmd_Click(int index)
-{
-    if (!CurrentItem && index != kLoadShortcutEntry)
-        return;
-    switch (index) {
-    case kTestRunEntry: {
-        // From just under the button's lower-left corner, as unsaved as it is.
-        RECT bounds{};
-        GetWindowRect(cmdOther.hWnd(), &bounds);
-        CurrentItem->Execute(hWnd(), bounds.left, bounds.bottom);
-        break;
-    }
-    case kLoadShortcutEntry:
-        LoadShortcut();
-        break;
-    case kSaveShortcutEntry:
-        SaveShortcut();
-        break;
-    default:
-        break;
-    }
-}
-
-void cDlgSettings::LoadShortcut()
-{
-    FileDialog dialog = BrowseDialog(hWnd(), kBrowseFileTitle);
-    dialog.DefaultExt = L".lnk";
-    dialog.Filter = ShortcutFilter();
-    dialog.Flags = kOpenShortcutFlags;
-    const std::vector<std::wstring> chosen = dialog.ShowOpen();
-    if (chosen.empty())
-        return;
-    // On the menu page the shortcut becomes a new entry below the selection.
-    const bool newEntry = CurrentPage == 2;
-    if (newEntry)
-        cmdAdd_Click();
-    if (!CurrentItem || !CurrentItem->Load(chosen.front())) {
-        if (newEntry)
-            cmdRemove_Click();
-        MsgBox(L"ショートカットファイルが無効です。", MB_OK | MB_ICONEXCLAMATION, hWnd());
-        return;
-    }
-    RefreshItemCaption();
-    ShowCurrentItem();
-}
-
-void cDlgSettings::SaveShortcut()
-{
-    FileDialog dialog = BrowseDialog(hWnd(), kBrowseFileTitle);
-    dialog.DefaultExt = L".lnk";
-    dialog.Filter = ShortcutFilter();
-    dialog.Flags = kSaveShortcutFlags;
-    std::wstring path;
-    if (!dialog.ShowSave(path))
-        return;
-    if (!CurrentItem->Save(path))
-        MsgBox(L"保存できませんでした。", MB_OK | MB_ICONEXCLAMATION, hWnd());
 }

@@ -1,15 +1,19 @@
-// The general page of the settings dialog: the pad's hot key, its picture,
-// four options and what a double-click on the pad does.
-#include "dialogs/settings_dialog.h"
+#include "dialogs/general_page.h"
 
 #include <commctrl.h>
 
-#include "forms/hot_key.h"
+#include <array>
+
+#include "dialogs/command_fields.h"
+#include "dialogs/item_buttons.h"
+#include "dialogs/settings_dialog.h"
 #include "forms/win32_callback.h"
 #include "objlib/file_dialog.h"
 #include "objlib/text_box_tools.h"
 
 namespace {
+
+using Kind = ControlKind;
 
 // Combinations the hot-key control does not take as they are: none, Shift,
 // Ctrl or Alt alone; it adds Ctrl + Alt to them instead.
@@ -17,84 +21,155 @@ constexpr WPARAM kInvalidCombinations = HKCOMB_NONE | HKCOMB_S | HKCOMB_C | HKCO
 constexpr LPARAM kReplacementModifiers = HOTKEYF_CONTROL | HOTKEYF_ALT;
 static_assert(kInvalidCombinations == 15 && kReplacementModifiers == 6);
 
+ControlDesign IconOptionDesign(int index)
+{
+    return index == 0 ? ControlDesign(Kind::OptionButton, 16, 22, 200, 18, L"オリジナル(&G)",
+                                      L"元の画像を表示します")
+                      : ControlDesign(Kind::OptionButton, 16, 48, 88, 18, L"カスタム(&C)",
+                                      L"指定した画像を表示します");
+}
+
+ControlDesign DblClickOptionDesign(int index)
+{
+    static constexpr std::array<const wchar_t*, 3> kCaptions = {L"最小化／最小化を戻す(&T)",
+                                                                L"設定(&O)", L"終了(&U)"};
+    return ControlDesign(Kind::OptionButton, 16, 22 * index, 160, 18, kCaptions.at(index - 1));
+}
+
+ControlDesign CheckDesign(int top, const wchar_t* caption)
+{
+    return ControlDesign(Kind::CheckBox, 16, top, 252, 18, caption);
+}
+
 }  // namespace
 
-void cDlgSettings::WireGeneralPage()
+GeneralPage::GeneralPage(cDlgSettings& dialog, Control& page)
+    : SettingsPage(dialog, page),
+      fraHotKey(dialog, L"fraHotKey", ControlDesign(Kind::Frame, 8, 8, 465, 80, L"ホットキー"), &page),
+      lblHotKey(dialog, L"lblHotKey", ControlDesign(Kind::Label, 16, 26, 96, 12, L"ホットキー(&H):"),
+                &fraHotKey),
+      picHotKey(dialog, L"picHotKey",
+                ControlDesign(Kind::PictureBox, 112, 22, 225, 18, {}, L"ホットキーを入力します"),
+                &fraHotKey),
+      HotKeyWnd(dialog, L"HotKeyWnd",
+                ControlDesign(Kind::HotKey, 0, 0, 225, 18, {}, L"ホットキーを入力します"), &picHotKey),
+      lblHotKeyNote(dialog, L"lblHotKeyNote",
+                    ControlDesign(Kind::Label, 16, 54, 440, 12,
+                                  L"※ このキーの組み合わせを押すことによってランチャーがアクティブになります"),
+                    &fraHotKey),
+      fraIcon(dialog, L"fraIcon", ControlDesign(Kind::Frame, 8, 98, 465, 80, L"ランチャーのアイコン"),
+              &page),
+      optIcon(dialog, L"optIcon", 0, 1, IconOptionDesign, [this](int) { return &fraIcon; }),
+      txtIcon(dialog, L"txtIcon",
+              ControlDesign(Kind::TextBox, 106, 47, 264, 20, {}, L"画像のファイル名を入力します")
+                  .Disabled(),
+              &fraIcon),
+      cmdRefIcon(dialog, L"cmdRefIcon",
+                 ControlDesign(Kind::CommandButton, 378, 46, 79, 21, L"参照(&R)...",
+                               L"画像参照ダイアログを表示します")
+                     .Disabled(),
+                 &fraIcon),
+      fraGeneral(dialog, L"fraGeneral", ControlDesign(Kind::Frame, 8, 188, 276, 116, L"設定"), &page),
+      chkAlwaysOnTop(dialog, L"chkAlwaysOnTop", CheckDesign(22, L"常に手前に表示する(&N)"),
+                     &fraGeneral),
+      chkPopupStatus(dialog, L"chkPopupStatus",
+                     CheckDesign(44, L"キーコマンド一覧をポップアップ表示する(&I)"), &fraGeneral),
+      chkSwapButtons(dialog, L"chkSwapButtons",
+                     CheckDesign(66, L"左右のマウスボタンの動作を入れ替える(&S)"), &fraGeneral),
+      chkActiveStyle(dialog, L"chkActiveStyle", CheckDesign(88, L"ドラッグアニメーション(&X)"),
+                     &fraGeneral),
+      fraDblClick(dialog, L"fraDblClick",
+                  ControlDesign(Kind::Frame, 292, 188, 181, 116, L"ランチャーのダブルクリック時"),
+                  &page),
+      optDblClick(dialog, L"optDblClick", 1, 3, DblClickOptionDesign,
+                  [this](int) { return &fraDblClick; })
 {
     for (int i = optIcon.LBound(); i <= optIcon.UBound(); ++i)
         optIcon(i).OnClick = [this] { optIcon_Click(); };
     for (int i = optDblClick.LBound(); i <= optDblClick.UBound(); ++i)
-        optDblClick(i).OnClick = [this] { EnableApply(); };
+        optDblClick(i).OnClick = [this] { Edited(); };
     for (Control* option : {&chkAlwaysOnTop, &chkPopupStatus, &chkSwapButtons, &chkActiveStyle})
-        option->OnClick = [this] { EnableApply(); };
-    txtIcon.OnChange = [this] { EnableApply(); };
+        option->OnClick = [this] { Edited(); };
+    txtIcon.OnChange = [this] { Edited(); };
     txtIcon.OnGotFocus = [this] { TextBoxTools::OnTextBoxFocus(txtIcon.hWnd()); };
     cmdRefIcon.OnClick = [this] { cmdRefIcon_Click(); };
     // Tabbing into the host box lands in the control it holds.
     picHotKey.OnGotFocus = [this] { HotKeyWnd.SetFocus(); };
 }
 
-// The control shows the hot key the pad holds now, however it got it, which
-// may differ from the stored one.
-void cDlgSettings::LoadHotKeyControl()
+void GeneralPage::Fill()
 {
+    Filling = true;
     const HWND control = HotKeyWnd.hWnd();
     SendMessageW(control, HKM_SETRULES, kInvalidCombinations, kReplacementModifiers);
-    SendMessageW(control, HKM_SETHOTKEY, static_cast<WPARAM>(HotKeyOf(OwnerWnd)), 0);
-    Win32CallBack::HookHotKeyControl(control, [this] { HotKeyEdited(); });
-}
-
-void cDlgSettings::HotKeyEdited() { EnableApply(); }
-
-void cDlgSettings::ShowGeneralSettings()
-{
-    const std::int32_t action = WorkSettings.DblClickCommand;
+    SendMessageW(control, HKM_SETHOTKEY, static_cast<WPARAM>(PadHotKey), 0);
+    Win32CallBack::HookHotKeyControl(control, [this] { Edited(); });
+    const cSettings& settings = dialog_.WorkSettings;
+    const std::int32_t action = settings.DblClickCommand;
     if (action >= optDblClick.LBound() && action <= optDblClick.UBound())
         optDblClick(action).SetValue(1);
-    chkAlwaysOnTop.SetValue(WorkSettings.AlwaysOnTop ? 1 : 0);
-    chkPopupStatus.SetValue(WorkSettings.PopupStatus ? 1 : 0);
-    chkSwapButtons.SetValue(WorkSettings.SwapButtons ? 1 : 0);
-    chkActiveStyle.SetValue(WorkSettings.ActiveStyle ? 1 : 0);
-    optIcon(WorkSettings.UseCustomIcon ? 1 : 0).SetValue(1);
-    txtIcon.SetText(WorkSettings.CustomIcon);
+    chkAlwaysOnTop.SetValue(settings.AlwaysOnTop ? 1 : 0);
+    chkPopupStatus.SetValue(settings.PopupStatus ? 1 : 0);
+    chkSwapButtons.SetValue(settings.SwapButtons ? 1 : 0);
+    chkActiveStyle.SetValue(settings.ActiveStyle ? 1 : 0);
+    optIcon(settings.UseCustomIcon ? 1 : 0).SetValue(1);
+    txtIcon.SetText(settings.CustomIcon);
+    Filling = false;
 }
 
-void cDlgSettings::StoreGeneralSettings()
+void GeneralPage::Shown()
 {
+    dialog_.Fields().Hide();
+    dialog_.Buttons().Hide();
+}
+
+void GeneralPage::Store()
+{
+    cSettings& settings = dialog_.WorkSettings;
+    // A page never shown has had nothing edited, but its hot key control
+    // would have shown the pad's.
+    if (!page_.ContentsCreated()) {
+        settings.HotKey = PadHotKey;
+        return;
+    }
     // With no option selected (a stored value out of range) the value stays.
     for (int i = optDblClick.LBound(); i <= optDblClick.UBound(); ++i) {
         if (optDblClick(i).Value())
-            WorkSettings.DblClickCommand = i;
+            settings.DblClickCommand = i;
     }
-    WorkSettings.ActiveStyle = chkActiveStyle.Value() != 0;
-    WorkSettings.PopupStatus = chkPopupStatus.Value() != 0;
-    WorkSettings.AlwaysOnTop = chkAlwaysOnTop.Value() != 0;
-    WorkSettings.SwapButtons = chkSwapButtons.Value() != 0;
-    WorkSettings.HotKey =
+    settings.ActiveStyle = chkActiveStyle.Value() != 0;
+    settings.PopupStatus = chkPopupStatus.Value() != 0;
+    settings.AlwaysOnTop = chkAlwaysOnTop.Value() != 0;
+    settings.SwapButtons = chkSwapButtons.Value() != 0;
+    settings.HotKey =
         static_cast<std::int32_t>(LOWORD(SendMessageW(HotKeyWnd.hWnd(), HKM_GETHOTKEY, 0, 0)));
-    WorkSettings.UseCustomIcon = optIcon(1).Value() != 0;
-    WorkSettings.CustomIcon = txtIcon.Text();
+    settings.UseCustomIcon = optIcon(1).Value() != 0;
+    settings.CustomIcon = txtIcon.Text();
+}
+
+void GeneralPage::Unload() { Win32CallBack::UnhookHotKeyControl(); }
+
+void GeneralPage::Edited()
+{
+    if (!Filling)
+        dialog_.EnableApply();
 }
 
 // The file name box and its browse button serve the custom image only; the
 // name stays when the stock image is chosen.
-void cDlgSettings::optIcon_Click()
+void GeneralPage::optIcon_Click()
 {
-    EnableApply();
+    Edited();
     const bool custom = optIcon(1).Value() != 0;
     TextBoxTools::EnableTextBox(txtIcon.hWnd(), custom);
     cmdRefIcon.SetEnabled(custom);
 }
 
-void cDlgSettings::cmdRefIcon_Click()
+void GeneralPage::cmdRefIcon_Click()
 {
-    FileDialog dialog;
-    dialog.Title = L"ファイルの参照";
+    FileDialog dialog = dialog_.BrowseFileDialog();
     dialog.Filter = FilterList({{L"画像ファイル", L"*.ico;*.bmp"}, {L"すべてのファイル", L"*.*"}});
     dialog.DefaultExt = L".ico";
-    dialog.FilterIndex = 1;
-    dialog.OwnerWindow = hWnd();
-    dialog.MaxFileSize = MAX_PATH;
     dialog.Flags = kOpenFileFlags;
     const std::vector<std::wstring> chosen = dialog.ShowOpen();
     if (!chosen.empty())

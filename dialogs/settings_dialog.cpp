@@ -6,7 +6,6 @@
 #include "dialogs/drag_figure.h"
 #include "forms/hot_key.h"
 #include "forms/screen.h"
-#include "forms/win32_callback.h"
 #include "objlib/persist.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
@@ -45,14 +44,14 @@ ControlDesign TabDesign(int index)
     return ControlDesign(Kind::PictureBox, left, kTabTop, kTabWidth, kTabHeight).NoTabStop();
 }
 
-ControlDesign Button(int left, int top, const wchar_t* caption, const wchar_t* toolTip)
+FileDialog BrowseDialog(HWND owner, const wchar_t* title)
 {
-    return ControlDesign(Kind::CommandButton, left, top, 81, 19, caption, toolTip).Disabled();
-}
-
-ControlDesign FieldLabel(int left, int top, int width, const wchar_t* caption, const wchar_t* toolTip)
-{
-    return ControlDesign(Kind::Label, left, top, width, 12, caption, toolTip);
+    FileDialog dialog;
+    dialog.Title = title;
+    dialog.FilterIndex = 1;
+    dialog.MaxFileSize = MAX_PATH;
+    dialog.OwnerWindow = owner;
+    return dialog;
 }
 
 void SetTopmost(HWND window, bool topmost)
@@ -88,164 +87,16 @@ cDlgSettings::cDlgSettings(SettingsHost& host)
                  return i == 0 ? label.Bolded() : label;
              },
              [this](int i) { return &picTab(i); }),
+      // A page's windows are made when it is first shown.
       fraTab(*this, L"fraTab", 0, 3,
              [](int i) {
                  ControlDesign page(Kind::Frame, kPage.left, kPage.top, kPage.right - kPage.left,
                                     kPage.bottom - kPage.top);
-                 page.Borderless();
+                 page.Borderless().ContentsLater();
                  return i == 0 ? page : page.Hidden();
              }),
-      fraDrag(*this, L"fraDrag", ControlDesign(Kind::Frame, 8, 8, 369, 176, L"方向"), &fraTab(0)),
-      picDrag(*this, L"picDrag", ControlDesign(Kind::PictureBox, 139, 42, 93, 93), &fraDrag),
-      lblName(*this, L"lblName", 1, 8, NameLabelDesign, [this](int) { return &fraDrag; }),
-      lstAccessKey(*this, L"lstAccessKey",
-                   ControlDesign(Kind::ListBox, 8, 18, 369, 160, {},
-                                 L"各キーに割り当てられたタスクの名前一覧が表示されます")
-                       .Style(LBS_USETABSTOPS),
-                   &fraTab(1)),
-      lstMenuItem(*this, L"lstMenuItem",
-                  ControlDesign(Kind::ListBox, 8, 18, 369, 160, {},
-                                L"メニューに割り当てられたタスクの名前一覧が表示されます"),
-                  &fraTab(2)),
-
-      fraHotKey(*this, L"fraHotKey", ControlDesign(Kind::Frame, 8, 8, 465, 80, L"ホットキー"),
-                &fraTab(3)),
-      lblHotKey(*this, L"lblHotKey", ControlDesign(Kind::Label, 16, 26, 96, 12, L"ホットキー(&H):"),
-                &fraHotKey),
-      picHotKey(*this, L"picHotKey",
-                ControlDesign(Kind::PictureBox, 112, 22, 225, 18, {}, L"ホットキーを入力します"),
-                &fraHotKey),
-      HotKeyWnd(*this, L"HotKeyWnd",
-                ControlDesign(Kind::HotKey, 0, 0, 225, 18, {}, L"ホットキーを入力します"),
-                &picHotKey),
-      lblHotKeyNote(*this, L"lblHotKeyNote",
-                    ControlDesign(Kind::Label, 16, 54, 440, 12,
-                                  L"※ このキーの組み合わせを押すことによってランチャーがアクティブになります"),
-                    &fraHotKey),
-      fraIcon(*this, L"fraIcon", ControlDesign(Kind::Frame, 8, 98, 465, 80, L"ランチャーのアイコン"),
-              &fraTab(3)),
-      optIcon(*this, L"optIcon", 0, 1,
-              [](int i) {
-                  return i == 0 ? ControlDesign(Kind::OptionButton, 16, 22, 200, 18,
-                                                L"オリジナル(&G)", L"元の画像を表示します")
-                                : ControlDesign(Kind::OptionButton, 16, 48, 88, 18, L"カスタム(&C)",
-                                                L"指定した画像を表示します");
-              },
-              [this](int) { return &fraIcon; }),
-      txtIcon(*this, L"txtIcon",
-              ControlDesign(Kind::TextBox, 106, 47, 264, 20, {}, L"画像のファイル名を入力します")
-                  .Disabled(),
-              &fraIcon),
-      cmdRefIcon(*this, L"cmdRefIcon",
-                 ControlDesign(Kind::CommandButton, 378, 46, 79, 21, L"参照(&R)...",
-                               L"画像参照ダイアログを表示します")
-                     .Disabled(),
-                 &fraIcon),
-      fraGeneral(*this, L"fraGeneral", ControlDesign(Kind::Frame, 8, 188, 276, 116, L"設定"),
-                 &fraTab(3)),
-      chkAlwaysOnTop(*this, L"chkAlwaysOnTop",
-                     ControlDesign(Kind::CheckBox, 16, 22, 252, 18, L"常に手前に表示する(&N)"),
-                     &fraGeneral),
-      chkPopupStatus(*this, L"chkPopupStatus",
-                     ControlDesign(Kind::CheckBox, 16, 44, 252, 18,
-                                   L"キーコマンド一覧をポップアップ表示する(&I)"),
-                     &fraGeneral),
-      chkSwapButtons(*this, L"chkSwapButtons",
-                     ControlDesign(Kind::CheckBox, 16, 66, 252, 18,
-                                   L"左右のマウスボタンの動作を入れ替える(&S)"),
-                     &fraGeneral),
-      chkActiveStyle(*this, L"chkActiveStyle",
-                     ControlDesign(Kind::CheckBox, 16, 88, 252, 18, L"ドラッグアニメーション(&X)"),
-                     &fraGeneral),
-      fraDblClick(*this, L"fraDblClick",
-                  ControlDesign(Kind::Frame, 292, 188, 181, 116, L"ランチャーのダブルクリック時"),
-                  &fraTab(3)),
-      optDblClick(*this, L"optDblClick", 1, 3,
-                  [](int i) {
-                      static constexpr std::array<const wchar_t*, 3> kCaptions = {
-                          L"最小化／最小化を戻す(&T)", L"設定(&O)", L"終了(&U)"};
-                      return ControlDesign(Kind::OptionButton, 16, 22 * i, 160, 18, kCaptions[i - 1]);
-                  },
-                  [this](int) { return &fraDblClick; }),
-
-      fraContents(*this, L"fraContents",
-                  ControlDesign(Kind::Frame, 16, 224, 467, 169, {},
-                                L"上で選択されているタスクの詳細です")
-                      .Borderless()),
-      // A key's name may hold an ampersand ("6[&]"), shown as it is.
-      lblTitle(*this, L"lblTitle",
-               ControlDesign(Kind::Label, 9, 1, 300, 12).Bolded().Style(SS_NOPREFIX), &fraContents),
-      lblAccess(*this, L"lblAccess", 0, 3,
-                [](int i) {
-                    switch (i) {
-                    case 0:
-                        return FieldLabel(16, 24, 360,
-                                          L"実行するプログラムファイルや関連付けされたファイル名(&T) :",
-                                          L"プログラム起動時に使用されるフォルダのパスを設定します");
-                    case 1:
-                        return FieldLabel(16, 68, 360, L"作業（カレント）フォルダ(&W) :",
-                                          L"プログラム起動時に使用されるフォルダのパスをプログラム起動時に使用されるフォルダのパスを入力します");
-                    case 2:
-                        return FieldLabel(16, 112, 180, L"表示名(&N) :", L"この項目の名前を入力します");
-                    default:
-                        return FieldLabel(216, 112, 130, L"ウインドウの状態(&S) :",
-                                          L"プログラム起動時のウィンドウの状態を選択します");
-                    }
-                },
-                [this](int) { return &fraContents; }),
-      txtCommand(*this, L"txtCommand",
-                 ControlDesign(Kind::TextBox, 24, 40, 361, 18, {},
-                               L"プログラムやファイルのパス名や、コマンドラインパラメータなどを入力します"),
-                 &fraContents),
-      cmdReference(*this, L"cmdReference", 0, 1,
-                   [](int i) {
-                       return i == 0 ? ControlDesign(Kind::CommandButton, 392, 38, 65, 21,
-                                                     L"参照(&F)...",
-                                                     L"ファイルやフォルダを参照するメニューを表示します")
-                                     : ControlDesign(Kind::CommandButton, 392, 82, 65, 21,
-                                                     L"参照(&E)...",
-                                                     L"フォルダ参照ダイアログを表示します");
-                   },
-                   [this](int) { return &fraContents; }),
-      txtWorkDir(*this, L"txtWorkDir",
-                 ControlDesign(Kind::TextBox, 24, 84, 361, 18, {},
-                               L"プログラム起動時に使用されるフォルダのパスをプログラム起動時に使用されるフォルダのパスを入力します"),
-                 &fraContents),
-      txtCaption(*this, L"txtCaption",
-                 ControlDesign(Kind::TextBox, 24, 128, 177, 18, {}, L"この項目の名前を入力します"),
-                 &fraContents),
-      cboWindowState(*this, L"cboWindowState",
-                     ControlDesign(Kind::ComboBox, 224, 128, 121, 20, {},
-                                   L"プログラム起動時のウィンドウの状態を選択します"),
-                     &fraContents),
-      chkSetFocus(*this, L"chkSetFocus",
-                  ControlDesign(Kind::CheckBox, 360, 132, 100, 16, L"フォーカス(&V)",
-                                L"チェックを入れると、プログラム起動後に、そのウィンドウをアクティブにします"),
-                  &fraContents),
-
-      fraCommands(*this, L"fraCommands",
-                  ControlDesign(Kind::Frame, 396, 56, 81, 155).Borderless()),
-      cmdAdd(*this, L"cmdAdd", Button(0, 0, L"追加(&D)", L"新しい項目を追加します"), &fraCommands),
-      cmdRemove(*this, L"cmdRemove", Button(0, 24, L"削除(&R)", L"現在の項目を削除します"),
-                &fraCommands),
-      cmdCopy(*this, L"cmdCopy",
-              Button(0, 48, L"コピー(&C)", L"現在の項目のコピーを作成します"), &fraCommands),
-      // Until a page is chosen the move buttons read "to" where the pages
-      // say "in"; the tool-tips are those of the drag page.
-      cmdLeftUp(*this, L"cmdLeftUp",
-                Button(0, 72, L"左へ移動(&M)",
-                       L"現在の項目を左回り方向で空いている位置に移動します"),
-                &fraCommands),
-      cmdRightDown(*this, L"cmdRightDown",
-                   Button(0, 96, L"右へ移動(&N)",
-                          L"現在の項目を右回り方向で空いている位置に移動します"),
-                   &fraCommands),
-      // Its menu's load entry is always there to use.
-      cmdOther(*this, L"cmdOther",
-               ControlDesign(Kind::CommandButton, 0, 136, 81, 19, L"その他(&O)",
-                             L"動作テストやショートカットファイルの読み込み／保存のメニューを表示します"),
-               &fraCommands),
-
+      dragPage_(*this, fraTab(0)), keyPage_(*this, fraTab(1)), menuPage_(*this, fraTab(2)),
+      generalPage_(*this, fraTab(3)), fields_(*this), buttons_(*this),
       cmdOk(*this, L"cmdOk",
             ControlDesign(Kind::CommandButton, 240, 416, 81, 21, L"決定",
                           L"変更を保存してダイアログを閉じます")
@@ -254,53 +105,15 @@ cDlgSettings::cDlgSettings(SettingsHost& host)
                 ControlDesign(Kind::CommandButton, 328, 416, 81, 21, L"キャンセル",
                               L"変更を保存せずにダイアログを閉じます")
                     .Cancel()),
+      // Nothing to apply until something is edited.
       cmdApply(*this, L"cmdApply",
-               ControlDesign(Kind::CommandButton, 416, 416, 81, 21, L"適用(&A)", L"変更を保存します")),
-      mnuReference(L"mnuReference",
-                   {L"ファイル(&F) ...", L"フォルダ(&D) ...", L"関連付けから検索(&A) ..."}),
-      mnuOther(L"mnuOther", {L"テスト実行(&T)", L"-", L"ショートカットから読み込む(&I) ...",
-                             L"シュートカットとして保存(&E) ..."})
+               ControlDesign(Kind::CommandButton, 416, 416, 81, 21, L"適用(&A)", L"変更を保存します")
+                   .Disabled()),
+      pages_{&dragPage_, &keyPage_, &menuPage_, &generalPage_}
 {
-    // The detail fields in the order they are on the screen, each label just
-    // before its field so that its access key lands there.
-    SetTabOrder({&lblAccess(0), &txtCommand, &cmdReference(0), &lblAccess(1), &txtWorkDir,
-                 &cmdReference(1), &lblAccess(2), &txtCaption, &lblAccess(3), &cboWindowState,
-                 &chkSetFocus});
     // The selected tab comes round after the bottom buttons, just before the
     // page, which has the focus when the dialog opens.
     SetTabOrder({&cmdApply, &picTab(0), &picTab(1), &picTab(2), &picTab(3)});
-    WireFrame();
-    WireGeneralPage();
-    WireCommandFields();
-    WireItemPages();
-}
-
-void cDlgSettings::ShowSettings(SettingsHost& host)
-{
-    cDlgSettings dialog(host);
-    // The dialog starts from what is stored, not from the live settings.
-    RegistryKey key = ProductKey();
-    Persistence().PersistOf(dialog.WorkSettings).Load(key);
-    SetTopmost(dialog.OwnerWnd, false);
-    dialog.Load();
-    // Centred on the screen the pad is on.
-    dialog.MoveCentredOver(WorkAreaNear(dialog.OwnerWnd));
-    dialog.ShowGeneralSettings();
-    dialog.cmdApply.SetEnabled(false);
-    SetHotKey(dialog.OwnerWnd, 0);
-
-    dialog.ShowModal();
-
-    // Cancel brings back what the pad had; OK and Apply what they saved.
-    if (AppSettings) {
-        SetHotKey(dialog.OwnerWnd, AppSettings->HotKey);
-        SetTopmost(dialog.OwnerWnd, AppSettings->AlwaysOnTop);
-    }
-    dialog.Unload();
-}
-
-void cDlgSettings::WireFrame()
-{
     for (int i = 0; i < kPageCount; ++i) {
         picTab(i).OnPaint = [this, i](HDC dc) { picTab_Paint(i, dc); };
         picTab(i).OnMouseDown = [this, i](int, int, int, int) { picTab_MouseDown(i); };
@@ -314,27 +127,46 @@ void cDlgSettings::WireFrame()
     cmdApply.OnClick = [this] { cmdApply_Click(); };
 }
 
+void cDlgSettings::ShowSettings(SettingsHost& host)
+{
+    cDlgSettings dialog(host);
+    // The dialog starts from what is stored, not from the live settings.
+    RegistryKey key = ProductKey();
+    Persistence().PersistOf(dialog.WorkSettings).Load(key);
+    SetTopmost(dialog.OwnerWnd, false);
+    dialog.Load();
+    // Centred on the screen the pad is on.
+    dialog.MoveCentredOver(WorkAreaNear(dialog.OwnerWnd));
+    SetHotKey(dialog.OwnerWnd, 0);
+
+    dialog.ShowModal();
+
+    // Cancel brings back what the pad had; OK and Apply what they saved.
+    if (AppSettings) {
+        SetHotKey(dialog.OwnerWnd, AppSettings->HotKey);
+        SetTopmost(dialog.OwnerWnd, AppSettings->AlwaysOnTop);
+    }
+    dialog.Unload();
+}
+
 void cDlgSettings::Form_Load()
 {
     ShowTabIcons();
-    // The detail frame and the item buttons lie over the pages.
-    fraContents.BringToFront();
-    fraCommands.BringToFront();
-    Filling = false;
+    // The detail fields and the item buttons lie over the pages.
+    fields_.Load();
+    buttons_.Load();
     CurrentPage = 0;
-    BuildDragRegion();
-    LoadHotKeyControl();
-    LoadCommandFields();
-    SelectedDirection = 1;
-    FillItemPages();
+    generalPage_.KeepPadHotKey(HotKeyOf(OwnerWnd));
+    // Only the page on show is made now.
+    dragPage_.Create();
+    dragPage_.Open();
 }
 
 void cDlgSettings::Form_Unload(bool& /*cancel*/)
 {
-    Win32CallBack::UnhookHotKeyControl();
-    UnloadCommandFields();
-    DragRegion.reset();
-    DragImage.Clear();
+    for (SettingsPage* page : pages_)
+        page->Unload();
+    fields_.Unload();
 }
 
 void cDlgSettings::EnableApply() { cmdApply.SetEnabled(true); }
@@ -352,11 +184,7 @@ void cDlgSettings::ShowTabIcons()
 void cDlgSettings::Form_DpiChanged(const RECT& suggested)
 {
     ShowTabIcons();
-    for (std::int32_t d = 1; d <= kArrowCount; ++d)
-        SetNameLabel(d, lblName(d).Text());
-    DragImage.Clear();
-    DrawDirection(0, false);
-    DrawDirection(SelectedDirection, true);
+    dragPage_.ResolutionChanged();
     Form::Form_DpiChanged(suggested);
 }
 
@@ -375,6 +203,8 @@ void cDlgSettings::SelectPage(int index)
     newTab.BringToFront();
     newTab.SetFocus();
     lblTab(index).SetBold(true);
+    SettingsPage& page = *pages_.at(static_cast<size_t>(index));
+    page.Create();
     fraTab(index).SetVisible(true);
 
     Control& oldTab = picTab(CurrentPage);
@@ -386,41 +216,7 @@ void cDlgSettings::SelectPage(int index)
     fraTab(CurrentPage).SetVisible(false);
 
     CurrentPage = static_cast<std::uint8_t>(index);
-    fraCommands.SetVisible(index != kGeneralPage);
-    fraContents.SetVisible(index != kGeneralPage);
-    if (index == kGeneralPage)
-        return;
-    LabelMoveButtons(index);
-    // The working folder, the window state and the focus flag belong to
-    // the drag and key commands only.
-    const bool fullCommand = index <= 1;
-    for (Control* field : {&lblAccess(1), &txtWorkDir, &cmdReference(1), &lblAccess(3),
-                           &cboWindowState, &chkSetFocus})
-        field->SetVisible(fullCommand);
-    ShowPageItem();
-}
-
-void cDlgSettings::LabelMoveButtons(int page)
-{
-    struct MoveLabels {
-        const wchar_t* leftUp;
-        const wchar_t* rightDown;
-        const wchar_t* leftUpTip;
-        const wchar_t* rightDownTip;
-    };
-    static constexpr std::array<MoveLabels, 3> kLabels = {{
-        {L"左に移動(&M)", L"右に移動(&N)", L"現在の項目を左回り方向で空いている位置に移動します",
-         L"現在の項目を右回り方向で空いている位置に移動します"},
-        {L"上に移動(&M)", L"下に移動(&N)", L"現在の項目を上の空いている位置に移動します",
-         L"現在の項目を下の空いている位置に移動します"},
-        {L"上に移動(&M)", L"下に移動(&N)", L"現在の項目を上に移動します",
-         L"現在の項目を下に移動します"},
-    }};
-    const MoveLabels& labels = kLabels.at(static_cast<size_t>(page));
-    cmdLeftUp.SetText(labels.leftUp);
-    cmdRightDown.SetText(labels.rightDown);
-    cmdLeftUp.SetToolTipText(labels.leftUpTip);
-    cmdRightDown.SetToolTipText(labels.rightDownTip);
+    page.Shown();
 }
 
 // A click on the selected tab, or on its caption, gives it the focus too, so
@@ -517,9 +313,25 @@ void cDlgSettings::cmdApply_Click()
 
 void cDlgSettings::cmdCancel_Click() { Hide(); }
 
+void cDlgSettings::PopupMenuBeside(Control& button, PopupMenu& menu)
+{
+    RECT bounds{};
+    GetWindowRect(button.hWnd(), &bounds);
+    POINT topLeft{bounds.left, bounds.top};
+    POINT bottomRight{bounds.right, bounds.bottom};
+    ScreenToClient(hWnd(), &topLeft);
+    ScreenToClient(hWnd(), &bottomRight);
+    menu.Popup(*this, bottomRight.x, topLeft.y);
+}
+
+FileDialog cDlgSettings::BrowseFileDialog() { return BrowseDialog(hWnd(), L"ファイルの参照"); }
+
+FileDialog cDlgSettings::BrowseFolderDialog() { return BrowseDialog(hWnd(), L"フォルダの参照"); }
+
 void cDlgSettings::ApplySettings()
 {
-    StoreGeneralSettings();
+    for (SettingsPage* page : pages_)
+        page->Store();
     RegistryKey key = ProductKey();
     Persistence().PersistOf(WorkSettings).Save(key);
     if (AppSettings) {

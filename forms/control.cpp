@@ -73,6 +73,22 @@ bool Control::IsContainer() const
            design_.kind == ControlKind::Image;
 }
 
+bool Control::Due() const
+{
+    if (!container_)
+        return true;
+    return container_->window_ &&
+           (!container_->design_.contentsLater || container_->contentsCreated_);
+}
+
+void Control::CreateContents()
+{
+    if (!window_ || contentsCreated_)
+        return;
+    contentsCreated_ = true;
+    form_.CreateDueControls();
+}
+
 bool Control::TakesFocus() const
 {
     switch (design_.kind) {
@@ -216,6 +232,7 @@ void Control::Destroyed()
     DetachWindowName(window_);
     window_ = nullptr;
     previous_ = nullptr;
+    contentsCreated_ = false;
 }
 
 std::wstring Control::Text() const

@@ -56,6 +56,7 @@ struct ControlDesign {
     ControlDesign& Cancel() { isCancel = true; return *this; }
     ControlDesign& Style(DWORD extra) { extraStyle |= extra; return *this; }
     ControlDesign& Editable() { editable = true; return *this; }
+    ControlDesign& ContentsLater() { contentsLater = true; return *this; }
 
     ControlKind kind;
     int left;
@@ -77,6 +78,9 @@ struct ControlDesign {
     bool isCancel = false;   // Esc presses it
     DWORD extraStyle = 0;    // class styles beyond the kind's (LBS_USETABSTOPS ...)
     bool editable = false;   // combo boxes: the user may type a text of their own
+    // Containers: what they hold is created by CreateContents, not when the
+    // form loads (a page of a tabbed form, made when it is first shown).
+    bool contentsLater = false;
 };
 
 class Control {
@@ -141,6 +145,11 @@ public:
     int ListIndex() const;
     void SetListIndex(int index);
 
+    // Containers designed ContentsLater: creates the windows of what the
+    // container holds, as the form's load does for the others; once a load.
+    void CreateContents();
+    bool ContentsCreated() const { return contentsCreated_; }
+
     // Picture boxes and images.
     void SetPicture(Picture picture);
     const Picture& GetPicture() const { return picture_; }
@@ -186,6 +195,9 @@ private:
     // Whether the tab key may bring the focus here now.
     bool CanTakeTab() const;
     bool IsContainer() const;
+    // Whether the form creates this control's window now: its container's
+    // window is there, and so are the container's contents.
+    bool Due() const;
     // What the parent's WM_COMMAND reports for this control.
     void Command(WORD code);
     void SelectOption();
@@ -206,5 +218,6 @@ private:
     HFONT font_ = nullptr;
     HFONT boldFont_ = nullptr;
     bool bold_ = false;
+    bool contentsCreated_ = false;
     Picture picture_;
 };

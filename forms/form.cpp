@@ -128,10 +128,20 @@ void Form::CreateControls()
     if (controls_.empty())
         return;
     MakeFonts();
+    CreateDueControls();
+}
 
+void Form::CreateDueControls()
+{
+    // Identifiers follow the declared order whenever a control is created.
     int nextId = 1000;
     for (size_t i = 0; i < controls_.size(); ++i) {
         Control& control = *controls_[i];
+        const int id = control.design_.isDefault ? IDOK
+                       : control.design_.isCancel ? IDCANCEL
+                                                  : nextId++;
+        if (control.window_ || !control.Due())
+            continue;
         // An option button opens a group unless the control before it in
         // its container is an option button too.
         bool startsGroup = true;
@@ -144,9 +154,6 @@ void Form::CreateControls()
             }
         }
         const HWND parent = control.container_ ? control.container_->window_ : window_;
-        const int id = control.design_.isDefault ? IDOK
-                       : control.design_.isCancel ? IDCANCEL
-                                                  : nextId++;
         control.Create(parent, font_.get(), boldFont_.get(), id, startsGroup);
     }
 }

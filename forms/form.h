@@ -192,6 +192,9 @@ private:
     void CentreOver(const RECT& area);
     void MakeFonts();
     void CreateControls();
+    // Creates the windows of the controls that have none and are due, in the
+    // order declared.
+    void CreateDueControls();
     std::optional<LRESULT> DispatchControls(UINT message, WPARAM wParam, LPARAM lParam);
     bool PreTranslate(MSG& message);
     bool MovesFocus(const MSG& message) const;

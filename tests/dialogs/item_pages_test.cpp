@@ -322,10 +322,8 @@ TEST_F(ItemPagesTest, KeyCommandsMoveOnlyWithinTheList)
     });
     std::vector<std::wstring> lines;
     RunDialog({
-        [&] {
-            Click(L"picTab(1)");
-            ClickLine(Item(L"lstAccessKey"), 0);
-        },
+        [&] { Click(L"picTab(1)"); },
+        [&] { ClickLine(Item(L"lstAccessKey"), 0); },
         [&] { Click(L"cmdLeftUp"); },
         [&] { Click(L"cmdRightDown"); },
         [&] {

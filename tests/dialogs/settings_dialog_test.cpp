@@ -75,12 +75,15 @@ TEST_F(SettingsDialogTest, CancelRightAfterOpeningChangesNothingAndGivesThePadBa
     RECT client{};
     RunDialog({
         [&] {
-            shown = HotKeyShown();
             padKeyMeanwhile = HotKeyOf(main.Handle());
             topmostMeanwhile = IsTopmost(main.Handle());
             applyEnabled = Enabled(L"cmdApply");
             caption = TextOf(Dialog());
             GetClientRect(Dialog(), &client);
+            Click(L"picTab(3)");
+        },
+        [&] {
+            shown = HotKeyShown();
             Click(L"cmdCancel");
         },
     });
@@ -103,9 +106,12 @@ TEST_F(SettingsDialogTest, CancelRightAfterOpeningChangesNothingAndGivesThePadBa
 TEST_F(SettingsDialogTest, OkWithoutChangesStillSavesTheWorkingCopyAndReloadsTheLiveSettings)
 {
     cMain& main = StartPadWith([](cSettings& settings) { settings.AlwaysOnTop = false; });
-    // No hot key stored yet: OK writes one.
+    // No hot key stored yet: OK writes the one the pad holds, though its
+    // page was never shown.
     ProductKey().WriteValue(L"HotKey", Null);
     ASSERT_EQ(StoredValue(L"HotKey"), -100);
+    const std::int32_t held = HotKeyCode('J', kCtrlAlt);
+    ASSERT_TRUE(SetHotKey(main.Handle(), held));
     // The live settings differ from the registry until OK reloads them.
     AppSettings->AlwaysOnTop = true;
     AppSettings->PopupStatus = !AppSettings->PopupStatus;
@@ -113,7 +119,7 @@ TEST_F(SettingsDialogTest, OkWithoutChangesStillSavesTheWorkingCopyAndReloadsThe
 
     RunDialog({[&] { Click(L"cmdOk"); }});
     EXPECT_EQ(Dialog(), nullptr);
-    EXPECT_NE(StoredValue(L"HotKey"), -100);
+    EXPECT_EQ(StoredValue(L"HotKey"), held);
     EXPECT_EQ(StoredValue(L"DoubleClickCommand"), AppSettings->DblClickCommand);
     EXPECT_FALSE(AppSettings->AlwaysOnTop);
     EXPECT_EQ(AppSettings->PopupStatus, storedPopup);
@@ -174,8 +180,8 @@ TEST_F(SettingsDialogTest, ApplyThenCancelKeepsTheAppliedValuesAndThePadGetsThem
     bool liveTopmostMeanwhile = false;
     std::int32_t storedMeanwhile = -1;
     RunDialog({
+        [&] { Click(L"picTab(3)"); },
         [&] {
-            Click(L"picTab(3)");
             Click(L"chkAlwaysOnTop");
             Click(L"optDblClick(3)");
             SetFocus(Item(L"HotKeyWnd"));
@@ -331,10 +337,8 @@ TEST_F(SettingsDialogTest, AMissingOrUnreadableCustomImageIsStoredAndThePadShows
 
     for (const std::wstring& name : {folder.Path() + L"missing.ico", notImage}) {
         RunDialog({
-            [&] {
-                Click(L"picTab(3)");
-                SetWindowTextW(Item(L"txtIcon"), name.c_str());
-            },
+            [&] { Click(L"picTab(3)"); },
+            [&] { SetWindowTextW(Item(L"txtIcon"), name.c_str()); },
             [&] { Click(L"cmdOk"); },
         });
         EXPECT_EQ(ProductKey().ReadValue(L"CustomIconFile", std::wstring()), name);
@@ -346,6 +350,7 @@ TEST_F(SettingsDialogTest, AMissingOrUnreadableCustomImageIsStoredAndThePadShows
 
     // A readable image becomes the pad's picture again.
     RunDialog({
+        [&] { Click(L"picTab(3)"); },
         [&] {
             SetWindowTextW(Item(L"txtIcon"), image.c_str());
             Click(L"cmdApply");
@@ -367,8 +372,8 @@ TEST_F(SettingsDialogTest, TheStockImageDisablesTheFileNameAndItsBrowseButtonBut
     std::vector<bool> states;
     std::wstring kept;
     RunDialog({
+        [&] { Click(L"picTab(3)"); },
         [&] {
-            Click(L"picTab(3)");
             states = {Checked(L"optIcon(1)"), Enabled(L"txtIcon"), Enabled(L"cmdRefIcon"),
                       Enabled(L"cmdApply")};
             Click(L"optIcon(0)");
@@ -399,8 +404,8 @@ TEST_F(SettingsDialogTest, TheGeneralPageShowsTheStoredOptionsWithTheirTextsAndT
     std::vector<bool> checks;
     std::vector<std::wstring> texts;
     RunDialog({
+        [&] { Click(L"picTab(3)"); },
         [&] {
-            Click(L"picTab(3)");
             checks = {Checked(L"optDblClick(1)"), Checked(L"optDblClick(2)"),
                       Checked(L"optDblClick(3)"), Checked(L"chkAlwaysOnTop"),
                       Checked(L"chkPopupStatus"), Checked(L"chkSwapButtons"),
@@ -434,8 +439,8 @@ TEST_F(SettingsDialogTest, TheImageBrowseDialogPutsTheChosenFileIntoTheNameBox)
     std::wstring name;
     bool applyEnabled = false;
     RunDialog({
+        [&] { Click(L"picTab(3)"); },
         [&] {
-            Click(L"picTab(3)");
             Click(L"optIcon(1)");
             Click(L"cmdRefIcon");
         },

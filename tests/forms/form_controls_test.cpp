@@ -71,6 +71,20 @@ protected:
     }
 };
 
+// A frame whose controls are made only when asked, as a tabbed form's page
+// is when first shown, between controls made with the form.
+class LaterForm : public Form {
+public:
+    LaterForm() : Form(L"frmLater", Design()) {}
+
+    Control txtFirst{*this, L"txtFirst", ControlDesign(ControlKind::TextBox, 8, 8, 100, 20)};
+    Control fraPage{*this, L"fraPage", ControlDesign(ControlKind::Frame, 8, 40, 200, 120).ContentsLater()};
+    Control fraInner{*this, L"fraInner", ControlDesign(ControlKind::Frame, 8, 8, 180, 90), &fraPage};
+    Control optA{*this, L"optA", ControlDesign(ControlKind::OptionButton, 8, 18, 120, 18, L"A"), &fraInner};
+    Control optB{*this, L"optB", ControlDesign(ControlKind::OptionButton, 8, 40, 120, 18, L"B"), &fraInner};
+    Control txtLast{*this, L"txtLast", ControlDesign(ControlKind::TextBox, 8, 170, 100, 20)};
+};
+
 // Shows the form modally while the steps run; a form still open long after
 // the last step fails the test and is hidden.
 void RunModal(Form& form, std::vector<std::function<void()>> steps)
@@ -121,6 +135,40 @@ TEST(FormControls, ControlsAreNamedChildWindowsOfTheirContainersInDeclaredOrder)
     form.Load();
     EXPECT_TRUE(IsWindow(form.txtName.hWnd()));
     EXPECT_EQ(WindowNameOf(form.txtName.hWnd()), L"txtName");
+}
+
+TEST(FormControls, ContentsMadeLaterTakeTheirDeclaredPlacesOncePerLoad)
+{
+    LaterForm form;
+    form.Show();
+    EXPECT_NE(form.fraPage.hWnd(), nullptr);
+    EXPECT_EQ(form.fraInner.hWnd(), nullptr);
+    EXPECT_EQ(form.optA.hWnd(), nullptr);
+    // Nothing there yet for the tab key.
+    form.txtFirst.SetFocus();
+    SendMessageW(form.hWnd(), WM_NEXTDLGCTL, 0, FALSE);
+    EXPECT_EQ(form.ActiveControl(), &form.txtLast);
+
+    form.fraPage.CreateContents();
+    const HWND option = form.optA.hWnd();
+    EXPECT_EQ(GetParent(option), form.fraInner.hWnd());
+    EXPECT_EQ(GetParent(form.fraInner.hWnd()), form.fraPage.hWnd());
+    // Numbered and grouped as if made with the form: one group of two.
+    EXPECT_EQ(GetDlgCtrlID(form.optB.hWnd()) + 1, GetDlgCtrlID(form.txtLast.hWnd()));
+    EXPECT_NE(GetWindowLongPtrW(option, GWL_STYLE) & WS_GROUP, 0);
+    EXPECT_EQ(GetWindowLongPtrW(form.optB.hWnd(), GWL_STYLE) & WS_GROUP, 0);
+    form.txtFirst.SetFocus();
+    SendMessageW(form.hWnd(), WM_NEXTDLGCTL, 0, FALSE);
+    EXPECT_EQ(form.ActiveControl(), &form.optA);
+    form.fraPage.CreateContents();
+    EXPECT_EQ(form.optA.hWnd(), option);
+
+    // A new load waits to be asked again.
+    form.Unload();
+    form.Load();
+    EXPECT_NE(form.fraPage.hWnd(), nullptr);
+    EXPECT_EQ(form.optA.hWnd(), nullptr);
+    EXPECT_FALSE(form.fraPage.ContentsCreated());
 }
 
 TEST(FormControls, ValuesSetByCodeFireTheEventsAUserWouldCause)

@@ -54,9 +54,9 @@ void EditSettings(const RunningProgram& program, HWND pad)
 
     // The menu page: leaving the drag page takes the typed command; then a
     // new menu entry with its own command and caption.
-    const HWND list = ChildNamed(dialog, L"lstMenuItem");
     ASSERT_TRUE(ClickOn(ChildNamed(dialog, L"picTab(2)")));
     ASSERT_TRUE(WaitForText(title, L"メニュー"));
+    const HWND list = ChildNamed(dialog, L"lstMenuItem");
     ASSERT_TRUE(ClickOn(ChildNamed(dialog, L"cmdAdd")));
     ASSERT_TRUE(Eventually([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 1; }));
     ASSERT_TRUE(Eventually([&] { return IsWindowEnabled(command) != FALSE; }));
@@ -65,9 +65,13 @@ void EditSettings(const RunningProgram& program, HWND pad)
     ASSERT_TRUE(TypeInto(caption, kMenuCaption)) << TextOf(caption);
 
     // The general page: not on top, and a double-click exits.
+    // A page's controls are made when it is first shown.
     ASSERT_TRUE(ClickOn(ChildNamed(dialog, L"picTab(3)")));
-    const HWND onTop = ChildNamed(dialog, L"chkAlwaysOnTop");
-    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(onTop) != FALSE; }));
+    HWND onTop = nullptr;
+    ASSERT_TRUE(Eventually([&] {
+        onTop = ChildNamed(dialog, L"chkAlwaysOnTop");
+        return IsWindowVisible(onTop) != FALSE;
+    }));
     ASSERT_TRUE(WaitForCheck(onTop, true));
     ASSERT_TRUE(ClickOn(onTop));
     ASSERT_TRUE(WaitForCheck(onTop, false));

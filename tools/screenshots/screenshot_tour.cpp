@@ -135,8 +135,13 @@ void ExitThroughMenu(RunningProgram& program, HWND pad)
 HWND ShowPage(HWND dialog, int page, const wchar_t* content)
 {
     Require(ClickOn(ChildNamed(dialog, L"picTab(" + std::to_wstring(page) + L")")), "xdotool");
-    const HWND shown = ChildNamed(dialog, content);
-    Require(Eventually([&] { return IsWindowVisible(shown) != FALSE; }), "a settings page");
+    // A page's controls are made when it is first shown.
+    HWND shown = nullptr;
+    Require(Eventually([&] {
+                shown = ChildNamed(dialog, content);
+                return IsWindowVisible(shown) != FALSE;
+            }),
+            "a settings page");
     MovePointerAway();
     return shown;
 }

@@ -1,0 +1,211 @@
+#include "dialogs/drag_page.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "base/dpi_scale.h"
+#include "base/slot_names.h"
+#include "commands/command_kind.h"
+#include "dialogs/command_fields.h"
+#include "dialogs/drag_figure.h"
+#include "dialogs/settings_dialog.h"
+#include "forms/screen.h"
+
+namespace {
+
+// The point each direction's name hangs from, in the drag frame: the left
+// edge, the centre or the right edge of the label stays there whatever its
+// text, so that the label keeps beside its arrow and outside the figure.
+struct NameAnchor {
+    int x;
+    int top;
+    Alignment alignment;
+};
+constexpr std::array<NameAnchor, kArrowCount> kNameAnchors = {{
+    {185, 26, Alignment::Centre},
+    {235, 56, Alignment::Left},
+    {243, 82, Alignment::Left},
+    {235, 112, Alignment::Left},
+    {185, 138, Alignment::Centre},
+    {136, 112, Alignment::Right},
+    {120, 84, Alignment::Right},
+    {136, 56, Alignment::Right},
+}};
+constexpr int kNameHeight = 12;
+// A long name is cut this far inside the frame's edges.
+constexpr int kFrameMargin = 4;
+
+const NameAnchor& AnchorOf(int direction) { return kNameAnchors.at(static_cast<size_t>(direction - 1)); }
+
+}  // namespace
+
+DragPage::DragPage(cDlgSettings& dialog, Control& page)
+    : ListPage(dialog, page),
+      fraDrag(dialog, L"fraDrag", ControlDesign(ControlKind::Frame, 8, 8, 369, 176, L"方向"), &page),
+      picDrag(dialog, L"picDrag", ControlDesign(ControlKind::PictureBox, 139, 42, 93, 93), &fraDrag),
+      lblName(dialog, L"lblName", 1, 8, NameLabelDesign, [this](int) { return &fraDrag; })
+{
+    picDrag.OnPaint = [this](HDC dc) { DragImage.Paint(dc); };
+    picDrag.OnMouseDown = [this](int, int, int x, int y) { picDrag_MouseDown(x, y); };
+    picDrag.OnMouseUp = [this](int, int, int x, int y) { picDrag_MouseUp(x, y); };
+    picDrag.OnKeyDown = [this](int keyCode, int) { picDrag_KeyDown(keyCode); };
+    picDrag.OnGotFocus = [this] { picDrag.Refresh(); };
+    picDrag.OnLostFocus = [this] { picDrag.Refresh(); };
+    for (int d = lblName.LBound(); d <= lblName.UBound(); ++d)
+        lblName(d).OnClick = [this, d] { lblName_Click(d); };
+}
+
+ControlDesign DragPage::NameLabelDesign(int direction)
+{
+    const NameAnchor& anchor = AnchorOf(direction);
+    return ControlDesign(ControlKind::Label, anchor.x, anchor.top, 0, kNameHeight)
+        .Aligned(anchor.alignment)
+        .Style(SS_NOPREFIX);
+}
+
+// Direction 1 is selected and drawn pressed; it becomes the current item
+// when the page is shown.
+void DragPage::Fill()
+{
+    BuildDragRegion();
+    SelectedDirection = 1;
+    ShellCommands& drags = Commands();
+    for (std::int32_t d = 1; d <= kArrowCount; ++d)
+        SetNameLabel(d, drags.Item(d)->DisplayCaption());
+    DrawDirection(0, false);
+    DrawDirection(SelectedDirection, true);
+}
+
+void DragPage::Unload()
+{
+    DragRegion.reset();
+    DragImage.Clear();
+}
+
+ShellCommands& DragPage::Commands() { return dialog_.WorkSettings.Drags(); }
+
+std::wstring DragPage::ItemTitle() const
+{
+    return L"ドラッグ: " + SlotDisplayName(kDragList, SelectedDirection);
+}
+
+void DragPage::ShowItemCaption(const ShellCommand& item)
+{
+    SetNameLabel(SelectedDirection, item.DisplayCaption());
+}
+
+// The directions wrap round: a command finds no room only when all are taken.
+const wchar_t* DragPage::NoRoomToMove(bool) const { return L"移動する空きがありません。"; }
+
+MoveLabels DragPage::MoveButtonLabels() const
+{
+    return {L"左に移動(&M)", L"右に移動(&N)", L"現在の項目を左回り方向で空いている位置に移動します",
+            L"現在の項目を右回り方向で空いている位置に移動します"};
+}
+
+void DragPage::ResolutionChanged()
+{
+    if (!page_.ContentsCreated())
+        return;
+    for (std::int32_t d = 1; d <= kArrowCount; ++d)
+        SetNameLabel(d, lblName(d).Text());
+    DragImage.Clear();
+    DrawDirection(0, false);
+    DrawDirection(SelectedDirection, true);
+}
+
+void DragPage::SetNameLabel(std::int32_t direction, const std::wstring& caption)
+{
+    Control& label = lblName(direction);
+    label.SetText(caption);
+    const NameAnchor& anchor = AnchorOf(direction);
+    const int frameWidth = fraDrag.Bounds().right - fraDrag.Bounds().left;
+    int room = 0;
+    switch (anchor.alignment) {
+    case Alignment::Left:
+        room = frameWidth - kFrameMargin - anchor.x;
+        break;
+    case Alignment::Right:
+        room = anchor.x - kFrameMargin;
+        break;
+    case Alignment::Centre:
+        room = 2 * std::min(anchor.x - kFrameMargin, frameWidth - kFrameMargin - anchor.x);
+        break;
+    }
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(label.hWnd(), WM_GETFONT, 0, 0));
+    const int measured = MeasureText(label.hWnd(), font, caption).cx;
+    const int width = std::min<int>(DesignPixelsCovering(measured, dialog_.Dpi()), room);
+    const int left = anchor.alignment == Alignment::Left    ? anchor.x
+                     : anchor.alignment == Alignment::Right ? anchor.x - width
+                                                            : anchor.x - width / 2;
+    label.Move(left, anchor.top, width, kNameHeight);
+}
+
+void DragPage::BuildDragRegion()
+{
+    std::vector<POINT> points;
+    for (const Point& p : DragRegionPoints())
+        points.push_back({p.x, p.y});
+    std::array<INT, kArrowCount> counts{};
+    counts.fill(kArrowPointCount);
+    DragRegion.reset(CreatePolyPolygonRgn(points.data(), counts.data(), kArrowCount, WINDING));
+}
+
+std::int32_t DragPage::HitTestDirection(std::int32_t dx, std::int32_t dy) const
+{
+    const bool inRegion =
+        DragRegion && PtInRegion(DragRegion.get(), dx + kFigureCentre, dy + kFigureCentre);
+    return ArrowHitDirection(inRegion, dx, dy);
+}
+
+void DragPage::DrawDirection(std::int32_t direction, bool pressed)
+{
+    DragImage.Draw(picDrag.hWnd(), direction, pressed);
+    picDrag.Refresh();
+}
+
+void DragPage::picDrag_MouseDown(int x, int y)
+{
+    PressedDirection = HitTestDirection(x - kFigureCentre, y - kFigureCentre);
+}
+
+// Pressing on one arrow and releasing on another, or off the arrows,
+// selects nothing.
+void DragPage::picDrag_MouseUp(int x, int y)
+{
+    const std::int32_t direction = HitTestDirection(x - kFigureCentre, y - kFigureCentre);
+    if (direction != 0 && direction == PressedDirection)
+        SelectDirection(direction);
+}
+
+void DragPage::picDrag_KeyDown(int keyCode)
+{
+    const std::int32_t direction = DirectionAfterKey(SelectedDirection, keyCode);
+    if (direction != 0)
+        SelectDirection(direction);
+}
+
+// A label takes no focus, so the field being edited is asked to accept its
+// text here; otherwise the next direction's text would replace it unsaved.
+void DragPage::lblName_Click(std::int32_t direction)
+{
+    if (dialog_.ValidateActiveControl())
+        SelectDirection(direction);
+}
+
+void DragPage::SelectDirection(std::int32_t direction)
+{
+    if (direction == SelectedDirection)
+        return;
+    DrawDirection(SelectedDirection, false);
+    DrawDirection(direction, true);
+    SelectedDirection = direction;
+    LoadDirectionItem();
+}
+
+void DragPage::LoadDirectionItem()
+{
+    dialog_.CurrentItem = Commands().Item(SelectedDirection);
+    dialog_.Fields().ShowCurrentItem();
+}

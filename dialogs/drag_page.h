@@ -1,0 +1,60 @@
+#pragma once
+// The drag page of the settings dialog: the eight-arrow figure, whose
+// selected arrow's command the detail fields show, and each direction's
+// name beside its arrow.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "base/win_handles.h"
+#include "dialogs/drag_picture.h"
+#include "dialogs/list_page.h"
+#include "forms/control_array.h"
+
+class DragPage : public ListPage {
+public:
+    DragPage(cDlgSettings& dialog, Control& page);
+
+    std::wstring ItemTitle() const override;
+    void Unload() override;
+    // The names and the figure drawn anew for the dialog's new resolution;
+    // nothing before the page has been made.
+    void ResolutionChanged();
+
+protected:
+    void Fill() override;
+    ShellCommands& Commands() override;
+    std::int32_t SelectedSlot() const override { return SelectedDirection; }
+    void SelectSlot(std::int32_t slot) override { SelectDirection(slot); }
+    void ShowPageItem() override { LoadDirectionItem(); }
+    void ShowItemCaption(const ShellCommand& item) override;
+    const wchar_t* NoRoomToMove(bool toUp) const override;
+    MoveLabels MoveButtonLabels() const override;
+
+private:
+    void BuildDragRegion();
+    // The arrow at offset (dx, dy) from the figure's centre; 0 for none.
+    std::int32_t HitTestDirection(std::int32_t dx, std::int32_t dy) const;
+    // Direction 0 draws the whole figure raised.
+    void DrawDirection(std::int32_t direction, bool pressed);
+    void SelectDirection(std::int32_t direction);
+    void LoadDirectionItem();
+    // A direction's name beside its arrow, sized to its text.
+    static ControlDesign NameLabelDesign(int direction);
+    void SetNameLabel(std::int32_t direction, const std::wstring& caption);
+    void picDrag_MouseDown(int x, int y);
+    void picDrag_MouseUp(int x, int y);
+    void picDrag_KeyDown(int keyCode);
+    void lblName_Click(std::int32_t direction);
+
+    std::int32_t SelectedDirection = 1;
+    std::int32_t PressedDirection = 0;
+    // The hit region of the figure, and the image its box repaints from.
+    UniqueGdiObject<HRGN> DragRegion;
+    DragPicture DragImage;
+
+    Control fraDrag;
+    Control picDrag;
+    ControlArray lblName;
+};

@@ -1,0 +1,53 @@
+#pragma once
+// The general page of the settings dialog: the pad's hot key, its picture,
+// four options and what a double-click on the pad does.
+
+#include <cstdint>
+
+#include "dialogs/settings_page.h"
+#include "forms/control_array.h"
+
+class GeneralPage : public SettingsPage {
+public:
+    GeneralPage(cDlgSettings& dialog, Control& page);
+
+    // The hot key the pad holds as the dialog opens, however it got it,
+    // which may differ from the stored one: the page shows it, and OK saves
+    // it even when the page was never shown.
+    void KeepPadHotKey(std::int32_t hotKey) { PadHotKey = hotKey; }
+    // The detail fields and the item buttons have nothing to show here.
+    void Shown() override;
+    void Store() override;
+    void Unload() override;
+
+protected:
+    // The settings into the page's controls.
+    void Fill() override;
+
+private:
+    // Something the user changed: Apply has something to save.
+    void Edited();
+    void optIcon_Click();
+    void cmdRefIcon_Click();
+
+    std::int32_t PadHotKey = 0;
+    // True while Fill sets the controls, whose clicks then edit nothing.
+    bool Filling = false;
+
+    Control fraHotKey;
+    Control lblHotKey;
+    Control picHotKey;
+    Control HotKeyWnd;  // the hot-key control
+    Control lblHotKeyNote;
+    Control fraIcon;
+    ControlArray optIcon;
+    Control txtIcon;
+    Control cmdRefIcon;
+    Control fraGeneral;
+    Control chkAlwaysOnTop;
+    Control chkPopupStatus;
+    Control chkSwapButtons;
+    Control chkActiveStyle;
+    Control fraDblClick;
+    ControlArray optDblClick;
+};

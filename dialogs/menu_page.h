@@ -1,0 +1,36 @@
+#pragma once
+// The menu page of the settings dialog: the entries of the command menu in
+// their order, which grows and shrinks; the detail fields show the selected
+// entry's command, or nothing when none is selected.
+
+#include "dialogs/list_page.h"
+
+class MenuPage : public ListPage {
+public:
+    MenuPage(cDlgSettings& dialog, Control& page);
+
+    // A new empty entry below the selected one (at the top when none is).
+    void cmdAdd_Click() override;
+    void cmdRemove_Click() override;
+    std::wstring ItemTitle() const override { return L"メニュー"; }
+    // A menu entry has no working folder, window state or focus flag.
+    bool FullCommand() const override { return false; }
+
+protected:
+    void Fill() override;
+    ShellCommands& Commands() override;
+    std::int32_t SelectedSlot() const override { return lstMenuItem.ListIndex(); }
+    void SelectSlot(std::int32_t slot) override { lstMenuItem.SetListIndex(slot); }
+    void ShowPageItem() override { lstMenuItem_Click(); }
+    void ShowItemCaption(const ShellCommand& item) override;
+    void SlotInserted(std::int32_t slot) override;
+    bool CanMove(std::int32_t slot, bool toUp) const override;
+    MoveLabels MoveButtonLabels() const override;
+    ItemButtonStates ButtonStates(bool filled) const override;
+    bool AddForShortcut() override;
+
+private:
+    void lstMenuItem_Click();
+
+    Control lstMenuItem;
+};
