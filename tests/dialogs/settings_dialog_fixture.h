@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,6 +17,10 @@
 #include "tests/support/modal_script.h"
 #include "tests/support/user_steps.h"
 #include "tests/support/window_query.h"
+
+// A hot key as the hot-key control and the registry hold it.
+inline constexpr std::int32_t kCtrlAlt = HOTKEYF_CONTROL | HOTKEYF_ALT;
+inline std::int32_t HotKeyCode(int key, int modifiers) { return MAKEWORD(key, modifiers); }
 
 class SettingsDialogTest : public PadTest {
 protected:
