@@ -91,14 +91,8 @@ void cDlgExtension::Form_Load()
 int cDlgExtension::TextWidth(const std::wstring& text)
 {
     const HWND list = lstCommands.hWnd();
-    WindowDc dc(list);
-    if (!dc.get())
-        return 0;
-    const ScopedSelection fontSelected(
-        dc.get(), reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
+    return MeasureText(list, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)), text)
+        .cx;
 }
 
 void cDlgExtension::FillVerbList(const std::wstring& extension)

@@ -24,15 +24,9 @@ inline constinit DeferredFunction<HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*)>
 constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 }  // namespace shcore
 
-// The primary screen, where the system cannot tell more.
-Box PrimaryScreen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
-
 Box BoundsOf(HMONITOR monitor, bool* primary = nullptr)
 {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (!monitor || !GetMonitorInfoW(monitor, &info))
-        return PrimaryScreen();
+    const MONITORINFO info = MonitorInfoOf(monitor);
     if (primary)
         *primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
     const RECT& r = info.rcMonitor;
@@ -52,6 +46,19 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, RECT*, LPARAM param)
 }
 
 }  // namespace
+
+MONITORINFO MonitorInfoOf(HMONITOR monitor)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!monitor || !GetMonitorInfoW(monitor, &info)) {
+        const RECT primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        info.rcMonitor = primary;
+        info.rcWork = primary;
+        info.dwFlags = 0;
+    }
+    return info;
+}
 
 int SystemDpi() { return ScreenDpiY() > 0 ? ScreenDpiY() : kDesignDpi; }
 
@@ -80,8 +87,9 @@ std::vector<Box> DisplayMonitors()
 {
     std::vector<Box> monitors;
     EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    // None told: the primary screen, as for a monitor the system cannot tell.
     if (monitors.empty())
-        monitors.push_back(PrimaryScreen());
+        monitors.push_back(BoundsOf(nullptr));
     return monitors;
 }
 

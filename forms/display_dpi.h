@@ -19,6 +19,9 @@ int WindowDpi(HWND window);
 // pixels, with the frame the style gives it at dpi.
 SIZE OuterSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);
 
+// What the system tells of a monitor; where it cannot tell, the primary
+// screen as both the monitor and its work area.
+MONITORINFO MonitorInfoOf(HMONITOR monitor);
 // Where each monitor attached to the desktop lies in the virtual screen, in
 // pixels (the primary monitor's top-left corner is 0, 0), the primary first.
 std::vector<Box> DisplayMonitors();

@@ -32,11 +32,10 @@ RECT WindowRectOf(HWND window)
     // The normal position of a window that is no tool window counts from
     // its monitor's work area, not from the screen's corner.
     if (!(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor))
-            OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left,
-                       monitor.rcWork.top - monitor.rcMonitor.top);
+        const MONITORINFO monitor =
+            MonitorInfoOf(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST));
+        OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left,
+                   monitor.rcWork.top - monitor.rcMonitor.top);
     }
     return rect;
 }

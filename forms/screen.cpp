@@ -1,6 +1,7 @@
 #include "forms/screen.h"
 
 #include "base/win_handles.h"
+#include "forms/display_dpi.h"
 
 namespace {
 
@@ -39,15 +40,6 @@ SIZE MeasureLine(HWND window, HFONT font, const std::wstring& text, UINT prefixF
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-RECT WorkAreaOf(HMONITOR monitor)
-{
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetMonitorInfoW(monitor, &info))
-        return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return info.rcWork;
-}
-
 }  // namespace
 
 int ScreenDpiX() { return CurrentResolution().x; }
@@ -56,13 +48,14 @@ void ScreenResolutionChanged() { resolution = {}; }
 
 RECT WorkAreaNear(HWND window)
 {
-    return WorkAreaOf(
-        MonitorFromWindow(window, window ? MONITOR_DEFAULTTONEAREST : MONITOR_DEFAULTTOPRIMARY));
+    return MonitorInfoOf(
+               MonitorFromWindow(window, window ? MONITOR_DEFAULTTONEAREST : MONITOR_DEFAULTTOPRIMARY))
+        .rcWork;
 }
 
 RECT WorkAreaNear(const RECT& area)
 {
-    return WorkAreaOf(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST));
+    return MonitorInfoOf(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST)).rcWork;
 }
 
 SIZE MeasureText(HWND window, HFONT font, const std::wstring& text)
