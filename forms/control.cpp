@@ -238,8 +238,8 @@ void Control::FitWholeRows()
     RECT client{};
     GetWindowRect(window_, &outer);
     GetClientRect(window_, &client);
-    const int edges = (outer.bottom - outer.top) - client.bottom;
-    const int rows = std::max(1, (at.bottom - at.top - edges) / row);
+    const int edges = static_cast<int>((outer.bottom - outer.top) - client.bottom);
+    const int rows = std::max(1, static_cast<int>(at.bottom - at.top - edges) / row);
     SetWindowPos(window_, nullptr, 0, 0, at.right - at.left, edges + rows * row,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
