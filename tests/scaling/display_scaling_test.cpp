@@ -6,12 +6,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "base/dpi_scale.h"
+#include "base/win_handles.h"
 #include "dialogs/dlg_extension.h"
 #include "dialogs/drag_figure.h"
 #include "forms/display_dpi.h"
@@ -129,6 +131,39 @@ bool IconHoldsImageOf(int id, int pixels)
             return true;
     }
     return false;
+}
+
+// The square the drag figure is drawn in within its box: from the first to
+// the last pixel that is not the button face, the arrows' tips reaching to
+// a pixel of the figure's edges.
+RECT DrawnFigure(HWND box)
+{
+    const SIZE size = ClientSize(box);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const WindowDc screen(box);
+    UniqueGdiObject<HBITMAP> copy(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits,
+                                                   nullptr, 0));
+    UniqueDc memory(CreateCompatibleDC(screen.get()));
+    {
+        const ScopedSelection selected(memory.get(), copy.get());
+        BitBlt(memory.get(), 0, 0, size.cx, size.cy, screen.get(), 0, 0, SRCCOPY);
+    }
+    const COLORREF face = GetSysColor(COLOR_3DFACE);
+    const DWORD background = DWORD(GetRValue(face)) << 16 | GetGValue(face) << 8 | GetBValue(face);
+    RECT drawn{size.cx, size.cy, -1, -1};
+    const auto* pixel = static_cast<const DWORD*>(bits);
+    for (LONG y = 0; y < size.cy; ++y)
+        for (LONG x = 0; x < size.cx; ++x)
+            if ((pixel[y * size.cx + x] & 0xFFFFFF) != background)
+                drawn = {std::min(drawn.left, x), std::min(drawn.top, y),
+                         std::max(drawn.right, x + 1), std::max(drawn.bottom, y + 1)};
+    return drawn;
 }
 
 // A list shows whole rows, keeps its designed top and takes as many rows as
@@ -294,16 +329,27 @@ TEST_F(AtThisScaling, TheSettingsDialogIsLaidOutForTheResolutionAndNoTextIsCutOf
         },
         [&] { ExpectNoTextClipped(Dialog(), dpi, L"drag page"); },
     };
-    // The middle of each arrow, halfway from its tip to the end of its
-    // shaft, where the figure filling its box shows it, selects its direction.
+    // The figure fills its box, and the middle of each arrow as drawn,
+    // halfway from its tip to the end of its shaft, selects its direction.
+    RECT drawn{};
     std::vector<std::wstring> selected;
+    steps.push_back([&] {
+        drawn = DrawnFigure(Item(L"picDrag"));
+        const SIZE box = ClientSize(Item(L"picDrag"));
+        EXPECT_LE(drawn.left, 1);
+        EXPECT_LE(drawn.top, 1);
+        EXPECT_GE(drawn.right, box.cx - 2);
+        EXPECT_GE(drawn.bottom, box.cy - 2);
+    });
     for (const std::int32_t d : {2, 3, 4, 5, 6, 7, 8, 1}) {
         steps.push_back([&, d] {
             const ArrowOutline o = ArrowPolygon(d);
-            const double box = ClientSize(Item(L"picDrag")).cx;
-            const auto at = [&](double design) { return int(design * box / kFigureSize); };
-            PostClick(Item(L"picDrag"), at((2 * o[0].x + o[5].x + o[6].x) / 4.0 + 0.5),
-                      at((2 * o[0].y + o[5].y + o[6].y) / 4.0 + 0.5));
+            const auto at = [](LONG from, LONG to, double design) {
+                return from + int((design + 0.5) * (to - from) / kFigureSize);
+            };
+            PostClick(Item(L"picDrag"),
+                      at(drawn.left, drawn.right, (2 * o[0].x + o[5].x + o[6].x) / 4.0),
+                      at(drawn.top, drawn.bottom, (2 * o[0].y + o[5].y + o[6].y) / 4.0));
         });
         steps.push_back([&] { selected.push_back(TextOf(Item(L"txtCaption"))); });
     }
