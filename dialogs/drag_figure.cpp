@@ -102,11 +102,6 @@ std::array<Point, kArrowCount * kArrowPointCount> DragRegionPoints(const FigureS
     return points;
 }
 
-std::array<Point, kArrowCount * kArrowPointCount> DragRegionPoints()
-{
-    return DragRegionPoints(FigureScale{});
-}
-
 std::int32_t ArrowHitDirection(bool inRegion, std::int32_t dx, std::int32_t dy,
                                const FigureScale& figure)
 {
@@ -122,11 +117,6 @@ std::int32_t ArrowHitDirection(bool inRegion, std::int32_t dx, std::int32_t dy,
                 return direction;
     }
     return SectorDirection(dx, dy);
-}
-
-std::int32_t ArrowHitDirection(bool inRegion, std::int32_t dx, std::int32_t dy)
-{
-    return ArrowHitDirection(inRegion, dx, dy, FigureScale{});
 }
 
 ArrowParts ArrowPartsOf(std::int32_t direction)

@@ -22,27 +22,6 @@ using ArrowOutline = std::array<Point, kArrowPointCount>;
 // direction outside 1..8 raises NumberedError 5.
 ArrowOutline ArrowPolygon(std::int32_t direction);
 
-struct FigureScale;
-
-// The directions in the order their outlines appear in the hit region:
-// up, down, left, right, upper right, lower left, upper left, lower right.
-inline constexpr std::array<std::int32_t, kArrowCount> kRegionOrder = {1, 5, 7, 3, 2, 6, 8, 4};
-
-// All 88 outline points of a figure in region order, for one
-// polygon-per-arrow region (CreatePolyPolygonRgn, 8 polygons of
-// kArrowPointCount points, WINDING).
-std::array<Point, kArrowCount * kArrowPointCount> DragRegionPoints(const FigureScale& figure);
-std::array<Point, kArrowCount * kArrowPointCount> DragRegionPoints();
-
-// The direction at offset (dx, dy) from a figure's centre pixel once its
-// region has been asked whether that point lies on an arrow: 0 off the
-// region; the arrow whose outline (edges included) holds the point;
-// otherwise the direction by the lines of slope +-2 and +-1/2 through the
-// centre (SectorDirection).
-std::int32_t ArrowHitDirection(bool inRegion, std::int32_t dx, std::int32_t dy,
-                               const FigureScale& figure);
-std::int32_t ArrowHitDirection(bool inRegion, std::int32_t dx, std::int32_t dy);
-
 // The two parts that redraw one arrow: its head, then its shaft.
 struct ArrowParts {
     Box head;
@@ -86,6 +65,23 @@ struct FigureScale {
 };
 // The figure that fills a box of boxPixels square: the largest odd size.
 FigureScale FigureFitting(std::int32_t boxPixels);
+
+// The directions in the order their outlines appear in the hit region:
+// up, down, left, right, upper right, lower left, upper left, lower right.
+inline constexpr std::array<std::int32_t, kArrowCount> kRegionOrder = {1, 5, 7, 3, 2, 6, 8, 4};
+
+// All 88 outline points of a figure in region order, for one
+// polygon-per-arrow region (CreatePolyPolygonRgn, 8 polygons of
+// kArrowPointCount points, WINDING).
+std::array<Point, kArrowCount * kArrowPointCount> DragRegionPoints(const FigureScale& figure = {});
+
+// The direction at offset (dx, dy) from a figure's centre pixel once its
+// region has been asked whether that point lies on an arrow: 0 off the
+// region; the arrow whose outline (edges included) holds the point;
+// otherwise the direction by the lines of slope +-2 and +-1/2 through the
+// centre (SectorDirection).
+std::int32_t ArrowHitDirection(bool inRegion, std::int32_t dx, std::int32_t dy,
+                               const FigureScale& figure = {});
 
 // The direction a key on the focused figure selects, or 0 for none: Left and
 // Up go counter-clockwise, Right and Down clockwise, the numeric pad's digits
