@@ -30,7 +30,6 @@ public:
     void KeyDown(int keyCode);
     // shift: the shift-key bits of the pad's key events (1 Shift).
     void KeyUp(int keyCode, int shift);
-    void OpenCommandMenu();
 
     // The tip's timer runs only while the pad is active and the pointer is
     // on it: from an activation or a move over the pad until a deactivation,
@@ -43,6 +42,7 @@ public:
 
 private:
     void HideTipUntilRest();
+    void OpenCommandMenu();
 
     PadActions& pad_;
     PadMode mode_ = PadMode::Idle;
