@@ -1,10 +1,5 @@
 #include "settings/staged_write.h"
 
-#include <string>
-#include <vector>
-
-#include "base/numbered_error.h"
-
 namespace {
 
 constexpr wchar_t kJournal[] = L"Staging";
@@ -18,21 +13,6 @@ void RemoveJournal(RegistryKey& key)
     RegistryKey journal = key.SubKey(kJournal);
     journal.WriteValue(kMarker, Null);
     key.DeleteSubKey(kJournal);
-}
-
-void Apply(RegistryKey& key, const RegistryKey& contents)
-{
-    std::vector<std::wstring> replaced;
-    RegistryKey children = contents;
-    std::wstring name;
-    while (children.NextSubKey(name))
-        replaced.push_back(name);
-    for (const std::wstring& child : replaced) {
-        if (!key.DeleteSubKey(child) && key.SubKey(child).Exists())
-            throw NumberedError(ERROR_ACCESS_DENIED,
-                                L"レジストリキーを削除できません: " + key.Path() + L"\\" + child);
-    }
-    contents.CopyTo(key);
 }
 
 }  // namespace
@@ -59,7 +39,7 @@ void StagedWrite::Commit()
     RegistryKey journal = key_.SubKey(kJournal);
     journal.WriteValue(kMarker, true);
     marked_ = true;
-    Apply(key_, contents_);
+    contents_.CopyTo(key_);
     RemoveJournal(key_);
 }
 
@@ -70,6 +50,6 @@ void FinishStagedWrite(const RegistryKey& key)
     if (!journal.Exists())
         return;
     if (journal.ReadValue(kMarker, false))
-        Apply(owner, journal.SubKey(kContents));
+        journal.SubKey(kContents).CopyTo(owner);
     RemoveJournal(owner);
 }

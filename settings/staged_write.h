@@ -1,6 +1,6 @@
 #pragma once
-// Replacing part of a registry key so that a process ended at any instant
-// leaves either all of the old contents or all of the new ones.
+// Writing many values into a registry key as one change: a process ended at
+// any instant leaves either all of the old values or all of the new ones.
 //
 // The new contents are written under the key's journal, a child key:
 //
@@ -11,9 +11,9 @@
 // Commit then switches over in three steps:
 //   1. it writes the marker: one value, which the registry writes whole or
 //      not at all;
-//   2. it applies: each child key of Contents replaces the child key of that
-//      name under <key> with everything below it, and each value of Contents
-//      replaces <key>'s value of that name; what Contents does not name stays;
+//   2. it applies: each value of Contents is written over the value of the
+//      same name in the key of the same path below <key>; values and keys
+//      that Contents does not name stay as they are;
 //   3. it removes the marker, and then the journal.
 // Applying again from the start gives the same result, so the next start
 // (FinishStagedWrite) finishes a journal whose marker is set by applying it
