@@ -12,10 +12,10 @@ namespace {
 
 int changesLeft = -1;  // no limit
 
-void CountChange()
+void CountChange(const std::wstring& path)
 {
     if (changesLeft == 0)
-        throw NumberedError(ERROR_ACCESS_DENIED, L"レジストリの変更が止められました");
+        throw NumberedError(ERROR_ACCESS_DENIED, UiText(IDS_REGISTRY_NOT_WRITTEN, {path}));
     if (changesLeft > 0)
         --changesLeft;
 }
@@ -89,7 +89,7 @@ HKEY RegistryKey::ReadHandle() const
 HKEY RegistryKey::WriteHandle()
 {
     if (!writable_) {
-        CountChange();
+        CountChange(path_);
         UniqueHKey created;
         const LONG rc = RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                         KEY_READ | KEY_WRITE, nullptr, created.put(), nullptr);
@@ -203,7 +203,7 @@ std::wstring RegistryKey::ReadValue(const std::wstring& name, const wchar_t* def
 void RegistryKey::Store(const std::wstring& name, DWORD type, const void* data, DWORD size)
 {
     const HKEY key = WriteHandle();
-    CountChange();
+    CountChange(path_);
     const LONG rc = RegSetValueExW(key, name.c_str(), 0, type,
                                    static_cast<const BYTE*>(data), size);
     if (rc != ERROR_SUCCESS)
@@ -239,7 +239,7 @@ void RegistryKey::WriteValue(const std::wstring& name, RegistryNull)
     if (!Exists())
         return;
     const HKEY key = WriteHandle();
-    CountChange();
+    CountChange(path_);
     const LONG rc = RegDeleteValueW(key, name.c_str());
     if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
         throw NumberedError(rc, UiText(IDS_REGISTRY_VALUE_NOT_DELETED, {path_ + L"\\" + name}));
@@ -297,7 +297,7 @@ bool RegistryKey::DeleteSubKey(const std::wstring& name)
     if (!Exists())
         return false;
     const HKEY key = WriteHandle();
-    CountChange();
+    CountChange(path_);
     return shlwapi::SHDeleteKeyW(key, name.c_str()) == ERROR_SUCCESS;
 }
 
@@ -309,7 +309,7 @@ void RegistryKey::CopyTo(RegistryKey& destination) const
         return;
     // A copy cut short must not pass for a whole one: every failure raises.
     const auto fail = [this](LONG rc) {
-        return NumberedError(rc, L"レジストリを読み取れません: " + path_);
+        return NumberedError(rc, UiText(IDS_REGISTRY_NOT_READ, {path_}));
     };
     DWORD maxName = 0, maxData = 0;
     LONG rc = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
