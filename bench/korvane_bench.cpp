@@ -134,7 +134,7 @@ int main()
         privateRatios.push_back(k.peakPrivateKb / b.peakPrivateKb);
     }
     GrowthTimes growth;
-    MeasureStartUpGrowth(korvane, 12, growth);
+    MeasureStartUpGrowth(korvane, 18, growth);
 
     // Idle: this process's own loop, first without a pad (a window like the
     // bare program's), then with the pad. The system reports the times of the
