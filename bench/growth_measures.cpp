@@ -176,7 +176,7 @@ void MeasurePadGrowth(int rounds, GrowthTimes& times)
             // paint, and its unload is the exit.
             SaveAsTheUsers(*AppSettings);
             const double read = SettingsRead();
-            MainWindow = std::make_unique<cMain>();
+            MainWindow = std::make_unique<cMain>(*AppSettings);
             MainWindow->Show();
             PumpPending();
             const double menu = CommandMenuOpening(MainWindow->Handle());
