@@ -14,6 +14,7 @@ outright leaves a note in build/mutants that the next run restores first.
 --check only says which faults still apply, without building anything.
 """
 
+import fcntl
 import os
 import re
 import signal
@@ -122,17 +123,31 @@ def try_mutant(m, log):
         return "survived"
     finally:
         path.write_text(original, encoding="utf-8")
-        PENDING.unlink()
+        PENDING.unlink(missing_ok=True)
+
+
+def hold_tree():
+    """One run per tree: a second one would take the first one's fault for
+    the original text. The lock lasts as long as the process."""
+    WORK.mkdir(parents=True, exist_ok=True)
+    lock = open(WORK / "lock", "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except BlockingIOError:
+        sys.exit("another run of tools/mutants.py is using this tree")
+    return lock
 
 
 def main():
     args = [a for a in sys.argv[1:] if a != "--check"]
     check_only = "--check" in sys.argv[1:]
     pattern = re.compile(args[0]) if args else None
-    # Ending by a signal still puts the file back (the finally above).
-    for sig in (signal.SIGTERM, signal.SIGHUP):
-        signal.signal(sig, signal.default_int_handler)
-    restore_pending()
+    if not check_only:
+        lock = hold_tree()  # held until the process ends
+        # Ending by a signal still puts the file back (try_mutant's finally).
+        for sig in (signal.SIGTERM, signal.SIGHUP):
+            signal.signal(sig, signal.default_int_handler)
+        restore_pending()
 
     mutants = [m for m in read_list() if not pattern or pattern.search(m.name)]
     gone = [(m, why) for m in mutants if (why := applies(m))]
@@ -142,7 +157,6 @@ def main():
         print(f"{len(mutants) - len(gone)} of {len(mutants)} faults apply")
         return 1 if gone else 0
 
-    WORK.mkdir(parents=True, exist_ok=True)
     log = WORK / "log.txt"
     log.write_text("", encoding="utf-8")
     caught = survived = 0
