@@ -56,9 +56,10 @@ def read_list():
         if key == "file":
             current.file = value.strip()
         elif key == "from":
-            current.original = value
+            current.original = value if current.original is None else current.original + "\n" + value
         elif key == "to":
-            current.replacement = value
+            current.replacement = (value if current.replacement is None
+                                   else current.replacement + "\n" + value)
         elif key == "tests":
             current.tests = value.split()
         else:
@@ -113,7 +114,10 @@ def try_mutant(m, log):
         # the first one costs no other build.
         for test in m.tests:
             build, target = build_of(test)
-            command = ["cmake", "--build", str(BUILDS[build]), "-j", JOBS, "--target", target]
+            # Suites of every floor start the program itself.
+            program = ["korvane", "korvane_dll"] if build == "win" else []
+            command = ["cmake", "--build", str(BUILDS[build]), "-j", JOBS, "--target", target,
+                       *program]
             if run(command, log) != 0:
                 return "does not build"
             command = ["ctest", "--test-dir", str(BUILDS[build]), "-R", f"^{re.escape(test)}$",
