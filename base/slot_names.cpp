@@ -13,14 +13,14 @@ const wchar_t kShiftedDigits[] = L"!\"#$%&'()";
 
 }  // namespace
 
-std::wstring SlotDisplayName(std::int32_t kind, std::int32_t index)
+std::wstring SlotDisplayName(CommandListKind kind, std::int32_t index)
 {
-    if (kind == 0) {
+    if (kind == CommandListKind::Drags) {
         if (index < 0 || index >= kDirectionCount)
             throw NumberedError(kErrInvalidArgument, L"SlotDisplayName");
         return kDirectionNames[index];
     }
-    if (kind == 1) {
+    if (kind == CommandListKind::Keys) {
         if (index < 0 || index >= kKeyCount)
             throw NumberedError(kErrInvalidArgument, L"SlotDisplayName");
         if (index < 26)

@@ -6,7 +6,6 @@
 
 #include "base/dpi_scale.h"
 #include "base/slot_names.h"
-#include "commands/command_kind.h"
 #include "dialogs/command_fields.h"
 #include "dialogs/drag_figure.h"
 #include "dialogs/settings_dialog.h"
@@ -87,7 +86,7 @@ ShellCommands& DragPage::Commands() { return dialog_.WorkSettings.Drags(); }
 
 std::wstring DragPage::ItemTitle() const
 {
-    return L"ドラッグ: " + SlotDisplayName(kDragList, SelectedDirection);
+    return L"ドラッグ: " + SlotDisplayName(CommandListKind::Drags, SelectedDirection);
 }
 
 void DragPage::ShowItemCaption(const ShellCommand& item)

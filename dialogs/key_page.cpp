@@ -1,7 +1,6 @@
 #include "dialogs/key_page.h"
 
 #include "base/slot_names.h"
-#include "commands/command_kind.h"
 #include "dialogs/command_fields.h"
 #include "dialogs/settings_dialog.h"
 
@@ -12,7 +11,7 @@ constexpr int kKeyTabStop = 20;
 
 std::wstring KeyLine(std::int32_t key, const ShellCommand& command)
 {
-    return SlotDisplayName(kKeyList, key) + L"\t" + command.DisplayCaption();
+    return SlotDisplayName(CommandListKind::Keys, key) + L"\t" + command.DisplayCaption();
 }
 
 }  // namespace
@@ -47,7 +46,7 @@ std::wstring KeyPage::ItemTitle() const
     std::int32_t slot = 0;
     while (slot < keys.Count() && keys.Item(slot) != dialog_.CurrentItem)
         ++slot;
-    return slot < keys.Count() ? L"キー: " + SlotDisplayName(kKeyList, slot) : L"キー: ";
+    return slot < keys.Count() ? L"キー: " + SlotDisplayName(CommandListKind::Keys, slot) : L"キー: ";
 }
 
 void KeyPage::ShowItemCaption(const ShellCommand& item)
