@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/numbered_error.h"
-#include "base/slot_names.h"
-
 TEST(PathText, RemoveTrailingSeparatorTakesExactlyOne)
 {
     EXPECT_EQ(RemoveTrailingSeparator(L"C:\\Tools\\"), L"C:\\Tools");
@@ -37,34 +34,4 @@ TEST(PathText, QuoteIfSpacedQuotesOnlyUnquotedBlanks)
     EXPECT_EQ(QuoteIfSpaced(L""), L"");
     // Tabs are not blanks.
     EXPECT_EQ(QuoteIfSpaced(L"a\tb"), L"a\tb");
-}
-
-TEST(SlotNames, DirectionsAndKeys)
-{
-    EXPECT_EQ(SlotDisplayName(CommandListKind::Drags, 0), L"(なし)");
-    EXPECT_EQ(SlotDisplayName(CommandListKind::Drags, 3), L"右");
-    EXPECT_EQ(SlotDisplayName(CommandListKind::Drags, 8), L"左上");
-    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 0), L"A[a]");
-    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 25), L"Z[z]");
-    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 26), L"0");
-    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 27), L"1[!]");
-    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 28), L"2[\"]");
-    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 28).size(), 4u);
-    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 33), L"7[']");
-    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 35), L"9[)]");
-    EXPECT_EQ(SlotDisplayName(CommandListKind::Menus, 0), L"");
-    EXPECT_EQ(SlotDisplayName(static_cast<CommandListKind>(-1), 500), L"");
-}
-
-TEST(SlotNames, IndexOutsideTheTableIsError5)
-{
-    for (auto [kind, index] : {std::pair{CommandListKind::Drags, 9}, {CommandListKind::Drags, -1},
-                                    {CommandListKind::Keys, 36}, {CommandListKind::Keys, -1}}) {
-        try {
-            SlotDisplayName(kind, index);
-            ADD_FAILURE() << static_cast<int>(kind) << "," << index;
-        } catch (const NumberedError& e) {
-            EXPECT_EQ(e.Number(), 5);
-        }
-    }
 }
