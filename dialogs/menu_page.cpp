@@ -7,7 +7,8 @@ MenuPage::MenuPage(SettingsFrame& frame, Control& page, CommandTools tools, Shel
     : ListPage(frame, page, tools, menus),
       lstMenuItem(frame.Dialog(), L"lstMenuItem",
                   ControlDesign(ControlKind::ListBox, 8, 18, 369, 160, {},
-                                L"メニューに割り当てられたタスクの名前一覧が表示されます"),
+                                L"メニューに割り当てられたタスクの名前一覧が表示されます")
+                      .WholeRows(),
                   &page)
 {
     // With no line selected the fields are empty.
