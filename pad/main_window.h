@@ -86,6 +86,7 @@ private:
     bool hooked_ = false;
     bool active_ = false;
     bool startUpFinished_ = false;
+    bool sessionEnding_ = false;
 };
 
 // The one launcher pad of the process, made by start-up.
