@@ -1,6 +1,5 @@
 #pragma once
-// Where the settings live under HKEY_CURRENT_USER: the product's key, and the
-// maker's key above it that also names the maker's other programs.
+// Where the settings live under HKEY_CURRENT_USER (the language choice, read
+// before any setting, needs the same key from below).
 
-inline constexpr wchar_t kProductKeyPath[] = L"Software\\Tessaly\\Korvane";
-inline constexpr wchar_t kMakerKeyPath[] = L"Software\\Tessaly";
+#include "base/product_key.h"
