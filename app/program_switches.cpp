@@ -55,10 +55,11 @@ const Switch* FindSwitch(const std::wstring& argument)
     return nullptr;
 }
 
-ProgramRequest Refused(const std::wstring& why)
+ProgramRequest Refused(SwitchProblem problem, const std::wstring& argument)
 {
     ProgramRequest request;
-    request.error = why;
+    request.problem = problem;
+    request.argument = argument;
     return request;
 }
 
@@ -71,12 +72,12 @@ ProgramRequest ParseProgramSwitches(const std::wstring& arguments)
         return {};
     const Switch* found = FindSwitch(words[0]);
     if (!found)
-        return Refused(L"不明な引数です: " + words[0]);
+        return Refused(SwitchProblem::Unknown, words[0]);
     const size_t expected = found->takesValue ? 2 : 1;
     if (words.size() < expected)
-        return Refused(words[0] + L" の後にファイル名が必要です。");
+        return Refused(SwitchProblem::ValueMissing, words[0]);
     if (words.size() > expected)
-        return Refused(L"余分な引数です: " + words[expected]);
+        return Refused(SwitchProblem::Extra, words[expected]);
     ProgramRequest request;
     request.action = found->action;
     if (found->takesValue)

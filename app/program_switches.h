@@ -14,10 +14,19 @@ enum class ProgramAction {
     Exit,   // /exit: every running pad of this desktop closes as at sign-out
 };
 
+// Why a command line cannot be followed.
+enum class SwitchProblem {
+    None,
+    Unknown,       // the first argument is no switch this program knows
+    ValueMissing,  // the switch needs a value and has none
+    Extra,         // something follows the switch (and its value)
+};
+
 struct ProgramRequest {
     ProgramAction action = ProgramAction::Run;
     std::wstring value;  // the switch's value, for switches that take one
-    std::wstring error;  // why the command line cannot be followed; empty when it can
+    SwitchProblem problem = SwitchProblem::None;
+    std::wstring argument;  // the argument the problem is about
 };
 
 ProgramRequest ParseProgramSwitches(const std::wstring& arguments);

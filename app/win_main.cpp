@@ -7,6 +7,7 @@
 #include "app/entry_point.h"
 #include "app/program_switches.h"
 #include "app/running_pads.h"
+#include "base/interface_text.h"
 #include "base/system.h"
 #include "forms/form.h"
 #include "pad/main_window.h"
@@ -14,6 +15,18 @@
 namespace {
 
 enum ExitCode : int { kDone = 0, kPadStillRunning = 1, kBadCommandLine = 2 };
+
+UINT ProblemText(SwitchProblem problem)
+{
+    switch (problem) {
+    case SwitchProblem::ValueMissing:
+        return IDS_SWITCH_VALUE_MISSING;
+    case SwitchProblem::Extra:
+        return IDS_SWITCH_EXTRA;
+    default:
+        return IDS_SWITCH_UNKNOWN;
+    }
+}
 
 int RunPad()
 {
@@ -30,8 +43,10 @@ int RunPad()
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int)
 {
     const ProgramRequest request = ParseProgramSwitches(arguments ? arguments : L"");
-    if (!request.error.empty()) {
-        MsgBox(request.error + L"\r\n\r\nkorvane.exe [/exit]", MB_OK | MB_ICONEXCLAMATION);
+    if (request.problem != SwitchProblem::None) {
+        MsgBox(UiText(ProblemText(request.problem), {request.argument}) + L"\r\n\r\n" +
+                   UiText(IDS_SWITCH_USAGE),
+               MB_OK | MB_ICONEXCLAMATION);
         return kBadCommandLine;
     }
     switch (request.action) {

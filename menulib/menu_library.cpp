@@ -56,9 +56,10 @@ bool MenuLibrary::Load(HWND owner)
         // not called: its menus may not read this program's table.
         const std::wstring version = module ? ModuleVersion(module.get()) : std::wstring();
         if (module && version != kProgramVersion) {
-            MsgBox(L"korvane.dll のバージョン (" + (version.empty() ? L"不明" : version) +
-                       L") が korvane.exe (" + kProgramVersion +
-                       L") と一致しません。Korvane をインストールし直してください。\r\n" + path,
+            MsgBox(UiText(IDS_MENU_LIBRARY_OTHER_VERSION,
+                          {version.empty() ? UiText(IDS_VERSION_UNKNOWN) : version,
+                           kProgramVersion}) +
+                       L"\r\n" + path,
                    MB_OK | MB_ICONEXCLAMATION, owner);
             return false;
         }

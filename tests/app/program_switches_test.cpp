@@ -7,12 +7,12 @@ TEST(ProgramSwitches, NoSwitchRunsThePadAndExitIsTakenInAnySpelling)
     for (const wchar_t* line : {L"", L"   ", L"\t"}) {
         const ProgramRequest request = ParseProgramSwitches(line);
         EXPECT_EQ(request.action, ProgramAction::Run) << line;
-        EXPECT_EQ(request.error, L"") << line;
+        EXPECT_EQ(request.problem, SwitchProblem::None) << line;
     }
     for (const wchar_t* line : {L"/exit", L"-exit", L"/EXIT", L"  /Exit\t", L"\"/exit\""}) {
         const ProgramRequest request = ParseProgramSwitches(line);
         EXPECT_EQ(request.action, ProgramAction::Exit) << line;
-        EXPECT_EQ(request.error, L"") << line;
+        EXPECT_EQ(request.problem, SwitchProblem::None) << line;
     }
 }
 
@@ -22,18 +22,20 @@ TEST(ProgramSwitches, UnknownSwitchesAndExtraArgumentsAreRefusedByName)
 {
     const struct {
         const wchar_t* line;
-        const wchar_t* named;
+        SwitchProblem problem;
+        const wchar_t* argument;
     } rows[] = {
-        {L"/exti", L"/exti"},
-        {L"exit", L"exit"},
-        {L"/", L"/"},
-        {L"/exit now", L"now"},
-        {L"/exit \"C:\\a b\"", L"C:\\a b"},
-        {L"/exit/exit", L"/exit/exit"},
+        {L"/exti", SwitchProblem::Unknown, L"/exti"},
+        {L"exit", SwitchProblem::Unknown, L"exit"},
+        {L"/", SwitchProblem::Unknown, L"/"},
+        {L"/exit/exit", SwitchProblem::Unknown, L"/exit/exit"},
+        {L"/exit now", SwitchProblem::Extra, L"now"},
+        {L"/exit \"C:\\a b\"", SwitchProblem::Extra, L"C:\\a b"},
     };
     for (const auto& row : rows) {
         const ProgramRequest request = ParseProgramSwitches(row.line);
         EXPECT_EQ(request.action, ProgramAction::Run) << row.line;
-        EXPECT_NE(request.error.find(row.named), std::wstring::npos) << row.line;
+        EXPECT_EQ(request.problem, row.problem) << row.line;
+        EXPECT_EQ(request.argument, row.argument) << row.line;
     }
 }
