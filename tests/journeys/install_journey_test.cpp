@@ -8,6 +8,7 @@
 
 #include <windows.h>
 #include <msi.h>
+#include <msiquery.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -42,6 +43,10 @@ std::wstring FullPath(const std::wstring& path)
 std::wstring CurrentPackage() { return FullPath(BuildFolder() + L"" KORVANE_PACKAGE); }
 std::wstring UserPackage() { return FullPath(BuildFolder() + L"" KORVANE_USER_PACKAGE); }
 std::wstring OlderPackage() { return FullPath(BuildFolder() + L"" KORVANE_OLDER_PACKAGE); }
+std::wstring OlderUserPackage()
+{
+    return FullPath(BuildFolder() + L"" KORVANE_OLDER_USER_PACKAGE);
+}
 // The current version built a second time: another product code, same version.
 std::wstring RebuiltPackage() { return FullPath(BuildFolder() + L"" KORVANE_REBUILT_PACKAGE); }
 
@@ -73,14 +78,38 @@ std::vector<std::wstring> InstalledProducts()
     return products;
 }
 
+// What the Apps list shows of an installed product.
+std::wstring ProductInfo(const std::wstring& product, const wchar_t* property)
+{
+    wchar_t text[MAX_PATH];
+    DWORD length = MAX_PATH;
+    if (MsiGetProductInfoW(product.c_str(), property, text, &length) != ERROR_SUCCESS)
+        return {};
+    return std::wstring(text, length);
+}
+
 std::wstring ProductVersion(const std::wstring& product)
 {
-    wchar_t version[64];
-    DWORD length = 64;
-    if (MsiGetProductInfoW(product.c_str(), INSTALLPROPERTY_VERSIONSTRING, version, &length) !=
-        ERROR_SUCCESS)
-        return {};
-    return std::wstring(version, length);
+    return ProductInfo(product, INSTALLPROPERTY_VERSIONSTRING);
+}
+
+// The first column of the first row a query of a package's database answers.
+std::wstring PackageText(const std::wstring& package, const wchar_t* query)
+{
+    MSIHANDLE database = 0, view = 0, record = 0;
+    std::wstring text = L"<none>";
+    if (MsiOpenDatabaseW(package.c_str(), MSIDBOPEN_READONLY, &database) == ERROR_SUCCESS &&
+        MsiDatabaseOpenViewW(database, query, &view) == ERROR_SUCCESS &&
+        MsiViewExecute(view, 0) == ERROR_SUCCESS && MsiViewFetch(view, &record) == ERROR_SUCCESS) {
+        wchar_t value[512] = {};
+        DWORD length = 512;
+        if (MsiRecordGetStringW(record, 1, value, &length) == ERROR_SUCCESS)
+            text.assign(value, length);
+    }
+    for (MSIHANDLE handle : {record, view, database})
+        if (handle)
+            MsiCloseHandle(handle);
+    return text;
 }
 
 // The entry that starts Korvane at sign-in, the machine's (HKLM) or a
@@ -241,6 +270,15 @@ TEST_F(InstallJourney, InstallUpgradeRunAndUninstall)
     EXPECT_EQ(RegistryRoot().OpenKey(HKEY_CURRENT_USER, kMakerKeyPath).ReadValue(L"Korvane", L""),
               programFolder + L"korvane.EXE");
 
+    // An older installer refuses, in both languages, and leaves it in place.
+    EXPECT_NE(Msiexec(L"/i \"" + OlderPackage() + L"\" /qn"), 0);
+    EXPECT_EQ(InstalledProducts(), products);
+    EXPECT_EQ(PackageText(CurrentPackage(), L"SELECT `Description` FROM `LaunchCondition`"),
+              L"新しいバージョンの Korvane がインストールされています。 "
+              L"A newer version of Korvane is already installed.");
+    // The Apps list says where and what it is.
+    EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_INSTALLLOCATION), programFolder);
+
     // The same version built again replaces the installed one, pad and all.
     ASSERT_EQ(Msiexec(L"/i \"" + RebuiltPackage() + L"\" /qn"), 0);
     EXPECT_EQ(WaitForSingleObject(restarted.process.get(), 0), WAIT_OBJECT_0);
@@ -277,10 +315,12 @@ TEST_F(InstallJourney, InstallUpgradeRunAndUninstall)
 }
 
 // The installer for one user: the user's own programs folder and Run key,
-// nothing of the machine's; removed alike.
-TEST_F(InstallJourney, InstallForOneUserAndUninstall)
+// nothing of the machine's; upgraded in the folder the user chose, and
+// removed alike.
+TEST_F(InstallJourney, InstallForOneUserUpgradeAndUninstall)
 {
     const std::wstring userFolder = SystemFolder(CSIDL_LOCAL_APPDATA) + L"Programs\\Korvane\\";
+    const std::wstring chosenFolder = SystemFolder(CSIDL_LOCAL_APPDATA) + L"Tools\\Korvane\\";
     ASSERT_EQ(Msiexec(L"/i \"" + UserPackage() + L"\" /qn AUTOSTART=1"), 0);
     ASSERT_EQ(InstalledProducts().size(), 1u);
     EXPECT_TRUE(Exists(userFolder + L"korvane.exe"));
@@ -289,10 +329,23 @@ TEST_F(InstallJourney, InstallForOneUserAndUninstall)
     EXPECT_EQ(SignInEntry(HKEY_CURRENT_USER), L"\"" + userFolder + L"korvane.exe\"");
     EXPECT_EQ(SignInEntry(), L"<none>");
     EXPECT_EQ(StartMenuTarget(), userFolder + L"korvane.exe");
-
     ASSERT_EQ(Msiexec(L"/x \"" + UserPackage() + L"\" /qn"), 0);
     EXPECT_TRUE(InstalledProducts().empty());
     EXPECT_FALSE(Exists(userFolder));
     EXPECT_EQ(SignInEntry(HKEY_CURRENT_USER), L"<none>");
+    EXPECT_EQ(StartMenuTarget(), L"<none>");
+
+    ASSERT_EQ(Msiexec(L"/i \"" + OlderUserPackage() + L"\" /qn \"INSTALLDIR=" + chosenFolder +
+                      L"\""),
+              0);
+    ASSERT_EQ(Msiexec(L"/i \"" + UserPackage() + L"\" /qn"), 0);
+    const std::vector<std::wstring> products = InstalledProducts();
+    ASSERT_EQ(products.size(), 1u);
+    EXPECT_EQ(ProductVersion(products[0]), L"" KORVANE_VERSION);
+    EXPECT_EQ(VersionText(chosenFolder + L"korvane.exe", L"FileVersion"), L"" KORVANE_VERSION);
+    EXPECT_FALSE(Exists(userFolder));
+    EXPECT_EQ(StartMenuTarget(), chosenFolder + L"korvane.exe");
+    ASSERT_EQ(Msiexec(L"/x " + products[0] + L" /qn"), 0);
+    EXPECT_FALSE(Exists(chosenFolder));
     EXPECT_EQ(StartMenuTarget(), L"<none>");
 }
