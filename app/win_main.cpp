@@ -11,6 +11,7 @@
 #include "base/system.h"
 #include "forms/form.h"
 #include "pad/main_window.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -31,7 +32,11 @@ UINT ProblemText(SwitchProblem problem)
 int RunPad()
 {
     Main([] {
-        MainWindow = std::make_unique<cMain>();
+        // Settings that could not even be made leave no pad to show, and the
+        // loop below nothing to wait for.
+        if (!AppSettings)
+            return;
+        MainWindow = std::make_unique<cMain>(*AppSettings);
         MainWindow->DeferredStartUp = LoadCommandLists;
         MainWindow->Show();
     });
