@@ -1,0 +1,440 @@
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "base/numbered_error.h"
+#include "base/utf8_text.h"
+#include "commands/command_kind.h"
+#include "commands/slot_rules.h"
+#include "objlib/value_text.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+using Json = nlohmann::json;
+
+[[noreturn]] void Refuse(const std::wstring& message)
+{
+    throw NumberedError(kErrInvalidValue, message);
+}
+
+std::wstring Wide(std::string_view utf8) { return WideFromUtf8(utf8).value_or(L"?"); }
+
+std::wstring Quote(std::string_view name) { return L"\"" + Wide(name) + L"\""; }
+
+// "3 行目 14 文字目" for a byte offset into the text.
+std::wstring Where(std::string_view text, std::size_t offset)
+{
+    std::size_t line = 1, column = 1;
+    for (std::size_t i = 0; i < std::min(offset, text.size()); ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            ++column;
+        }
+    }
+    return std::to_wstring(line) + L" 行目 " + std::to_wstring(column) + L" 文字目";
+}
+
+// What the bytes must be before they are read as JSON at all.
+void CheckBytes(std::string_view text)
+{
+    if (text.size() > kSettingsFileMaxBytes)
+        Refuse(L"ファイルが大きすぎます (" + std::to_wstring(kSettingsFileMaxBytes >> 20) +
+               L" MB まで)。");
+    std::string_view body = text;
+    if (body.substr(0, 3) == "\xEF\xBB\xBF")
+        body.remove_prefix(3);
+    if (body.find_first_not_of(" \t\r\n") == std::string_view::npos)
+        Refuse(L"ファイルが空です。");
+    if (const auto bad = FindInvalidUtf8(text))
+        Refuse(Where(text, *bad) + L"に UTF-8 として正しくないバイトがあります。");
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos)
+        Refuse(Where(text, nul) + L"に NUL 文字があります。");
+}
+
+// One pass over the text; the first error ends it with its message.
+class Pass : public nlohmann::json_sax<Json> {
+public:
+    explicit Pass(std::string_view text) : text_(text) {}
+    Pass(const Pass&) = delete;
+    Pass& operator=(const Pass&) = delete;
+
+    void Run()
+    {
+        if (!Json::sax_parse(text_, this))
+            Refuse(L"ファイルを読めません。");
+    }
+
+    bool binary(binary_t&) override { Refuse(L"JSON にない値があります。"); }
+    bool parse_error(std::size_t position, const std::string& token,
+                     const nlohmann::detail::exception&) override
+    {
+        // The position counts the characters read, the failing one included.
+        const std::size_t at = position == 0 ? 0 : position - 1;
+        if (at >= text_.size())
+            Refuse(L"ファイルが途中で終わっています (" + Where(text_, text_.size()) + L")。");
+        std::wstring shown = Wide(token);
+        if (shown.size() > 40)
+            shown = shown.substr(0, 40) + L"…";
+        Refuse(Where(text_, at) + L"の書き方が JSON として正しくありません: " + shown);
+    }
+
+private:
+    std::string_view text_;
+};
+
+// The first pass: the whole text is JSON, and it is a settings file of the
+// version this program reads. Only then are its fields looked at, so that a
+// file of a later version is refused for its version, not for a new field.
+class Envelope : public Pass {
+public:
+    using Pass::Pass;
+
+    void Check()
+    {
+        Run();
+        if (!formatSeen_)
+            NotOurs();
+        if (!versionSeen_)
+            Refuse(L"形式の版 (\"version\") がありません。");
+    }
+
+    bool null() override { return Other(); }
+    bool boolean(bool) override { return Other(); }
+    bool number_integer(number_integer_t value) override
+    {
+        return Version(std::to_wstring(value), value == kSettingsFileVersion);
+    }
+    bool number_unsigned(number_unsigned_t value) override
+    {
+        return Version(std::to_wstring(value), value == kSettingsFileVersion);
+    }
+    bool number_float(number_float_t, const string_t& text) override { return Version(Wide(text), false); }
+    bool string(string_t& text) override
+    {
+        if (!AtRoot("format"))
+            return Other();
+        if (text != kSettingsFileFormat)
+            NotOurs();
+        formatSeen_ = true;
+        return true;
+    }
+    bool start_object(std::size_t) override
+    {
+        if (depth_ > 0)
+            Other();
+        ++depth_;
+        return true;
+    }
+    bool start_array(std::size_t) override
+    {
+        Other();
+        ++depth_;
+        return true;
+    }
+    bool key(string_t& name) override
+    {
+        if (depth_ == 1)
+            member_ = name;
+        return true;
+    }
+    bool end_object() override { return Close(); }
+    bool end_array() override { return Close(); }
+
+private:
+    [[noreturn]] static void NotOurs()
+    {
+        Refuse(L"Korvane の設定ファイルではありません (\"format\" が " + Quote(kSettingsFileFormat) +
+               L" ではありません)。");
+    }
+
+    bool AtRoot(const char* member) const { return depth_ == 1 && member_ == member; }
+
+    // Any value that is not the format text or the version number.
+    bool Other()
+    {
+        if (depth_ == 0 || AtRoot("format"))
+            NotOurs();
+        if (AtRoot("version"))
+            Refuse(L"形式の版 (\"version\") は整数でなければなりません。");
+        return true;
+    }
+    bool Version(const std::wstring& shown, bool known)
+    {
+        if (!AtRoot("version"))
+            return Other();
+        if (!known)
+            Refuse(L"このファイルの形式の版 (" + shown + L") には対応していません。読めるのは版 " +
+                   std::to_wstring(kSettingsFileVersion) + L" です。");
+        versionSeen_ = true;
+        return true;
+    }
+    bool Close()
+    {
+        --depth_;
+        return true;
+    }
+
+    int depth_ = 0;
+    std::string member_;
+    bool formatSeen_ = false;
+    bool versionSeen_ = false;
+};
+
+// The second pass: every field is one the format has, once, with a value of
+// its type and within its limits.
+class Fields : public Pass {
+public:
+    using Pass::Pass;
+
+    SettingsRecord Read()
+    {
+        Run();
+        return std::move(settings_);
+    }
+
+    bool null() override { return Mismatch(Next()); }
+    bool boolean(bool value) override
+    {
+        Pending next = Next();
+        if (auto* target = std::get_if<bool*>(&next.target)) {
+            **target = value;
+            return true;
+        }
+        return Mismatch(next);
+    }
+    bool number_integer(number_integer_t value) override { return Integer(static_cast<long double>(value)); }
+    bool number_unsigned(number_unsigned_t value) override { return Integer(static_cast<long double>(value)); }
+    bool number_float(number_float_t, const string_t& text) override
+    {
+        Pending next = Next();
+        if (auto* target = std::get_if<float*>(&next.target)) {
+            const auto value = ParseFloatText(Wide(text));
+            if (!value || !std::isfinite(*value))
+                Refuse(next.path + L" の値 " + Wide(text) + L" は大きすぎます。");
+            **target = *value;
+            return true;
+        }
+        return Mismatch(next);
+    }
+    bool string(string_t& text) override
+    {
+        Pending next = Next();
+        auto* target = std::get_if<std::wstring*>(&next.target);
+        if (!target)
+            return Mismatch(next);
+        std::wstring value = Wide(text);
+        if (value.find(L'\0') != std::wstring::npos)
+            Refuse(next.path + L" に NUL 文字があります。");
+        if (Utf16Length(value) > kSettingsFileMaxText)
+            Refuse(next.path + L" が " + std::to_wstring(kSettingsFileMaxText) +
+                   L" 文字を超えています。");
+        **target = std::move(value);
+        return true;
+    }
+    bool start_object(std::size_t) override
+    {
+        Pending next = Next();
+        auto* frame = std::get_if<Frame>(&next.target);
+        if (!frame || frame->kind == Kind::Menus)
+            return Mismatch(next);
+        if (frame->kind == Kind::Command && !frame->command) {
+            if (settings_.menus.size() >= kSettingsFileMaxMenus)
+                Refuse(L"menus の項目が " + std::to_wstring(kSettingsFileMaxMenus) +
+                       L" 個を超えています。");
+            frame->command = &settings_.menus.emplace_back();
+        }
+        frames_.push_back(std::move(*frame));
+        return true;
+    }
+    bool start_array(std::size_t) override
+    {
+        Pending next = Next();
+        auto* frame = std::get_if<Frame>(&next.target);
+        if (!frame || frame->kind != Kind::Menus)
+            return Mismatch(next);
+        frames_.push_back(std::move(*frame));
+        return true;
+    }
+    bool key(string_t& name) override
+    {
+        Frame& frame = frames_.back();
+        const std::wstring path = frame.path.empty() ? Wide(name) : frame.path + L"." + Wide(name);
+        if (std::find(frame.seen.begin(), frame.seen.end(), name) != frame.seen.end())
+            Refuse(path + L" が二度書かれています。");
+        frame.seen.push_back(name);
+        pending_ = {Resolve(frame, name), path};
+        if (std::holds_alternative<std::monostate>(pending_.target))
+            Refuse((frame.path.empty() ? std::wstring() : frame.path + L" の ") + Quote(name) +
+                   L" はこの形式にない項目です。");
+        return true;
+    }
+    bool end_object() override { return Close(); }
+    bool end_array() override { return Close(); }
+
+private:
+    enum class Kind { Root, Options, Position, Drags, Keys, Menus, Command };
+    struct Frame {
+        Frame(Kind k, std::wstring p, CommandRecord* c = nullptr) : kind(k), path(std::move(p)), command(c) {}
+        Kind kind;
+        std::wstring path;
+        CommandRecord* command = nullptr;  // a menu entry's is made when its object opens
+        std::vector<std::string> seen;     // the members read so far
+    };
+    using Target = std::variant<std::monostate, bool*, std::int32_t*, float*, std::wstring*, Frame>;
+    // Where the next value goes, and its name in messages.
+    struct Pending {
+        Target target;
+        std::wstring path;
+    };
+
+    Pending Next()
+    {
+        if (!frames_.empty() && frames_.back().kind == Kind::Menus) {
+            const std::wstring path = L"menus[" + std::to_wstring(settings_.menus.size()) + L"]";
+            return {Frame{Kind::Command, path}, path};
+        }
+        return std::exchange(pending_, Pending{});
+    }
+
+    Target Resolve(const Frame& frame, const std::string& name)
+    {
+        SettingsRecord& s = settings_;
+        const std::wstring path = frame.path.empty() ? Wide(name) : frame.path + L"." + Wide(name);
+        switch (frame.kind) {
+        case Kind::Root:
+            if (name == "format")
+                return &ignored_;
+            if (name == "version")
+                return &ignoredNumber_;
+            if (name == "options")
+                return Frame{Kind::Options, path};
+            if (name == "position")
+                return Frame{Kind::Position, path};
+            if (name == "drags")
+                return Frame{Kind::Drags, path};
+            if (name == "keys")
+                return Frame{Kind::Keys, path};
+            if (name == "menus")
+                return Frame{Kind::Menus, path};
+            break;
+        case Kind::Options:
+            if (name == "popupStatus")
+                return &s.popupStatus;
+            if (name == "alwaysOnTop")
+                return &s.alwaysOnTop;
+            if (name == "doubleClickCommand")
+                return &s.doubleClickCommand;
+            if (name == "activeStyle")
+                return &s.activeStyle;
+            if (name == "hotKey")
+                return &s.hotKey;
+            if (name == "swapButtons")
+                return &s.swapButtons;
+            if (name == "useCustomIcon")
+                return &s.useCustomIcon;
+            if (name == "customIconFile")
+                return &s.customIconFile;
+            break;
+        case Kind::Position:
+            if (name == "x")
+                return &s.x;
+            if (name == "y")
+                return &s.y;
+            break;
+        case Kind::Drags:
+            return Slot(kDragList, s.drags.data(), s.drags.size(), name, path);
+        case Kind::Keys:
+            return Slot(kKeyList, s.keys.data(), s.keys.size(), name, path);
+        case Kind::Command:
+            if (name == "program")
+                return &frame.command->program;
+            if (name == "arguments")
+                return &frame.command->arguments;
+            if (name == "workingDirectory")
+                return &frame.command->workingDirectory;
+            if (name == "caption")
+                return &frame.command->caption;
+            if (name == "windowState")
+                return &frame.command->windowState;
+            if (name == "setFocus")
+                return &frame.command->setFocus;
+            break;
+        case Kind::Menus:
+            break;
+        }
+        return {};
+    }
+
+    static Target Slot(std::int32_t kind, CommandRecord* slots, std::size_t count,
+                       const std::string& name, const std::wstring& path)
+    {
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::int32_t slot = FirstStoredSlot(kind) + static_cast<std::int32_t>(i);
+            if (Wide(name) == SlotKeyName(kind, slot))
+                return Frame{Kind::Command, path, &slots[i]};
+        }
+        return {};
+    }
+
+    bool Integer(long double value)
+    {
+        Pending next = Next();
+        if (auto* target = std::get_if<float*>(&next.target)) {
+            **target = static_cast<float>(value);
+            return true;
+        }
+        auto* target = std::get_if<std::int32_t*>(&next.target);
+        if (!target)
+            return Mismatch(next);
+        if (value < std::numeric_limits<std::int32_t>::min() ||
+            value > std::numeric_limits<std::int32_t>::max())
+            Refuse(next.path + L" の値が範囲外です (-2147483648 から 2147483647 まで)。");
+        **target = static_cast<std::int32_t>(value);
+        return true;
+    }
+
+    [[noreturn]] static bool Mismatch(const Pending& next)
+    {
+        std::wstring expected;
+        if (std::holds_alternative<bool*>(next.target))
+            expected = L"true か false";
+        else if (std::holds_alternative<std::int32_t*>(next.target))
+            expected = L"整数";
+        else if (std::holds_alternative<float*>(next.target))
+            expected = L"数値";
+        else if (std::holds_alternative<std::wstring*>(next.target))
+            expected = L"文字列";
+        else if (auto* frame = std::get_if<Frame>(&next.target))
+            expected = frame->kind == Kind::Menus ? L"配列 ([ ])" : L"オブジェクト ({ })";
+        Refuse(next.path + L" は " + expected + L" でなければなりません。");
+    }
+
+    bool Close()
+    {
+        frames_.pop_back();
+        return true;
+    }
+
+    SettingsRecord settings_;
+    std::vector<Frame> frames_;
+    Pending pending_{Frame{Kind::Root, L""}, L"ファイル全体"};
+    std::wstring ignored_;             // "format", checked by the first pass
+    std::int32_t ignoredNumber_ = 0;   // "version", likewise
+};
+
+}  // namespace
+
+SettingsRecord ReadSettingsFile(std::string_view text)
+{
+    CheckBytes(text);
+    Envelope(text).Check();
+    return Fields(text).Read();
+}

@@ -1,0 +1,167 @@
+#include <cmath>
+#include <vector>
+
+#include "base/numbered_error.h"
+#include "base/utf8_text.h"
+#include "commands/command_kind.h"
+#include "commands/slot_rules.h"
+#include "objlib/value_text.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+[[noreturn]] void Refuse(const std::wstring& path, const std::wstring& what)
+{
+    throw NumberedError(kErrInvalidValue, L"書き出せません: " + path + what);
+}
+
+std::string Ascii(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// JSON text with indentation: one member or element a line.
+class JsonEmitter {
+public:
+    void Begin(std::string_view name, char open)
+    {
+        Item(name);
+        text_ += open;
+        empty_.push_back(true);
+    }
+    void End(char close)
+    {
+        const bool empty = empty_.back();
+        empty_.pop_back();
+        if (!empty)
+            NewLine();
+        text_ += close;
+    }
+    void Member(std::string_view name, std::string_view json)
+    {
+        Item(name);
+        text_ += json;
+    }
+    std::string Finish() { return std::move(text_) + "\r\n"; }
+
+private:
+    void NewLine()
+    {
+        text_ += "\r\n";
+        text_.append(2 * empty_.size(), ' ');
+    }
+    void Item(std::string_view name)
+    {
+        if (!empty_.empty()) {
+            if (!empty_.back())
+                text_ += ',';
+            empty_.back() = false;
+            NewLine();
+        }
+        if (!name.empty()) {
+            text_ += '"';
+            text_ += name;
+            text_ += "\": ";
+        }
+    }
+
+    std::string text_;
+    std::vector<bool> empty_;  // per open object or array: nothing in it yet
+};
+
+std::string Quoted(const std::wstring& text, const std::wstring& path)
+{
+    if (Utf16Length(text) > kSettingsFileMaxText)
+        Refuse(path, L" が " + std::to_wstring(kSettingsFileMaxText) + L" 文字を超えています。");
+    const auto bytes = Utf8FromWide(text);
+    if (!bytes)
+        Refuse(path, L" に UTF-16 として正しくない文字があります。");
+    std::string json = "\"";
+    for (const char c : *bytes) {
+        switch (c) {
+        case '"': json += "\\\""; break;
+        case '\\': json += "\\\\"; break;
+        case '\n': json += "\\n"; break;
+        case '\r': json += "\\r"; break;
+        case '\t': json += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                static constexpr char kHex[] = "0123456789abcdef";
+                json += "\\u00";
+                json += kHex[(c >> 4) & 0xF];
+                json += kHex[c & 0xF];
+            } else {
+                json += c;
+            }
+        }
+    }
+    return json + '"';
+}
+
+std::string Boolean(bool value) { return value ? "true" : "false"; }
+std::string Integer(std::int32_t value) { return std::to_string(value); }
+
+// A place that cannot be read is the centre, as the pad takes it.
+std::string Fraction(float value) { return Ascii(FormatFloatText(std::isfinite(value) ? value : 0.5f)); }
+
+void WriteCommand(JsonEmitter& out, std::string_view name, const CommandRecord& command,
+                  const std::wstring& path)
+{
+    out.Begin(name, '{');
+    out.Member("program", Quoted(command.program, path + L".program"));
+    out.Member("arguments", Quoted(command.arguments, path + L".arguments"));
+    out.Member("workingDirectory", Quoted(command.workingDirectory, path + L".workingDirectory"));
+    out.Member("caption", Quoted(command.caption, path + L".caption"));
+    out.Member("windowState", Integer(command.windowState));
+    out.Member("setFocus", Boolean(command.setFocus));
+    out.End('}');
+}
+
+template <std::size_t N>
+void WriteSlots(JsonEmitter& out, std::string_view name, std::int32_t kind,
+                const std::array<CommandRecord, N>& slots)
+{
+    out.Begin(name, '{');
+    for (std::size_t i = 0; i < N; ++i) {
+        if (slots[i] == CommandRecord{})
+            continue;
+        const std::wstring key = SlotKeyName(kind, FirstStoredSlot(kind) + static_cast<std::int32_t>(i));
+        WriteCommand(out, Ascii(key), slots[i], std::wstring(name.begin(), name.end()) + L"." + key);
+    }
+    out.End('}');
+}
+
+}  // namespace
+
+std::string WriteSettingsFile(const SettingsRecord& settings)
+{
+    if (settings.menus.size() > kSettingsFileMaxMenus)
+        Refuse(L"menus", L" の項目が " + std::to_wstring(kSettingsFileMaxMenus) + L" 個を超えています。");
+    JsonEmitter out;
+    out.Begin("", '{');
+    out.Member("format", std::string("\"") + kSettingsFileFormat + '"');
+    out.Member("version", Integer(kSettingsFileVersion));
+
+    out.Begin("options", '{');
+    out.Member("popupStatus", Boolean(settings.popupStatus));
+    out.Member("alwaysOnTop", Boolean(settings.alwaysOnTop));
+    out.Member("doubleClickCommand", Integer(settings.doubleClickCommand));
+    out.Member("activeStyle", Boolean(settings.activeStyle));
+    out.Member("hotKey", Integer(settings.hotKey));
+    out.Member("swapButtons", Boolean(settings.swapButtons));
+    out.Member("useCustomIcon", Boolean(settings.useCustomIcon));
+    out.Member("customIconFile", Quoted(settings.customIconFile, L"options.customIconFile"));
+    out.End('}');
+
+    out.Begin("position", '{');
+    out.Member("x", Fraction(settings.x));
+    out.Member("y", Fraction(settings.y));
+    out.End('}');
+
+    WriteSlots(out, "drags", kDragList, settings.drags);
+    WriteSlots(out, "keys", kKeyList, settings.keys);
+
+    out.Begin("menus", '[');
+    for (std::size_t i = 0; i < settings.menus.size(); ++i)
+        WriteCommand(out, "", settings.menus[i], L"menus[" + std::to_wstring(i) + L"]");
+    out.End(']');
+    out.End('}');
+    return out.Finish();
+}
