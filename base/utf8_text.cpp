@@ -50,6 +50,18 @@ void AppendWide(std::wstring& text, char32_t c)
     text += static_cast<wchar_t>(c);
 }
 
+// Characters beyond U+FFFF take two units, where wchar_t holds them in one.
+template <typename Char>
+std::size_t Utf16LengthOf(std::basic_string_view<Char> text)
+{
+    std::size_t length = text.size();
+    if constexpr (sizeof(Char) > 2) {
+        for (const Char c : text)
+            length += c >= 0x10000 ? 1 : 0;
+    }
+    return length;
+}
+
 bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
@@ -113,12 +125,4 @@ std::optional<std::string> Utf8FromWide(std::wstring_view text)
     return bytes;
 }
 
-std::size_t Utf16Length(std::wstring_view text)
-{
-    std::size_t length = text.size();
-    if constexpr (sizeof(wchar_t) > 2) {
-        for (const wchar_t c : text)
-            length += static_cast<char32_t>(c) >= 0x10000 ? 1 : 0;
-    }
-    return length;
-}
+std::size_t Utf16Length(std::wstring_view text) { return Utf16LengthOf(text); }

@@ -32,6 +32,10 @@ inline constexpr std::size_t kSettingsFileMaxBytes = 16 * 1024 * 1024;
 inline constexpr std::size_t kSettingsFileMaxMenus = 10000;
 inline constexpr std::size_t kSettingsFileMaxText = 32767;  // UTF-16 units of one text
 
+// Raises NumberedError kErrInvalidValue for a file of more bytes than a
+// settings file may have.
+void CheckSettingsFileSize(std::uint64_t bytes);
+
 // The file's text: UTF-8, two blanks of indentation, CRLF line ends. A
 // command slot whose fields all hold their defaults is left out. Raises
 // NumberedError kErrInvalidValue, naming the field, for settings that break

@@ -42,19 +42,36 @@ std::wstring Where(std::string_view text, std::size_t offset)
     return std::to_wstring(line) + L" 行目 " + std::to_wstring(column) + L" 文字目";
 }
 
+[[noreturn]] void CutShort(std::string_view text)
+{
+    Refuse(L"ファイルが途中で終わっています (" + Where(text, text.size()) + L")。");
+}
+
+// A character whose last bytes are missing at the end of the text.
+bool EndsPartWay(std::string_view text, std::size_t at)
+{
+    const std::string_view tail = text.substr(at);
+    const auto lead = static_cast<unsigned char>(tail[0]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    return lead >= 0xC2 && lead <= 0xF4 && tail.size() < length &&
+           std::all_of(tail.begin() + 1, tail.end(),
+                       [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; });
+}
+
 // What the bytes must be before they are read as JSON at all.
 void CheckBytes(std::string_view text)
 {
-    if (text.size() > kSettingsFileMaxBytes)
-        Refuse(L"ファイルが大きすぎます (" + std::to_wstring(kSettingsFileMaxBytes >> 20) +
-               L" MB まで)。");
+    CheckSettingsFileSize(text.size());
     std::string_view body = text;
     if (body.substr(0, 3) == "\xEF\xBB\xBF")
         body.remove_prefix(3);
     if (body.find_first_not_of(" \t\r\n") == std::string_view::npos)
         Refuse(L"ファイルが空です。");
-    if (const auto bad = FindInvalidUtf8(text))
+    if (const auto bad = FindInvalidUtf8(text)) {
+        if (EndsPartWay(text, *bad))
+            CutShort(text);
         Refuse(Where(text, *bad) + L"に UTF-8 として正しくないバイトがあります。");
+    }
     if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos)
         Refuse(Where(text, nul) + L"に NUL 文字があります。");
 }
@@ -79,7 +96,7 @@ public:
         // The position counts the characters read, the failing one included.
         const std::size_t at = position == 0 ? 0 : position - 1;
         if (at >= text_.size())
-            Refuse(L"ファイルが途中で終わっています (" + Where(text_, text_.size()) + L")。");
+            CutShort(text_);
         std::wstring shown = Wide(token);
         if (shown.size() > 40)
             shown = shown.substr(0, 40) + L"…";
@@ -431,6 +448,13 @@ private:
 };
 
 }  // namespace
+
+void CheckSettingsFileSize(std::uint64_t bytes)
+{
+    if (bytes > kSettingsFileMaxBytes)
+        Refuse(L"ファイルが大きすぎます (" + std::to_wstring(kSettingsFileMaxBytes >> 20) +
+               L" MB まで)。");
+}
 
 SettingsRecord ReadSettingsFile(std::string_view text)
 {

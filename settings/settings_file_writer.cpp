@@ -12,7 +12,7 @@ namespace {
 
 [[noreturn]] void Refuse(const std::wstring& path, const std::wstring& what)
 {
-    throw NumberedError(kErrInvalidValue, L"書き出せません: " + path + what);
+    throw NumberedError(kErrInvalidValue, path + what);
 }
 
 std::string Ascii(const std::wstring& text) { return std::string(text.begin(), text.end()); }

@@ -100,6 +100,7 @@ TEST(SettingsFile, EveryBadFileIsRefusedWithWhatAndWhere)
         {"\xEF\xBB\xBF \r\n ", L"空です"},
         {File("").substr(0, 30), L"途中で終わって"},
         {File(R"("menus": [{"caption": "a")"), L"途中で終わって"},
+        {File(R"("menus": [{"caption": "長")").substr(0, 69), L"途中で終わって"},
         {File("").append(","), L"1 行目 45 文字目の書き方が JSON として正しくありません"},
         {"{\"format\": \"Korvane settings\",\n \"version\": 1,\n \"options\": {hotKey: 1}}",
          L"3 行目 14 文字目の書き方"},

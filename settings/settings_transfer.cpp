@@ -1,0 +1,171 @@
+#include "settings/settings_transfer.h"
+
+#include <windows.h>
+
+#include "base/numbered_error.h"
+#include "base/system.h"
+#include "base/win_handles.h"
+#include "commands/command_kind.h"
+#include "objlib/persist.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+constexpr wchar_t kPositionKeyName[] = L"Position";
+
+RegistryKey ProductKey() { return RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath); }
+
+[[noreturn]] void Fail(const wchar_t* what, const std::wstring& fileName, const std::wstring& why)
+{
+    throw NumberedError(kErrInvalidValue, std::wstring(what) + fileName + L"\r\n\r\n" + why);
+}
+
+constexpr wchar_t kCannotExport[] = L"設定を書き出せません: ";
+constexpr wchar_t kCannotImport[] = L"設定を読み込めません: ";
+
+CommandRecord RecordOf(const ShellCommand& command)
+{
+    return {command.StoredProgram(), command.Argument(), command.WorkDir(),
+            command.Caption,         command.WindowState, command.SetFocus};
+}
+
+void Take(const CommandRecord& record, ShellCommand& command)
+{
+    command.SetStoredTexts(record.program, record.arguments, record.workingDirectory);
+    command.Caption = record.caption;
+    command.WindowState = record.windowState;
+    command.SetFocus = record.setFocus;
+}
+
+SettingsRecord RecordOf(cSettings& settings, const RegistryKey& position)
+{
+    SettingsRecord record;
+    record.popupStatus = settings.PopupStatus;
+    record.alwaysOnTop = settings.AlwaysOnTop;
+    record.doubleClickCommand = settings.DblClickCommand;
+    record.activeStyle = settings.ActiveStyle;
+    record.hotKey = settings.HotKey;
+    record.swapButtons = settings.SwapButtons;
+    record.useCustomIcon = settings.UseCustomIcon;
+    record.customIconFile = settings.CustomIcon;
+    record.x = position.ReadValue(L"x", record.x);
+    record.y = position.ReadValue(L"y", record.y);
+    for (std::size_t i = 0; i < record.drags.size(); ++i)
+        record.drags[i] = RecordOf(*settings.Drags().Item(static_cast<std::int32_t>(i) + 1));
+    for (std::size_t i = 0; i < record.keys.size(); ++i)
+        record.keys[i] = RecordOf(*settings.Keys().Item(static_cast<std::int32_t>(i)));
+    for (std::int32_t i = 0; i < settings.Menus().Count(); ++i)
+        record.menus.push_back(RecordOf(*settings.Menus().Item(i)));
+    return record;
+}
+
+void Take(const SettingsRecord& record, cSettings& settings)
+{
+    settings.PopupStatus = record.popupStatus;
+    settings.AlwaysOnTop = record.alwaysOnTop;
+    settings.DblClickCommand = record.doubleClickCommand;
+    settings.ActiveStyle = record.activeStyle;
+    settings.HotKey = record.hotKey;
+    settings.SwapButtons = record.swapButtons;
+    settings.UseCustomIcon = record.useCustomIcon;
+    settings.CustomIcon = record.customIconFile;
+    for (std::size_t i = 0; i < record.drags.size(); ++i)
+        Take(record.drags[i], *settings.Drags().Item(static_cast<std::int32_t>(i) + 1));
+    for (std::size_t i = 0; i < record.keys.size(); ++i)
+        Take(record.keys[i], *settings.Keys().Item(static_cast<std::int32_t>(i)));
+    for (const CommandRecord& entry : record.menus)
+        Take(entry, *settings.Menus().Add(-1));
+}
+
+std::string ReadWholeFile(const std::wstring& fileName)
+{
+    UniqueKernelHandle file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size))
+        Fail(kCannotImport, fileName, LastErrorText());
+    try {
+        CheckSettingsFileSize(static_cast<std::uint64_t>(size.QuadPart));
+    } catch (const NumberedError& e) {
+        Fail(kCannotImport, fileName, e.Description());
+    }
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+         read != bytes.size()))
+        Fail(kCannotImport, fileName, LastErrorText());
+    return bytes;
+}
+
+// Written beside the file and then moved over it, so that a failure half-way
+// leaves the file that was there.
+void WriteWholeFile(const std::wstring& fileName, const std::string& bytes)
+{
+    const std::wstring part = fileName + L".part";
+    std::wstring failure;
+    {
+        UniqueKernelHandle file(CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            Fail(kCannotExport, fileName, LastErrorText());
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size())
+            failure = LastErrorText();
+    }
+    if (failure.empty() &&
+        !MoveFileExW(part.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        failure = LastErrorText();
+    if (!failure.empty()) {
+        DeleteFileW(part.c_str());
+        Fail(kCannotExport, fileName, failure);
+    }
+}
+
+}  // namespace
+
+SettingsRecord StoredSettings()
+{
+    const RegistryKey product = ProductKey();
+    RegistryKey key = product;
+    cSettings settings;
+    Persistence().PersistOf(settings).Load(key);
+    return RecordOf(settings, product.SubKey(kPositionKeyName));
+}
+
+void ExportSettings(const std::wstring& fileName)
+{
+    std::string text;
+    try {
+        text = WriteSettingsFile(StoredSettings());
+    } catch (const NumberedError& e) {
+        Fail(kCannotExport, fileName, e.Description());
+    }
+    WriteWholeFile(fileName, text);
+}
+
+SettingsRecord ReadSettingsFrom(const std::wstring& fileName)
+{
+    const std::string text = ReadWholeFile(fileName);
+    try {
+        return ReadSettingsFile(text);
+    } catch (const NumberedError& e) {
+        Fail(kCannotImport, fileName, e.Description());
+    }
+}
+
+void ImportSettings(const SettingsRecord& record)
+{
+    cSettings settings;
+    Take(record, settings);
+    RegistryKey product = ProductKey();
+    Persistence().PersistOf(settings).Save(product);
+    RegistryKey position = product.SubKey(kPositionKeyName);
+    position.WriteValue(L"x", record.x);
+    position.WriteValue(L"y", record.y);
+    // Without it the next start would take the settings for a first start's
+    // and put its own hot key over the imported one.
+    product.WriteValue(L"Version", kSettingsLayoutVersion);
+}
