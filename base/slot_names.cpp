@@ -1,33 +1,16 @@
 #include "base/slot_names.h"
 
+#include "base/interface_text.h"
 #include "base/numbered_error.h"
-
-namespace {
-
-const wchar_t* const kDirectionNames[kDirectionCount] = {
-    L"(なし)", L"上", L"右上", L"右", L"右下", L"下", L"左下", L"左", L"左上",
-};
-
-// The shifted characters of the digit keys 1..9 on the Japanese layout.
-const wchar_t kShiftedDigits[] = L"!\"#$%&'()";
-
-}  // namespace
 
 std::wstring SlotDisplayName(std::int32_t kind, std::int32_t index)
 {
     if (kind == 0) {
         if (index < 0 || index >= kDirectionCount)
             throw NumberedError(kErrInvalidArgument, L"SlotDisplayName");
-        return kDirectionNames[index];
+        return UiText(IDS_DIRECTION_NONE + index);
     }
-    if (kind == 1) {
-        if (index < 0 || index >= kKeyCount)
-            throw NumberedError(kErrInvalidArgument, L"SlotDisplayName");
-        if (index < 26)
-            return {wchar_t(L'A' + index), L'[', wchar_t(L'a' + index), L']'};
-        if (index == 26)
-            return L"0";
-        return {wchar_t(L'0' + index - 26), L'[', kShiftedDigits[index - 27], L']'};
-    }
+    if (kind == 1)
+        return KeySlotName(index);
     return {};
 }

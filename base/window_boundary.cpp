@@ -3,14 +3,9 @@
 #include <exception>
 #include <new>
 
+#include "base/interface_text.h"
 #include "base/numbered_error.h"
 #include "base/system.h"
-
-namespace {
-
-constexpr wchar_t kUnexpectedFailure[] = L"予期しないエラーが発生しました。";
-
-}  // namespace
 
 std::wstring CurrentFailureText() noexcept
 {
@@ -25,7 +20,7 @@ std::wstring CurrentFailureText() noexcept
         // No memory for a text of its own: the general text will do.
     } catch (const std::exception& error) {
         try {
-            return kUnexpectedFailure + (L" (" + FromAnsi(error.what()) + L")");
+            return UiText(IDS_UNEXPECTED_FAILURE) + L" (" + FromAnsi(error.what()) + L")";
         } catch (...) {
         }
     } catch (...) {
@@ -37,7 +32,7 @@ void ShowFailure(HWND window, const std::wstring& text) noexcept
 {
     const HWND owner = window && IsWindow(window) ? GetAncestor(window, GA_ROOT) : nullptr;
     try {
-        MsgBox(text.empty() ? std::wstring(kUnexpectedFailure) : text, MB_OK | MB_ICONEXCLAMATION,
+        MsgBox(text.empty() ? UiText(IDS_UNEXPECTED_FAILURE) : text, MB_OK | MB_ICONEXCLAMATION,
                owner);
     } catch (...) {
         // No memory left even for the text: the failure goes unshown.

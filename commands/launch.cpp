@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/deferred_imports.h"
+#include "base/interface_text.h"
 #include "base/path_text.h"
 #include "base/system.h"
 #include "menulib/menu_abi.h"
@@ -51,7 +52,7 @@ void Launch(const LaunchRequest& request)
     else if (shell32::ShellExecuteExW(&info))
         return;
     const std::wstring text = LastErrorText();
-    MsgBox(text, MB_OK | MB_ICONEXCLAMATION, request.owner, L"Error");
+    MsgBox(text, MB_OK | MB_ICONEXCLAMATION, request.owner, UiText(IDS_LAUNCH_FAILED_CAPTION).c_str());
 }
 
 void PrepareLaunch() { shell32::ShellExecuteExW.Get(); }

@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "base/interface_text.h"
 #include "base/numbered_error.h"
 #include "base/path_text.h"
 #include "commands/captions.h"
@@ -93,8 +94,7 @@ void ShellCommand::SetCommand(const std::wstring& newValue)
     std::wstring expanded = ExpandEnvironment(typed);
     const std::wstring found = ResolveProgram(expanded);
     if (found.empty())
-        throw NumberedError(kErrInvalidValue, L"実行プログラムに指定されたパス名 '" + split.program +
-                                                  L"' は無効です。パスとファイル名が正しいか確認してください。");
+        throw NumberedError(kErrInvalidValue, UiText(IDS_PROGRAM_PATH_INVALID, {split.program}));
     // Found under another name (a bare name, an added extension): keep the
     // full path. A path that resolves to itself stays as typed, environment
     // references included.
@@ -132,8 +132,7 @@ std::wstring ShellCommand::CheckedWorkDir(const std::wstring& newValue) const
         folder += L'\\';
     if (!FolderExists(folder))
         throw NumberedError(kErrInvalidValue,
-                            L"作業フォルダに指定された '" + typed.folder +
-                                L"' フォルダは無効です。フォルダがあるか、またはパスが正しいか確認してください。");
+                            UiText(IDS_WORK_FOLDER_INVALID, {typed.folder}));
     return StoredFolderText(typed);
 }
 

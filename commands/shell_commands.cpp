@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "base/desktop_toggle_file.h"
+#include "base/interface_text.h"
 #include "base/numbered_error.h"
 #include "base/program_values.h"
 #include "base/system.h"
@@ -15,7 +16,7 @@ namespace {
 // The command of drag slot 0, run by the pad's built-in desktop toggle.
 void MakeDesktopToggle(ShellCommand& command)
 {
-    command.Caption = L"メニュー";
+    command.Caption = UiText(IDS_DESKTOP_TOGGLE_CAPTION);
     const std::wstring line = L"\"" + DesktopToggleFolder() + kDesktopToggleFileName + L"\"";
     try {
         command.SetCommand(line);
@@ -55,13 +56,13 @@ std::shared_ptr<ShellCommand> ShellCommands::NewCommand() const
 void ShellCommands::RequireMenus() const
 {
     if (kind_ != kMenuList)
-        throw NumberedError(kErrInvalidArgument, L"このリストでは使えない操作です。");
+        throw NumberedError(kErrInvalidArgument, UiText(IDS_LIST_OPERATION_INVALID));
 }
 
 void ShellCommands::RequireSlot(std::int32_t index) const
 {
     if (index < 0 || index >= Count())
-        throw NumberedError(kErrBadSubscript, L"インデックスが有効範囲にありません。");
+        throw NumberedError(kErrBadSubscript, UiText(IDS_INDEX_OUT_OF_RANGE));
 }
 
 std::shared_ptr<ShellCommand> ShellCommands::Item(std::int32_t index) const
@@ -76,7 +77,7 @@ std::shared_ptr<ShellCommand> ShellCommands::Add(std::int32_t index)
     if (index == -1)
         index = Count();
     else if (index < 0 || index > Count())
-        throw NumberedError(kErrBadSubscript, L"インデックスが有効範囲にありません。");
+        throw NumberedError(kErrBadSubscript, UiText(IDS_INDEX_OUT_OF_RANGE));
     auto command = NewCommand();
     slots_.insert(slots_.begin() + index, command);
     return command;

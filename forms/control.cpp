@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/deferred_imports.h"
+#include "base/interface_text.h"
 #include "base/numbered_error.h"
 #include "base/window_boundary.h"
 #include "forms/form.h"
@@ -187,7 +188,7 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
         at.bottom - at.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
         GetModuleHandleW(nullptr), this);
     if (!window)
-        throw NumberedError(static_cast<std::int32_t>(GetLastError()), L"コントロールを作成できません: " + name_);
+        throw NumberedError(static_cast<std::int32_t>(GetLastError()), UiText(IDS_CONTROL_NOT_CREATED, {name_}));
     window_ = window;
     id_ = id;
     SetPropW(window, kControlProperty, this);

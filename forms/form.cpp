@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/deferred_imports.h"
+#include "base/interface_text.h"
 #include "base/numbered_error.h"
 #include "base/window_boundary.h"
 #include "forms/control.h"
@@ -58,7 +59,7 @@ FormDesign DialogDesign(std::wstring caption, int clientWidth, int clientHeight)
     design.clientWidth = clientWidth;
     design.clientHeight = clientHeight;
     design.scaleMode = ScaleMode::Pixels;
-    design.fontName = L"ＭＳ Ｐゴシック";
+    design.fontName = InterfaceFontFace();
     design.fontPoints = 9;
     design.toolTipsAfterFirstPaint = true;
     return design;
@@ -86,7 +87,7 @@ void Form::Load()
                                         0, 0, outer.cx, outer.cy, nullptr, nullptr,
                                         GetModuleHandleW(nullptr), this);
     if (!window)
-        throw NumberedError(static_cast<std::int32_t>(GetLastError()), L"ウィンドウを作成できません: " + name_);
+        throw NumberedError(static_cast<std::int32_t>(GetLastError()), UiText(IDS_WINDOW_NOT_CREATED, {name_}));
     // It starts at the primary monitor's corner, at that monitor's
     // resolution, which is the system's unless the user changed it since
     // signing in.

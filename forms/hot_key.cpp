@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "base/interface_text.h"
 #include "base/system.h"
 
 namespace {
@@ -55,25 +56,24 @@ bool SetHotKey(HWND window, std::int32_t code)
     else if (result == 1)
         Unregister(window);
 
-    const wchar_t* reason = nullptr;
+    UINT reason = 0;
     switch (result) {
     case 1:
         return true;
     case 0:
-        reason = L"（ウィンドウが無効です）";
+        reason = IDS_HOT_KEY_BAD_WINDOW;
         break;
     case 2:
-        reason = L"（ホットキーは既に他のウィンドウに割り当てられています）";
+        reason = IDS_HOT_KEY_TAKEN;
         break;
     case -1:
-        reason = L"（無効なホットキーの指定です）";
+        reason = IDS_HOT_KEY_INVALID;
         break;
     default:
-        reason = L"（不明なエラーです）";
+        reason = IDS_HOT_KEY_UNKNOWN;
         break;
     }
-    MsgBox(std::wstring(L"ホットキーの設定に失敗しました。") + reason, MB_OK | MB_ICONEXCLAMATION,
-           window);
+    MsgBox(UiText(IDS_HOT_KEY_NOT_SET, {UiText(reason)}), MB_OK | MB_ICONEXCLAMATION, window);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "base/interface_text.h"
 #include "base/numbered_error.h"
 
 ATOM RegisterFormsClass(const wchar_t* className, WNDPROC procedure, HCURSOR cursor)
@@ -20,7 +21,7 @@ ATOM RegisterFormsClass(const wchar_t* className, WNDPROC procedure, HCURSOR cur
     windowClass.lpszClassName = className;
     const ATOM atom = RegisterClassExW(&windowClass);
     if (atom == 0)
-        throw NumberedError(static_cast<std::int32_t>(GetLastError()), L"ウィンドウクラスを登録できません: " + std::wstring(className));
+        throw NumberedError(static_cast<std::int32_t>(GetLastError()), UiText(IDS_CLASS_NOT_REGISTERED, {className}));
     registered[className] = atom;
     return atom;
 }

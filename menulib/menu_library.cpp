@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "base/deferred_imports.h"
+#include "base/interface_text.h"
 #include "base/program_values.h"
 #include "base/system.h"
 
@@ -35,7 +36,7 @@ bool MenuLibrary::Load(HWND owner)
             }
         }
     }
-    MsgBox(L"メニューライブラリ korvane.dll を読み込めません。\r\n" + path + L"\r\n" + LastErrorText(),
+    MsgBox(UiText(IDS_MENU_LIBRARY_NOT_LOADED) + L"\r\n" + path + L"\r\n" + LastErrorText(),
            MB_OK | MB_ICONEXCLAMATION, owner);
     return false;
 }

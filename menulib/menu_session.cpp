@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/interface_text.h"
 #include "base/system.h"
 #include "menulib/answer_text.h"
 #include "menulib/folder_listing.h"
@@ -13,12 +14,6 @@ namespace {
 constexpr UINT kFirstAnswerId = 16;
 constexpr UINT kLastAnswerId = 0xFFFF;
 
-constexpr wchar_t kOpenFolderCaption[] = L"開く(&O)";
-constexpr const wchar_t* kBuiltInCaptions[] = {
-    L"最小化／最小化を戻す(&T)",
-    L"設定(&O)",
-    L"終了(&U)",
-};
 
 // The session whose menu is on screen; menus are modal, one per thread at a time.
 MenuSession* tracking = nullptr;
@@ -91,7 +86,7 @@ void MenuSession::AppendChoice(HMENU menu, const std::wstring& text, std::option
 void MenuSession::AppendFolderHead(HMENU menu, const std::wstring& folder,
                                    const std::optional<Answer>& openItself)
 {
-    AppendChoice(menu, kOpenFolderCaption, openItself);
+    AppendChoice(menu, UiText(IDS_MENU_OPEN_FOLDER), openItself);
     pendingFolders_[menu] = folder;
 }
 
@@ -159,7 +154,7 @@ void MenuSession::AppendBuiltInActions(int doubleClickAction)
     if (GetMenuItemCount(menu_.get()) > 0)
         AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr);
     for (UINT action = 1; action <= 3; ++action)
-        AppendMenuW(menu_.get(), MF_STRING, action, kBuiltInCaptions[action - 1]);
+        AppendMenuW(menu_.get(), MF_STRING, action, UiText(IDS_ACTION_TOGGLE_DESKTOP + action - 1).c_str());
     if (doubleClickAction >= 1 && doubleClickAction <= 3)
         SetMenuDefaultItem(menu_.get(), static_cast<UINT>(doubleClickAction), FALSE);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/deferred_imports.h"
+#include "base/interface_text.h"
 #include "base/numbered_error.h"
 #include "objlib/value_text.h"
 
@@ -76,7 +77,7 @@ HKEY RegistryKey::WriteHandle()
         const LONG rc = RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                         KEY_READ | KEY_WRITE, nullptr, created.put(), nullptr);
         if (rc != ERROR_SUCCESS)
-            throw NumberedError(rc, L"レジストリキーを作成できません: " + path_);
+            throw NumberedError(rc, UiText(IDS_REGISTRY_KEY_NOT_CREATED, {path_}));
         handle_ = std::move(created);
         writable_ = true;
         missing_ = false;
@@ -187,7 +188,7 @@ void RegistryKey::Store(const std::wstring& name, DWORD type, const void* data, 
     const LONG rc = RegSetValueExW(WriteHandle(), name.c_str(), 0, type,
                                    static_cast<const BYTE*>(data), size);
     if (rc != ERROR_SUCCESS)
-        throw NumberedError(rc, L"レジストリに書き込めません: " + path_ + L"\\" + name);
+        throw NumberedError(rc, UiText(IDS_REGISTRY_NOT_WRITTEN, {path_ + L"\\" + name}));
 }
 
 void RegistryKey::WriteValue(const std::wstring& name, bool value)
@@ -210,7 +211,7 @@ void RegistryKey::WriteValue(const std::wstring& name, const std::wstring& value
 {
     const size_t bytes = (value.size() + 1) * sizeof(wchar_t);
     if (bytes > std::numeric_limits<DWORD>::max())
-        throw NumberedError(ERROR_INVALID_PARAMETER, L"値が長すぎます: " + name);
+        throw NumberedError(ERROR_INVALID_PARAMETER, UiText(IDS_REGISTRY_VALUE_TOO_LONG, {name}));
     Store(name, REG_SZ, value.c_str(), static_cast<DWORD>(bytes));
 }
 
@@ -220,7 +221,7 @@ void RegistryKey::WriteValue(const std::wstring& name, RegistryNull)
         return;
     const LONG rc = RegDeleteValueW(WriteHandle(), name.c_str());
     if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
-        throw NumberedError(rc, L"レジストリの値を削除できません: " + path_ + L"\\" + name);
+        throw NumberedError(rc, UiText(IDS_REGISTRY_VALUE_NOT_DELETED, {path_ + L"\\" + name}));
 }
 
 bool RegistryKey::NextValue(std::wstring& name, std::wstring& data)

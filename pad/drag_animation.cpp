@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/interface_text.h"
 #include "forms/display_dpi.h"
 #include "pad/animation_geometry.h"
 #include "pad/pad_metrics.h"
@@ -10,7 +11,6 @@
 namespace {
 
 constexpr std::int32_t kLastDirection = 8;
-constexpr wchar_t kCaptionFace[] = L"ＭＳ Ｐゴシック";
 
 std::vector<POINT> ToPoints(const Point* points, std::size_t count)
 {
@@ -141,8 +141,9 @@ void DragAnimation::DrawCaptionImage()
     if (!memory)
         return;
     UniqueGdiObject<HFONT> font(CreateFontW(CaptionTypeHeight(dpi_), 0, 0, 0, FW_BOLD, FALSE, FALSE,
-                                            FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
-                                            CLIP_DEFAULT_PRECIS, PROOF_QUALITY, 0, kCaptionFace));
+                                            FALSE, InterfaceCharset(), OUT_TT_PRECIS,
+                                            CLIP_DEFAULT_PRECIS, PROOF_QUALITY, 0,
+                                            InterfaceFontFace().c_str()));
     if (!font)
         return;
     ScopedSelection fontSelected(memory.get(), font.get());

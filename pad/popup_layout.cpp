@@ -54,7 +54,7 @@ std::wstring TipColumnText(std::int32_t column,
     for (std::int32_t slot = first; slot < last; ++slot) {
         if (slot != first)
             text += L"\r\n";
-        text += SlotDisplayName(1, slot);
+        text += KeySlotName(slot);
         text += L'\t';
         text += captionOf(slot);
     }

@@ -4,9 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "base/deferred_library.h"
+#include "base/interface_text.h"
+#include "base/numbered_error.h"
+#include "base/slot_names.h"
 #include "base/system.h"
 #include "base/win_handles.h"
 #include "forms/hot_key.h"
+#include "objlib/registry.h"
+#include "settings/registry_paths.h"
 #include "tests/support/dialog_watcher.h"
 #include "tests/support/sandbox.h"
 
@@ -142,4 +147,50 @@ TEST(DeferredLibrary, AMissingLibraryOrFunctionAnswersItsFailureAndSaysWhy)
     SetLastError(0);
     EXPECT_EQ(noLibrary(), 7u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+}
+
+TEST(SlotNames, DirectionsAndKeys)
+{
+    EXPECT_EQ(SlotDisplayName(0, 0), L"(なし)");
+    EXPECT_EQ(SlotDisplayName(0, 3), L"右");
+    EXPECT_EQ(SlotDisplayName(0, 8), L"左上");
+    EXPECT_EQ(SlotDisplayName(1, 0), L"A[a]");
+    EXPECT_EQ(SlotDisplayName(1, 25), L"Z[z]");
+    EXPECT_EQ(SlotDisplayName(1, 26), L"0");
+    EXPECT_EQ(SlotDisplayName(1, 27), L"1[!]");
+    EXPECT_EQ(SlotDisplayName(1, 28), L"2[\"]");
+    EXPECT_EQ(SlotDisplayName(1, 28).size(), 4u);
+    EXPECT_EQ(SlotDisplayName(1, 33), L"7[']");
+    EXPECT_EQ(SlotDisplayName(1, 35), L"9[)]");
+    EXPECT_EQ(SlotDisplayName(2, 0), L"");
+    EXPECT_EQ(SlotDisplayName(-1, 500), L"");
+}
+
+TEST(SlotNames, IndexOutsideTheTableIsError5)
+{
+    for (auto [kind, index] : {std::pair{0, 9}, {0, -1}, {1, 36}, {1, -1}}) {
+        try {
+            SlotDisplayName(kind, index);
+            ADD_FAILURE() << kind << "," << index;
+        } catch (const NumberedError& e) {
+            EXPECT_EQ(e.Number(), 5);
+        }
+    }
+}
+
+TEST(InterfaceLanguage, TheLanguageValueOverridesWindowsForTheNextRun)
+{
+    RegistrySandbox sandbox;
+    // The suite runs on a Japanese Windows (tools/wine-env.sh).
+    ASSERT_EQ(GetUserDefaultUILanguage(), MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+    ASSERT_EQ(CurrentLanguage(), InterfaceLanguage::Japanese);
+    EXPECT_EQ(ReadLanguageChoice(), InterfaceLanguage::Japanese);
+    RegistryKey key = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+    key.WriteValue(kLanguageValueName, std::wstring(L"en"));
+    EXPECT_EQ(ReadLanguageChoice(), InterfaceLanguage::English);
+    // The running program keeps the language it started in.
+    EXPECT_EQ(CurrentLanguage(), InterfaceLanguage::Japanese);
+    EXPECT_EQ(SlotDisplayName(0, 1), L"上");
+    key.WriteValue(kLanguageValueName, std::int32_t{1});
+    EXPECT_EQ(ReadLanguageChoice(), InterfaceLanguage::Japanese);
 }
