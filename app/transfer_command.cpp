@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/entry_point.h"
+#include "base/interface_text.h"
 #include "base/numbered_error.h"
 #include "base/system.h"
 #include "base/win_handles.h"
@@ -17,9 +18,7 @@ void ImportWhileNoPadRuns(const std::wstring& fileName)
     // not read settings half replaced.
     const UniqueKernelHandle instance(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
     if (!instance || GetLastError() == ERROR_ALREADY_EXISTS)
-        throw NumberedError(kErrInvalidValue,
-                            L"Korvane が動いているため、設定を読み込めません。\r\n"
-                            L"Korvane を終了してから、もう一度読み込んでください。");
+        throw NumberedError(kErrInvalidValue, UiText(IDS_SETTINGS_IMPORT_WHILE_RUNNING));
     ImportSettings(ReadSettingsFrom(fileName));
 }
 

@@ -17,8 +17,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/settings_record.h"
 
@@ -32,17 +34,60 @@ inline constexpr std::size_t kSettingsFileMaxBytes = 16 * 1024 * 1024;
 inline constexpr std::size_t kSettingsFileMaxMenus = 10000;
 inline constexpr std::size_t kSettingsFileMaxText = 32767;  // UTF-16 units of one text
 
-// Raises NumberedError kErrInvalidValue for a file of more bytes than a
-// settings file may have.
+// What is wrong with a file, and the values its message names, in this
+// order. Where is a line and a column, or the path of a field such as
+// menus[2].caption. The messages are string tables' texts, numbered in
+// this order from the first.
+enum class SettingsFileProblem {
+    TooLarge,        // the limit in MB
+    Empty,
+    CutShort,        // where the text ends
+    NotJson,         // where
+    BadUtf8,         // where
+    NulByte,         // where
+    NotSettings,     // the format text it must hold
+    NoVersion,
+    VersionNotInteger,
+    UnknownVersion,  // the version, the version this program reads
+    UnknownField,    // its path
+    Twice,           // its path
+    NotBoolean,      // the field's path
+    NotInteger,      // the field's path
+    NotNumber,       // the field's path
+    NotText,         // the field's path
+    NotObject,       // the field's path
+    NotArray,        // the field's path
+    OutOfRange,      // the field's path, the value
+    TooLargeNumber,  // the field's path, the value
+    NulInText,       // the field's path
+    TextTooLong,     // the field's path, the limit
+    TooManyMenus,    // the limit
+    BadUtf16,        // the field's path (only in what is written)
+};
+
+class SettingsFileError : public std::exception {
+public:
+    SettingsFileError(SettingsFileProblem problem, std::vector<std::wstring> values)
+        : problem_(problem), values_(std::move(values)) {}
+    SettingsFileProblem Problem() const noexcept { return problem_; }
+    const std::vector<std::wstring>& Values() const noexcept { return values_; }
+    const char* what() const noexcept override { return "Korvane settings file problem"; }
+
+private:
+    SettingsFileProblem problem_;
+    std::vector<std::wstring> values_;
+};
+
+// Raises SettingsFileError for a file of more bytes than a settings file
+// may have.
 void CheckSettingsFileSize(std::uint64_t bytes);
 
 // The file's text: UTF-8, two blanks of indentation, CRLF line ends. A
 // command slot whose fields all hold their defaults is left out. Raises
-// NumberedError kErrInvalidValue, naming the field, for settings that break
-// a limit, so that every file written can be read back.
+// SettingsFileError for settings that break a limit, so that every file
+// written can be read back.
 std::string WriteSettingsFile(const SettingsRecord& settings);
 
-// The settings a file's text holds. Raises NumberedError kErrInvalidValue
-// with one message that says what is wrong and where (a line and column, or
-// the path of the field such as menus[2].caption).
+// The settings a file's text holds. Raises SettingsFileError at the first
+// thing that is wrong.
 SettingsRecord ReadSettingsFile(std::string_view text);

@@ -7,7 +7,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "base/numbered_error.h"
 #include "base/utf8_text.h"
 #include "commands/command_kind.h"
 #include "commands/slot_rules.h"
@@ -18,17 +17,17 @@ namespace {
 
 using Json = nlohmann::json;
 
-[[noreturn]] void Refuse(const std::wstring& message)
+using Problem = SettingsFileProblem;
+
+[[noreturn]] void Refuse(Problem problem, std::vector<std::wstring> values = {})
 {
-    throw NumberedError(kErrInvalidValue, message);
+    throw SettingsFileError(problem, std::move(values));
 }
 
 std::wstring Wide(std::string_view utf8) { return WideFromUtf8(utf8).value_or(L"?"); }
 
-std::wstring Quote(std::string_view name) { return L"\"" + Wide(name) + L"\""; }
-
-// "3 行目 14 文字目" for a byte offset into the text.
-std::wstring Where(std::string_view text, std::size_t offset)
+// The line and the column of a byte offset into the text, counted from 1.
+std::vector<std::wstring> Where(std::string_view text, std::size_t offset)
 {
     std::size_t line = 1, column = 1;
     for (std::size_t i = 0; i < std::min(offset, text.size()); ++i) {
@@ -39,12 +38,12 @@ std::wstring Where(std::string_view text, std::size_t offset)
             ++column;
         }
     }
-    return std::to_wstring(line) + L" 行目 " + std::to_wstring(column) + L" 文字目";
+    return {std::to_wstring(line), std::to_wstring(column)};
 }
 
 [[noreturn]] void CutShort(std::string_view text)
 {
-    Refuse(L"ファイルが途中で終わっています (" + Where(text, text.size()) + L")。");
+    Refuse(Problem::CutShort, Where(text, text.size()));
 }
 
 // A character whose last bytes are missing at the end of the text.
@@ -66,14 +65,14 @@ void CheckBytes(std::string_view text)
     if (body.substr(0, 3) == "\xEF\xBB\xBF")
         body.remove_prefix(3);
     if (body.find_first_not_of(" \t\r\n") == std::string_view::npos)
-        Refuse(L"ファイルが空です。");
+        Refuse(Problem::Empty);
     if (const auto bad = FindInvalidUtf8(text)) {
         if (EndsPartWay(text, *bad))
             CutShort(text);
-        Refuse(Where(text, *bad) + L"に UTF-8 として正しくないバイトがあります。");
+        Refuse(Problem::BadUtf8, Where(text, *bad));
     }
     if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos)
-        Refuse(Where(text, nul) + L"に NUL 文字があります。");
+        Refuse(Problem::NulByte, Where(text, nul));
 }
 
 // One pass over the text; the first error ends it with its message.
@@ -86,21 +85,18 @@ public:
     void Run()
     {
         if (!Json::sax_parse(text_, this))
-            Refuse(L"ファイルを読めません。");
+            Refuse(Problem::NotJson, Where(text_, 0));
     }
 
-    bool binary(binary_t&) override { Refuse(L"JSON にない値があります。"); }
-    bool parse_error(std::size_t position, const std::string& token,
+    bool binary(binary_t&) override { Refuse(Problem::NotJson, Where(text_, 0)); }
+    bool parse_error(std::size_t position, const std::string&,
                      const nlohmann::detail::exception&) override
     {
         // The position counts the characters read, the failing one included.
         const std::size_t at = position == 0 ? 0 : position - 1;
         if (at >= text_.size())
             CutShort(text_);
-        std::wstring shown = Wide(token);
-        if (shown.size() > 40)
-            shown = shown.substr(0, 40) + L"…";
-        Refuse(Where(text_, at) + L"の書き方が JSON として正しくありません: " + shown);
+        Refuse(Problem::NotJson, Where(text_, at));
     }
 
 private:
@@ -120,7 +116,7 @@ public:
         if (!formatSeen_)
             NotOurs();
         if (!versionSeen_)
-            Refuse(L"形式の版 (\"version\") がありません。");
+            Refuse(Problem::NoVersion);
     }
 
     bool null() override { return Other(); }
@@ -168,8 +164,7 @@ public:
 private:
     [[noreturn]] static void NotOurs()
     {
-        Refuse(L"Korvane の設定ファイルではありません (\"format\" が " + Quote(kSettingsFileFormat) +
-               L" ではありません)。");
+        Refuse(Problem::NotSettings, {Wide(kSettingsFileFormat)});
     }
 
     bool AtRoot(const char* member) const { return depth_ == 1 && member_ == member; }
@@ -180,7 +175,7 @@ private:
         if (depth_ == 0 || AtRoot("format"))
             NotOurs();
         if (AtRoot("version"))
-            Refuse(L"形式の版 (\"version\") は整数でなければなりません。");
+            Refuse(Problem::VersionNotInteger);
         return true;
     }
     bool Version(const std::wstring& shown, bool known)
@@ -188,8 +183,7 @@ private:
         if (!AtRoot("version"))
             return Other();
         if (!known)
-            Refuse(L"このファイルの形式の版 (" + shown + L") には対応していません。読めるのは版 " +
-                   std::to_wstring(kSettingsFileVersion) + L" です。");
+            Refuse(Problem::UnknownVersion, {shown, std::to_wstring(kSettingsFileVersion)});
         versionSeen_ = true;
         return true;
     }
@@ -227,15 +221,21 @@ public:
         }
         return Mismatch(next);
     }
-    bool number_integer(number_integer_t value) override { return Integer(static_cast<long double>(value)); }
-    bool number_unsigned(number_unsigned_t value) override { return Integer(static_cast<long double>(value)); }
+    bool number_integer(number_integer_t value) override
+    {
+        return Integer(static_cast<long double>(value), std::to_wstring(value));
+    }
+    bool number_unsigned(number_unsigned_t value) override
+    {
+        return Integer(static_cast<long double>(value), std::to_wstring(value));
+    }
     bool number_float(number_float_t, const string_t& text) override
     {
         Pending next = Next();
         if (auto* target = std::get_if<float*>(&next.target)) {
             const auto value = ParseFloatText(Wide(text));
             if (!value || !std::isfinite(*value))
-                Refuse(next.path + L" の値 " + Wide(text) + L" は大きすぎます。");
+                Refuse(Problem::TooLargeNumber, {next.path, Wide(text)});
             **target = *value;
             return true;
         }
@@ -249,10 +249,9 @@ public:
             return Mismatch(next);
         std::wstring value = Wide(text);
         if (value.find(L'\0') != std::wstring::npos)
-            Refuse(next.path + L" に NUL 文字があります。");
+            Refuse(Problem::NulInText, {next.path});
         if (Utf16Length(value) > kSettingsFileMaxText)
-            Refuse(next.path + L" が " + std::to_wstring(kSettingsFileMaxText) +
-                   L" 文字を超えています。");
+            Refuse(Problem::TextTooLong, {next.path, std::to_wstring(kSettingsFileMaxText)});
         **target = std::move(value);
         return true;
     }
@@ -264,8 +263,7 @@ public:
             return Mismatch(next);
         if (frame->kind == Kind::Command && !frame->command) {
             if (settings_.menus.size() >= kSettingsFileMaxMenus)
-                Refuse(L"menus の項目が " + std::to_wstring(kSettingsFileMaxMenus) +
-                       L" 個を超えています。");
+                Refuse(Problem::TooManyMenus, {std::to_wstring(kSettingsFileMaxMenus)});
             frame->command = &settings_.menus.emplace_back();
         }
         frames_.push_back(std::move(*frame));
@@ -285,12 +283,11 @@ public:
         Frame& frame = frames_.back();
         const std::wstring path = frame.path.empty() ? Wide(name) : frame.path + L"." + Wide(name);
         if (std::find(frame.seen.begin(), frame.seen.end(), name) != frame.seen.end())
-            Refuse(path + L" が二度書かれています。");
+            Refuse(Problem::Twice, {path});
         frame.seen.push_back(name);
         pending_ = {Resolve(frame, name), path};
         if (std::holds_alternative<std::monostate>(pending_.target))
-            Refuse((frame.path.empty() ? std::wstring() : frame.path + L" の ") + Quote(name) +
-                   L" はこの形式にない項目です。");
+            Refuse(Problem::UnknownField, {path});
         return true;
     }
     bool end_object() override { return Close(); }
@@ -401,7 +398,7 @@ private:
         return {};
     }
 
-    bool Integer(long double value)
+    bool Integer(long double value, const std::wstring& shown)
     {
         Pending next = Next();
         if (auto* target = std::get_if<float*>(&next.target)) {
@@ -413,25 +410,26 @@ private:
             return Mismatch(next);
         if (value < std::numeric_limits<std::int32_t>::min() ||
             value > std::numeric_limits<std::int32_t>::max())
-            Refuse(next.path + L" の値が範囲外です (-2147483648 から 2147483647 まで)。");
+            Refuse(Problem::OutOfRange, {next.path, shown});
         **target = static_cast<std::int32_t>(value);
         return true;
     }
 
+    // A value of another type than the field's.
     [[noreturn]] static bool Mismatch(const Pending& next)
     {
-        std::wstring expected;
+        Problem problem = Problem::NotObject;
         if (std::holds_alternative<bool*>(next.target))
-            expected = L"true か false";
+            problem = Problem::NotBoolean;
         else if (std::holds_alternative<std::int32_t*>(next.target))
-            expected = L"整数";
+            problem = Problem::NotInteger;
         else if (std::holds_alternative<float*>(next.target))
-            expected = L"数値";
+            problem = Problem::NotNumber;
         else if (std::holds_alternative<std::wstring*>(next.target))
-            expected = L"文字列";
-        else if (auto* frame = std::get_if<Frame>(&next.target))
-            expected = frame->kind == Kind::Menus ? L"配列 ([ ])" : L"オブジェクト ({ })";
-        Refuse(next.path + L" は " + expected + L" でなければなりません。");
+            problem = Problem::NotText;
+        else if (auto* frame = std::get_if<Frame>(&next.target); frame && frame->kind == Kind::Menus)
+            problem = Problem::NotArray;
+        Refuse(problem, {next.path});
     }
 
     bool Close()
@@ -442,7 +440,7 @@ private:
 
     SettingsRecord settings_;
     std::vector<Frame> frames_;
-    Pending pending_{Frame{Kind::Root, L""}, L"ファイル全体"};
+    Pending pending_{Frame{Kind::Root, L""}, L""};
     std::wstring ignored_;             // "format", checked by the first pass
     std::int32_t ignoredNumber_ = 0;   // "version", likewise
 };
@@ -452,8 +450,7 @@ private:
 void CheckSettingsFileSize(std::uint64_t bytes)
 {
     if (bytes > kSettingsFileMaxBytes)
-        Refuse(L"ファイルが大きすぎます (" + std::to_wstring(kSettingsFileMaxBytes >> 20) +
-               L" MB まで)。");
+        Refuse(Problem::TooLarge, {std::to_wstring(kSettingsFileMaxBytes >> 20)});
 }
 
 SettingsRecord ReadSettingsFile(std::string_view text)

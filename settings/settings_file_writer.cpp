@@ -1,7 +1,6 @@
 #include <cmath>
 #include <vector>
 
-#include "base/numbered_error.h"
 #include "base/utf8_text.h"
 #include "commands/command_kind.h"
 #include "commands/slot_rules.h"
@@ -10,9 +9,9 @@
 
 namespace {
 
-[[noreturn]] void Refuse(const std::wstring& path, const std::wstring& what)
+[[noreturn]] void Refuse(SettingsFileProblem problem, std::vector<std::wstring> values)
 {
-    throw NumberedError(kErrInvalidValue, path + what);
+    throw SettingsFileError(problem, std::move(values));
 }
 
 std::string Ascii(const std::wstring& text) { return std::string(text.begin(), text.end()); }
@@ -69,10 +68,10 @@ private:
 std::string Quoted(const std::wstring& text, const std::wstring& path)
 {
     if (Utf16Length(text) > kSettingsFileMaxText)
-        Refuse(path, L" が " + std::to_wstring(kSettingsFileMaxText) + L" 文字を超えています。");
+        Refuse(SettingsFileProblem::TextTooLong, {path, std::to_wstring(kSettingsFileMaxText)});
     const auto bytes = Utf8FromWide(text);
     if (!bytes)
-        Refuse(path, L" に UTF-16 として正しくない文字があります。");
+        Refuse(SettingsFileProblem::BadUtf16, {path});
     std::string json = "\"";
     for (const char c : *bytes) {
         switch (c) {
@@ -133,7 +132,7 @@ void WriteSlots(JsonEmitter& out, std::string_view name, std::int32_t kind,
 std::string WriteSettingsFile(const SettingsRecord& settings)
 {
     if (settings.menus.size() > kSettingsFileMaxMenus)
-        Refuse(L"menus", L" の項目が " + std::to_wstring(kSettingsFileMaxMenus) + L" 個を超えています。");
+        Refuse(SettingsFileProblem::TooManyMenus, {std::to_wstring(kSettingsFileMaxMenus)});
     JsonEmitter out;
     out.Begin("", '{');
     out.Member("format", std::string("\"") + kSettingsFileFormat + '"');

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/interface_text.h"
 #include "base/numbered_error.h"
 #include "base/system.h"
 #include "base/win_handles.h"
@@ -16,13 +17,29 @@ constexpr wchar_t kPositionKeyName[] = L"Position";
 
 RegistryKey ProductKey() { return RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath); }
 
-[[noreturn]] void Fail(const wchar_t* what, const std::wstring& fileName, const std::wstring& why)
+// The problems' texts are numbered in the problems' order.
+static_assert(IDS_SETTINGS_FILE_TOO_LARGE + static_cast<UINT>(SettingsFileProblem::BadUtf16) ==
+              IDS_SETTINGS_FILE_BAD_UTF16);
+
+constexpr UINT kCannotExport = IDS_SETTINGS_NOT_EXPORTED;
+constexpr UINT kCannotImport = IDS_SETTINGS_NOT_IMPORTED;
+
+// The failure for the user: what could not be done with which file, and why.
+[[noreturn]] void Fail(UINT what, const std::wstring& fileName, const std::wstring& why)
 {
-    throw NumberedError(kErrInvalidValue, std::wstring(what) + fileName + L"\r\n\r\n" + why);
+    throw NumberedError(kErrInvalidValue, UiText(what, {fileName}) + L"\r\n\r\n" + why);
 }
 
-constexpr wchar_t kCannotExport[] = L"設定を書き出せません: ";
-constexpr wchar_t kCannotImport[] = L"設定を読み込めません: ";
+[[noreturn]] void Fail(UINT what, const std::wstring& fileName, const SettingsFileError& problem)
+{
+    const std::vector<std::wstring>& values = problem.Values();
+    const auto value = [&](std::size_t i) {
+        return i < values.size() ? std::wstring_view(values[i]) : std::wstring_view();
+    };
+    Fail(what, fileName,
+         UiText(IDS_SETTINGS_FILE_TOO_LARGE + static_cast<UINT>(problem.Problem()),
+                {value(0), value(1), value(2)}));
+}
 
 CommandRecord RecordOf(const ShellCommand& command)
 {
@@ -87,8 +104,8 @@ std::string ReadWholeFile(const std::wstring& fileName)
         Fail(kCannotImport, fileName, LastErrorText());
     try {
         CheckSettingsFileSize(static_cast<std::uint64_t>(size.QuadPart));
-    } catch (const NumberedError& e) {
-        Fail(kCannotImport, fileName, e.Description());
+    } catch (const SettingsFileError& e) {
+        Fail(kCannotImport, fileName, e);
     }
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
@@ -140,8 +157,8 @@ void ExportSettings(const std::wstring& fileName)
     std::string text;
     try {
         text = WriteSettingsFile(StoredSettings());
-    } catch (const NumberedError& e) {
-        Fail(kCannotExport, fileName, e.Description());
+    } catch (const SettingsFileError& e) {
+        Fail(kCannotExport, fileName, e);
     }
     WriteWholeFile(fileName, text);
 }
@@ -151,8 +168,8 @@ SettingsRecord ReadSettingsFrom(const std::wstring& fileName)
     const std::string text = ReadWholeFile(fileName);
     try {
         return ReadSettingsFile(text);
-    } catch (const NumberedError& e) {
-        Fail(kCannotImport, fileName, e.Description());
+    } catch (const SettingsFileError& e) {
+        Fail(kCannotImport, fileName, e);
     }
 }
 

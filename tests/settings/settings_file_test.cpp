@@ -2,24 +2,39 @@
 
 #include <gtest/gtest.h>
 
-#include "base/numbered_error.h"
+#include <optional>
+#include <vector>
+
 #include "base/utf8_text.h"
 
 namespace {
 
-// What ReadSettingsFile says about a text it refuses; empty when it reads it.
-std::wstring Refusal(std::string_view text)
+// The problem ReadSettingsFile finds in a text, with its values.
+struct Refusal {
+    SettingsFileProblem problem;
+    std::vector<std::wstring> values;
+    bool operator==(const Refusal&) const = default;
+};
+
+std::string Narrow(const std::wstring& text) { return Utf8FromWide(text).value_or("?"); }
+
+void PrintTo(const Refusal& refusal, std::ostream* out)
+{
+    *out << "problem " << static_cast<int>(refusal.problem);
+    for (const std::wstring& value : refusal.values)
+        *out << " [" << Narrow(value) << "]";
+}
+
+std::optional<Refusal> RefusalOf(std::string_view text)
 {
     try {
         ReadSettingsFile(text);
-    } catch (const NumberedError& e) {
-        EXPECT_EQ(e.Number(), kErrInvalidValue);
-        return e.Description();
+    } catch (const SettingsFileError& e) {
+        return Refusal{e.Problem(), e.Values()};
     }
-    return L"";
+    return std::nullopt;
 }
 
-std::string Narrow(const std::wstring& text) { return Utf8FromWide(text).value_or("?"); }
 
 // A file around the given members of the top-level object.
 std::string File(std::string_view members)
@@ -91,66 +106,60 @@ TEST(SettingsFile, LeftOutFieldsTakeTheirDefaults)
 
 TEST(SettingsFile, EveryBadFileIsRefusedWithWhatAndWhere)
 {
+    using P = SettingsFileProblem;
     const std::string deep = File(R"("menus": [)" + std::string(100000, '[') + std::string(100000, ']') + "]");
-    struct Row {
+    std::string tooMany = "{}";
+    for (std::size_t i = 0; i < kSettingsFileMaxMenus; ++i)
+        tooMany += ",{}";
+    const struct Row {
         std::string text;
-        const wchar_t* said;  // a part of the message
+        Refusal refusal;
     } rows[] = {
-        {"", L"空です"},
-        {"\xEF\xBB\xBF \r\n ", L"空です"},
-        {File("").substr(0, 30), L"途中で終わって"},
-        {File(R"("menus": [{"caption": "a")"), L"途中で終わって"},
-        {File(R"("menus": [{"caption": "長")").substr(0, 69), L"途中で終わって"},
-        {File("").append(","), L"1 行目 45 文字目の書き方が JSON として正しくありません"},
+        {"", {P::Empty, {}}},
+        {"\xEF\xBB\xBF \r\n ", {P::Empty, {}}},
+        {File("").substr(0, 30), {P::CutShort, {L"1", L"31"}}},
+        {File(R"("menus": [{"caption": "a")"), {P::CutShort, {L"1", L"72"}}},
+        {File(R"("menus": [{"caption": "長")").substr(0, 69), {P::CutShort, {L"1", L"70"}}},
+        {File("").append(","), {P::NotJson, {L"1", L"45"}}},
         {"{\"format\": \"Korvane settings\",\n \"version\": 1,\n \"options\": {hotKey: 1}}",
-         L"3 行目 14 文字目の書き方"},
-        {"[1, 2]", L"Korvane の設定ファイルではありません"},
-        {"\"Korvane settings\"", L"Korvane の設定ファイルではありません"},
-        {R"({"version": 1})", L"Korvane の設定ファイルではありません"},
-        {R"({"format": "Other settings", "version": 1})", L"Korvane の設定ファイルではありません"},
-        {R"({"format": 1, "version": 1})", L"Korvane の設定ファイルではありません"},
-        {R"({"format": "Korvane settings"})", L"\"version\") がありません"},
-        {R"({"format": "Korvane settings", "version": 2, "theme": "dark"})", L"版 (2) には対応していません"},
-        {R"({"format": "Korvane settings", "version": 1.5})", L"版 (1.5) には対応していません"},
-        {R"({"format": "Korvane settings", "version": "1"})", L"整数でなければなりません"},
-        {File(R"("options": {"hotKey": 1, "hotkey": 2})"), L"options の \"hotkey\" はこの形式にない項目です"},
-        {File(R"("menus": [{}, {"Caption": "x"}])"), L"menus[1] の \"Caption\" はこの形式にない項目です"},
-        {File(R"("drags": {"Up": {}})"), L"drags の \"Up\" はこの形式にない項目です"},
-        {File(R"("keys": {"a": {}})"), L"keys の \"a\" はこの形式にない項目です"},
-        {File(R"("comment": "hello")"), L"\"comment\" はこの形式にない項目です"},
-        {File(R"("options": {"hotKey": 1, "hotKey": 2})"), L"options.hotKey が二度書かれています"},
-        {File(R"("options": {"hotKey": 1.5})"), L"options.hotKey は 整数 でなければなりません"},
-        {File(R"("options": {"hotKey": 2147483648})"), L"options.hotKey の値が範囲外です"},
-        {File(R"("options": {"popupStatus": 1})"), L"options.popupStatus は true か false でなければ"},
-        {File(R"("options": {"customIconFile": null})"), L"options.customIconFile は 文字列 でなければ"},
-        {File(R"("position": {"x": "0.5"})"), L"position.x は 数値 でなければ"},
-        {File(R"("position": {"y": 1e39})"), L"position.y の値 1e39 は大きすぎます"},
-        {File(R"("menus": {"0": {}})"), L"menus は 配列 ([ ]) でなければ"},
-        {File(R"("menus": [{}, 5])"), L"menus[1] は オブジェクト ({ }) でなければ"},
-        {File(R"("keys": {"A": []})"), L"keys.A は オブジェクト ({ }) でなければ"},
-        {File(R"("menus": [{"caption": "a\u0000b"}])"), L"menus[0].caption に NUL 文字があります"},
-        {File(R"("menus": [{"caption": "\ud800"}])"), L"の書き方が JSON として正しくありません"},
+         {P::NotJson, {L"3", L"14"}}},
+        {File(R"("menus": [{"caption": "\ud800"}])"), {P::NotJson, {L"1", L"75"}}},
+        {File("\"menus\": [{\"caption\": \"ok\"}, {\"caption\": \"bad \xFF\"}]"), {P::BadUtf8, {L"1", L"92"}}},
+        {File("\"menus\": [{\"caption\": \"overlong \xC0\xAF\"}]"), {P::BadUtf8, {L"1", L"78"}}},
+        {std::string(R"({"format": "Korvane settings", "version": 1,)") + '\0' + "}", {P::NulByte, {L"1", L"45"}}},
+        {"[1, 2]", {P::NotSettings, {L"Korvane settings"}}},
+        {"\"Korvane settings\"", {P::NotSettings, {L"Korvane settings"}}},
+        {R"({"version": 1})", {P::NotSettings, {L"Korvane settings"}}},
+        {R"({"format": "Other settings", "version": 1})", {P::NotSettings, {L"Korvane settings"}}},
+        {R"({"format": 1, "version": 1})", {P::NotSettings, {L"Korvane settings"}}},
+        {R"({"format": "Korvane settings"})", {P::NoVersion, {}}},
+        {R"({"format": "Korvane settings", "version": "1"})", {P::VersionNotInteger, {}}},
+        {R"({"format": "Korvane settings", "theme": "dark", "version": 2})", {P::UnknownVersion, {L"2", L"1"}}},
+        {R"({"format": "Korvane settings", "version": 1.5})", {P::UnknownVersion, {L"1.5", L"1"}}},
+        {File(R"("options": {"hotKey": 1, "hotkey": 2})"), {P::UnknownField, {L"options.hotkey"}}},
+        {File(R"("menus": [{}, {"Caption": "x"}])"), {P::UnknownField, {L"menus[1].Caption"}}},
+        {File(R"("drags": {"Up": {}})"), {P::UnknownField, {L"drags.Up"}}},
+        {File(R"("keys": {"a": {}})"), {P::UnknownField, {L"keys.a"}}},
+        {File(R"("comment": "hello")"), {P::UnknownField, {L"comment"}}},
+        {File(R"("options": {"hotKey": 1, "hotKey": 2})"), {P::Twice, {L"options.hotKey"}}},
+        {File(R"("options": {"popupStatus": 1})"), {P::NotBoolean, {L"options.popupStatus"}}},
+        {File(R"("options": {"hotKey": 1.5})"), {P::NotInteger, {L"options.hotKey"}}},
+        {File(R"("position": {"x": "0.5"})"), {P::NotNumber, {L"position.x"}}},
+        {File(R"("options": {"customIconFile": null})"), {P::NotText, {L"options.customIconFile"}}},
+        {File(R"("menus": [{}, 5])"), {P::NotObject, {L"menus[1]"}}},
+        {File(R"("keys": {"A": []})"), {P::NotObject, {L"keys.A"}}},
+        {deep, {P::NotObject, {L"menus[0]"}}},
+        {File(R"("menus": {"0": {}})"), {P::NotArray, {L"menus"}}},
+        {File(R"("options": {"hotKey": 2147483648})"), {P::OutOfRange, {L"options.hotKey", L"2147483648"}}},
+        {File(R"("position": {"y": 1e39})"), {P::TooLargeNumber, {L"position.y", L"1e39"}}},
+        {File(R"("menus": [{"caption": "a\u0000b"}])"), {P::NulInText, {L"menus[0].caption"}}},
         {File(R"("options": {"customIconFile": ")" + std::string(kSettingsFileMaxText + 1, 'a') + "\"}"),
-         L"options.customIconFile が 32767 文字を超えています"},
-        {File("\"menus\": [" + [] {
-             std::string many = "{}";
-             for (std::size_t i = 0; i < kSettingsFileMaxMenus; ++i)
-                 many += ",{}";
-             return many;
-         }() + "]"),
-         L"menus の項目が 10000 個を超えています"},
-        {File("\"menus\": [{\"caption\": \"ok\"}, {\"caption\": \"bad \xFF\"}]"),
-         L"1 行目 92 文字目に UTF-8 として正しくないバイトがあります"},
-        {File("\"menus\": [{\"caption\": \"overlong \xC0\xAF\"}]"), L"UTF-8 として正しくないバイト"},
-        {std::string(R"({"format": "Korvane settings", "version": 1,)") + '\0' + "}", L"1 行目 45 文字目に NUL 文字があります"},
-        {deep, L"menus[0] は オブジェクト ({ }) でなければ"},
-        {std::string(kSettingsFileMaxBytes + 1, ' '), L"ファイルが大きすぎます (16 MB まで)"},
+         {P::TextTooLong, {L"options.customIconFile", L"32767"}}},
+        {File("\"menus\": [" + tooMany + "]"), {P::TooManyMenus, {L"10000"}}},
+        {std::string(kSettingsFileMaxBytes + 1, ' '), {P::TooLarge, {L"16"}}},
     };
-    for (const Row& row : rows) {
-        const std::wstring said = Refusal(row.text);
-        EXPECT_NE(said.find(row.said), std::wstring::npos)
-            << Narrow(row.said) << " in: " << Narrow(said) << " for: " << row.text.substr(0, 200);
-    }
+    for (const Row& row : rows)
+        EXPECT_EQ(RefusalOf(row.text), row.refusal) << row.text.substr(0, 200);
 }
 
 TEST(SettingsFile, WhatCouldNotBeReadBackIsNotWritten)
@@ -162,17 +171,17 @@ TEST(SettingsFile, WhatCouldNotBeReadBackIsNotWritten)
     SettingsRecord lone;
     lone.menus.resize(3);
     lone.menus[2].caption = std::wstring(1, static_cast<wchar_t>(0xD800));
-    const std::pair<const SettingsRecord*, const wchar_t*> rows[] = {
-        {&tooMany, L"menus の項目が 10000 個を超えています"},
-        {&tooLong, L"keys.A.arguments が 32767 文字を超えています"},
-        {&lone, L"menus[2].caption に UTF-16 として正しくない文字があります"},
+    const std::pair<const SettingsRecord*, Refusal> rows[] = {
+        {&tooMany, {SettingsFileProblem::TooManyMenus, {L"10000"}}},
+        {&tooLong, {SettingsFileProblem::TextTooLong, {L"keys.A.arguments", L"32767"}}},
+        {&lone, {SettingsFileProblem::BadUtf16, {L"menus[2].caption"}}},
     };
-    for (const auto& [settings, said] : rows) {
+    for (const auto& [settings, refusal] : rows) {
         try {
             WriteSettingsFile(*settings);
-            ADD_FAILURE() << Narrow(said);
-        } catch (const NumberedError& e) {
-            EXPECT_NE(e.Description().find(said), std::wstring::npos) << Narrow(e.Description());
+            ADD_FAILURE() << Narrow(refusal.values[0]);
+        } catch (const SettingsFileError& e) {
+            EXPECT_EQ((Refusal{e.Problem(), e.Values()}), refusal);
         }
     }
 }

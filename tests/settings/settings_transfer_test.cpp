@@ -130,7 +130,7 @@ TEST_F(SettingsTransferTest, AFileThatCannotBeTakenWholeChangesNothing)
         {L"picture.korvane.json", "\x89PNG\r\n\x1a\n", L"1 行目 1 文字目に UTF-8 として正しくない"},
         {L"list.korvane.json", "[]", L"Korvane の設定ファイルではありません"},
         {L"later.korvane.json", R"({"format": "Korvane settings", "version": 2})", L"版 (2)"},
-        {L"field.korvane.json", lateField, L"menus[4] の \"hidden\" はこの形式にない項目です"},
+        {L"field.korvane.json", lateField, L"menus[4].hidden はこの形式にない項目です"},
         {L"big.korvane.json", std::nullopt, L"大きすぎます"},
     };
     const RegistryTree before = StoredTree();
