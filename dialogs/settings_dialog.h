@@ -34,15 +34,14 @@
 class cDlgSettings : public Form {
 public:
     // Opens the dialog for its host (the pad) and returns once it has closed.
-    // Meanwhile the host has no hot key and is not topmost; both come back from the
-    // live settings afterwards.
+    // Meanwhile the host has no hot key and is not topmost; both come back
+    // from the host's settings afterwards.
     static void ShowSettings(SettingsHost& host);
 
     // Switches to page 0 (drag), 1 (key), 2 (menu) or 3 (general) once the
     // focused control has accepted its value.
     void SelectPage(int index);
-    // Saves the working copy, reloads the live settings from it and shows
-    // the pad's picture anew.
+    // Saves the working copy and has the host take it up.
     void ApplySettings();
     // Something was edited that OK or Apply would save.
     void EnableApply();
@@ -89,6 +88,8 @@ private:
 
     SettingsHost& Host;
     HWND OwnerWnd;
+    // The hot key the host held when the dialog opened.
+    std::int32_t padHotKey_ = 0;
     std::uint8_t CurrentPage = 0;
 
     // Controls, in the order they are created; the constructors set where
