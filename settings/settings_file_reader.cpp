@@ -12,6 +12,7 @@
 #include "commands/slot_rules.h"
 #include "objlib/value_text.h"
 #include "settings/settings_file.h"
+#include "settings/settings_file_fields.h"
 
 namespace {
 
@@ -340,49 +341,28 @@ private:
                 return Frame{Kind::Menus, path};
             break;
         case Kind::Options:
-            if (name == "popupStatus")
-                return &s.popupStatus;
-            if (name == "alwaysOnTop")
-                return &s.alwaysOnTop;
-            if (name == "doubleClickCommand")
-                return &s.doubleClickCommand;
-            if (name == "activeStyle")
-                return &s.activeStyle;
-            if (name == "hotKey")
-                return &s.hotKey;
-            if (name == "swapButtons")
-                return &s.swapButtons;
-            if (name == "useCustomIcon")
-                return &s.useCustomIcon;
-            if (name == "customIconFile")
-                return &s.customIconFile;
-            break;
+            return Field(s, kOptionFields, name);
         case Kind::Position:
-            if (name == "x")
-                return &s.x;
-            if (name == "y")
-                return &s.y;
-            break;
+            return Field(s, kPositionFields, name);
         case Kind::Drags:
             return Slot(kDragList, s.drags.data(), s.drags.size(), name, path);
         case Kind::Keys:
             return Slot(kKeyList, s.keys.data(), s.keys.size(), name, path);
         case Kind::Command:
-            if (name == "program")
-                return &frame.command->program;
-            if (name == "arguments")
-                return &frame.command->arguments;
-            if (name == "workingDirectory")
-                return &frame.command->workingDirectory;
-            if (name == "caption")
-                return &frame.command->caption;
-            if (name == "windowState")
-                return &frame.command->windowState;
-            if (name == "setFocus")
-                return &frame.command->setFocus;
-            break;
+            return Field(*frame.command, kCommandFields, name);
         case Kind::Menus:
             break;
+        }
+        return {};
+    }
+
+    // The record's member of that name in a table of fields.
+    template <typename Record, std::size_t N>
+    static Target Field(Record& record, const NamedField<Record> (&fields)[N], const std::string& name)
+    {
+        for (const NamedField<Record>& field : fields) {
+            if (name == field.name)
+                return std::visit([&](auto member) { return Target(&(record.*member)); }, field.member);
         }
         return {};
     }

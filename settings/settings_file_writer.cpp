@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "base/utf8_text.h"
@@ -6,6 +7,7 @@
 #include "commands/slot_rules.h"
 #include "objlib/value_text.h"
 #include "settings/settings_file.h"
+#include "settings/settings_file_fields.h"
 
 namespace {
 
@@ -94,22 +96,26 @@ std::string Quoted(const std::wstring& text, const std::wstring& path)
     return json + '"';
 }
 
-std::string Boolean(bool value) { return value ? "true" : "false"; }
-std::string Integer(std::int32_t value) { return std::to_string(value); }
-
+std::string Json(bool value, const std::wstring&) { return value ? "true" : "false"; }
+std::string Json(std::int32_t value, const std::wstring&) { return std::to_string(value); }
 // A place that cannot be read is the centre, as the pad takes it.
-std::string Fraction(float value) { return Ascii(FormatFloatText(std::isfinite(value) ? value : 0.5f)); }
+std::string Json(float value, const std::wstring&)
+{
+    return Ascii(FormatFloatText(std::isfinite(value) ? value : 0.5f));
+}
+std::string Json(const std::wstring& text, const std::wstring& path) { return Quoted(text, path); }
 
-void WriteCommand(JsonEmitter& out, std::string_view name, const CommandRecord& command,
-                  const std::wstring& path)
+// An object of the fields of a table.
+template <typename Record, std::size_t N>
+void WriteFields(JsonEmitter& out, std::string_view name, const Record& record,
+                 const NamedField<Record> (&fields)[N], const std::wstring& path)
 {
     out.Begin(name, '{');
-    out.Member("program", Quoted(command.program, path + L".program"));
-    out.Member("arguments", Quoted(command.arguments, path + L".arguments"));
-    out.Member("workingDirectory", Quoted(command.workingDirectory, path + L".workingDirectory"));
-    out.Member("caption", Quoted(command.caption, path + L".caption"));
-    out.Member("windowState", Integer(command.windowState));
-    out.Member("setFocus", Boolean(command.setFocus));
+    for (const NamedField<Record>& field : fields) {
+        const std::wstring fieldPath = path + L"." + std::wstring(field.name, field.name + std::strlen(field.name));
+        out.Member(field.name,
+                   std::visit([&](auto member) { return Json(record.*member, fieldPath); }, field.member));
+    }
     out.End('}');
 }
 
@@ -122,7 +128,8 @@ void WriteSlots(JsonEmitter& out, std::string_view name, std::int32_t kind,
         if (slots[i] == CommandRecord{})
             continue;
         const std::wstring key = SlotKeyName(kind, FirstStoredSlot(kind) + static_cast<std::int32_t>(i));
-        WriteCommand(out, Ascii(key), slots[i], std::wstring(name.begin(), name.end()) + L"." + key);
+        WriteFields(out, Ascii(key), slots[i], kCommandFields,
+                    std::wstring(name.begin(), name.end()) + L"." + key);
     }
     out.End('}');
 }
@@ -136,30 +143,16 @@ std::string WriteSettingsFile(const SettingsRecord& settings)
     JsonEmitter out;
     out.Begin("", '{');
     out.Member("format", std::string("\"") + kSettingsFileFormat + '"');
-    out.Member("version", Integer(kSettingsFileVersion));
-
-    out.Begin("options", '{');
-    out.Member("popupStatus", Boolean(settings.popupStatus));
-    out.Member("alwaysOnTop", Boolean(settings.alwaysOnTop));
-    out.Member("doubleClickCommand", Integer(settings.doubleClickCommand));
-    out.Member("activeStyle", Boolean(settings.activeStyle));
-    out.Member("hotKey", Integer(settings.hotKey));
-    out.Member("swapButtons", Boolean(settings.swapButtons));
-    out.Member("useCustomIcon", Boolean(settings.useCustomIcon));
-    out.Member("customIconFile", Quoted(settings.customIconFile, L"options.customIconFile"));
-    out.End('}');
-
-    out.Begin("position", '{');
-    out.Member("x", Fraction(settings.x));
-    out.Member("y", Fraction(settings.y));
-    out.End('}');
+    out.Member("version", std::to_string(kSettingsFileVersion));
+    WriteFields(out, "options", settings, kOptionFields, L"options");
+    WriteFields(out, "position", settings, kPositionFields, L"position");
 
     WriteSlots(out, "drags", kDragList, settings.drags);
     WriteSlots(out, "keys", kKeyList, settings.keys);
 
     out.Begin("menus", '[');
     for (std::size_t i = 0; i < settings.menus.size(); ++i)
-        WriteCommand(out, "", settings.menus[i], L"menus[" + std::to_wstring(i) + L"]");
+        WriteFields(out, "", settings.menus[i], kCommandFields, L"menus[" + std::to_wstring(i) + L"]");
     out.End(']');
     out.End('}');
     return out.Finish();

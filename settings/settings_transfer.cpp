@@ -41,58 +41,74 @@ constexpr UINT kCannotImport = IDS_SETTINGS_NOT_IMPORTED;
                 {value(0), value(1), value(2)}));
 }
 
-CommandRecord RecordOf(const ShellCommand& command)
+// Calls copy(record's field, command's field) for the fields both keep alike.
+template <typename Record, typename Copy>
+void PairFields(Record& record, ShellCommand& command, Copy copy)
 {
-    return {command.StoredProgram(), command.Argument(), command.WorkDir(),
-            command.Caption,         command.WindowState, command.SetFocus};
+    copy(record.caption, command.Caption);
+    copy(record.windowState, command.WindowState);
+    copy(record.setFocus, command.SetFocus);
 }
 
-void Take(const CommandRecord& record, ShellCommand& command)
+// Calls pair(record's command, the list's command) for every drag and key.
+template <typename Record, typename Pair>
+void PairSlots(Record& record, cSettings& settings, Pair pair)
+{
+    for (std::size_t i = 0; i < record.drags.size(); ++i)
+        pair(record.drags[i], *settings.Drags().Item(static_cast<std::int32_t>(i) + 1));
+    for (std::size_t i = 0; i < record.keys.size(); ++i)
+        pair(record.keys[i], *settings.Keys().Item(static_cast<std::int32_t>(i)));
+}
+
+// Calls copy(record's option, the settings' option) for every option.
+template <typename Record, typename Copy>
+void PairOptions(Record& record, cSettings& settings, Copy copy)
+{
+    copy(record.popupStatus, settings.PopupStatus);
+    copy(record.alwaysOnTop, settings.AlwaysOnTop);
+    copy(record.doubleClickCommand, settings.DblClickCommand);
+    copy(record.activeStyle, settings.ActiveStyle);
+    copy(record.hotKey, settings.HotKey);
+    copy(record.swapButtons, settings.SwapButtons);
+    copy(record.useCustomIcon, settings.UseCustomIcon);
+    copy(record.customIconFile, settings.CustomIcon);
+}
+
+const auto kIntoRecord = [](auto& record, const auto& stored) { record = stored; };
+const auto kFromRecord = [](const auto& record, auto& stored) { stored = record; };
+
+void IntoRecord(CommandRecord& record, ShellCommand& command)
+{
+    record.program = command.StoredProgram();
+    record.arguments = command.Argument();
+    record.workingDirectory = command.WorkDir();
+    PairFields(record, command, kIntoRecord);
+}
+
+void FromRecord(const CommandRecord& record, ShellCommand& command)
 {
     command.SetStoredTexts(record.program, record.arguments, record.workingDirectory);
-    command.Caption = record.caption;
-    command.WindowState = record.windowState;
-    command.SetFocus = record.setFocus;
+    PairFields(record, command, kFromRecord);
 }
 
 SettingsRecord RecordOf(cSettings& settings, const RegistryKey& position)
 {
     SettingsRecord record;
-    record.popupStatus = settings.PopupStatus;
-    record.alwaysOnTop = settings.AlwaysOnTop;
-    record.doubleClickCommand = settings.DblClickCommand;
-    record.activeStyle = settings.ActiveStyle;
-    record.hotKey = settings.HotKey;
-    record.swapButtons = settings.SwapButtons;
-    record.useCustomIcon = settings.UseCustomIcon;
-    record.customIconFile = settings.CustomIcon;
+    PairOptions(record, settings, kIntoRecord);
+    PairSlots(record, settings, IntoRecord);
+    for (std::int32_t i = 0; i < settings.Menus().Count(); ++i)
+        IntoRecord(record.menus.emplace_back(), *settings.Menus().Item(i));
     record.x = position.ReadValue(L"x", record.x);
     record.y = position.ReadValue(L"y", record.y);
-    for (std::size_t i = 0; i < record.drags.size(); ++i)
-        record.drags[i] = RecordOf(*settings.Drags().Item(static_cast<std::int32_t>(i) + 1));
-    for (std::size_t i = 0; i < record.keys.size(); ++i)
-        record.keys[i] = RecordOf(*settings.Keys().Item(static_cast<std::int32_t>(i)));
-    for (std::int32_t i = 0; i < settings.Menus().Count(); ++i)
-        record.menus.push_back(RecordOf(*settings.Menus().Item(i)));
     return record;
 }
 
 void Take(const SettingsRecord& record, cSettings& settings)
 {
-    settings.PopupStatus = record.popupStatus;
-    settings.AlwaysOnTop = record.alwaysOnTop;
-    settings.DblClickCommand = record.doubleClickCommand;
-    settings.ActiveStyle = record.activeStyle;
-    settings.HotKey = record.hotKey;
-    settings.SwapButtons = record.swapButtons;
-    settings.UseCustomIcon = record.useCustomIcon;
-    settings.CustomIcon = record.customIconFile;
-    for (std::size_t i = 0; i < record.drags.size(); ++i)
-        Take(record.drags[i], *settings.Drags().Item(static_cast<std::int32_t>(i) + 1));
-    for (std::size_t i = 0; i < record.keys.size(); ++i)
-        Take(record.keys[i], *settings.Keys().Item(static_cast<std::int32_t>(i)));
+    PairOptions(record, settings, kFromRecord);
+    PairSlots(record, settings, FromRecord);
     for (const CommandRecord& entry : record.menus)
-        Take(entry, *settings.Menus().Add(-1));
+        FromRecord(entry, *settings.Menus().Add(-1));
 }
 
 std::string ReadWholeFile(const std::wstring& fileName)

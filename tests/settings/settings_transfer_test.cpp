@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "app/transfer_command.h"
-#include "base/desktop_toggle_file.h"
-#include "base/program_values.h"
 #include "base/utf8_text.h"
 #include "base/win_handles.h"
 #include "objlib/persist.h"
@@ -64,17 +62,8 @@ void StoreRichProfile(std::int32_t menuEntries)
 
 class SettingsTransferTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        savedAppFolder = AppFolder;
-        AppFolder = folder.Path();
-        WriteDesktopToggleFile(folder.Path());
-    }
-    void TearDown() override { AppFolder = savedAppFolder; }
-
     RegistrySandbox sandbox;
     TempFolder folder;
-    std::wstring savedAppFolder;
 };
 
 }  // namespace
