@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "commands/command_kind.h"
+#include "settings/staged_write.h"
 
 std::unique_ptr<cSettings> AppSettings;
 
@@ -31,15 +32,20 @@ void cSettings::LoadLists(RegistryKey& lpreg) { PersistLists(lpreg, false); }
 
 bool cSettings::Save(RegistryKey& lpreg)
 {
-    lpreg.WriteValue(L"ActiveStyle", ActiveStyle);
-    lpreg.WriteValue(L"AlwaysOnTop", AlwaysOnTop);
-    lpreg.WriteValue(L"PopupStatus", PopupStatus);
-    lpreg.WriteValue(L"DoubleClickCommand", DblClickCommand);
-    lpreg.WriteValue(L"HotKey", HotKey);
-    lpreg.WriteValue(L"SwapButtons", SwapButtons);
-    lpreg.WriteValue(L"CustomIcon", UseCustomIcon);
-    lpreg.WriteValue(L"CustomIconFile", CustomIcon);
-    PersistLists(lpreg, true);
+    // Staged and switched over at once: a list rewritten in place by a
+    // process that is ended half-way would join the old list and the new.
+    StagedWrite staged(lpreg);
+    RegistryKey& contents = staged.Contents();
+    contents.WriteValue(L"ActiveStyle", ActiveStyle);
+    contents.WriteValue(L"AlwaysOnTop", AlwaysOnTop);
+    contents.WriteValue(L"PopupStatus", PopupStatus);
+    contents.WriteValue(L"DoubleClickCommand", DblClickCommand);
+    contents.WriteValue(L"HotKey", HotKey);
+    contents.WriteValue(L"SwapButtons", SwapButtons);
+    contents.WriteValue(L"CustomIcon", UseCustomIcon);
+    contents.WriteValue(L"CustomIconFile", CustomIcon);
+    PersistLists(contents, true);
+    staged.Commit();
     return true;
 }
 
