@@ -10,6 +10,7 @@
 #include "objlib/persist.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
+#include "settings/staged_write.h"
 
 namespace {
 
@@ -193,12 +194,16 @@ void ImportSettings(const SettingsRecord& record)
 {
     cSettings settings;
     Take(record, settings);
-    RegistryKey product = ProductKey();
-    Persistence().PersistOf(settings).Save(product);
-    RegistryKey position = product.SubKey(kPositionKeyName);
+    // Everything in one switch: a process ended part-way leaves the old
+    // settings or the new ones, and the next start finishes or undoes it.
+    StagedWrite staged(ProductKey());
+    RegistryKey& contents = staged.Contents();
+    settings.WriteInto(contents);
+    RegistryKey position = contents.SubKey(kPositionKeyName);
     position.WriteValue(L"x", record.x);
     position.WriteValue(L"y", record.y);
     // Without it the next start would take the settings for a first start's
     // and put its own hot key over the imported one.
-    product.WriteValue(L"Version", kSettingsLayoutVersion);
+    contents.WriteValue(L"Version", kSettingsLayoutVersion);
+    staged.Commit();
 }

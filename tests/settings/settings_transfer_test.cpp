@@ -7,11 +7,13 @@
 #include <gtest/gtest.h>
 
 #include "app/transfer_command.h"
+#include "base/numbered_error.h"
 #include "base/utf8_text.h"
 #include "base/win_handles.h"
 #include "objlib/persist.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
+#include "settings/staged_write.h"
 #include "tests/support/dialog_watcher.h"
 #include "tests/support/registry_tree.h"
 #include "tests/support/sandbox.h"
@@ -135,4 +137,41 @@ TEST_F(SettingsTransferTest, AFileThatCannotBeTakenWholeChangesNothing)
             << Utf8FromWide(boxes.Boxes()[0].text).value_or("?");
         EXPECT_EQ(StoredTree(), before) << Utf8FromWide(row.name).value_or("?");
     }
+}
+
+// An import ended at any instant, as by a killed process, leaves the old
+// settings or the imported ones once the next start has looked, never a mix.
+TEST_F(SettingsTransferTest, AnImportEndedAtAnyPointLeavesTheOldSettingsOrTheNew)
+{
+    StoreRichProfile(4);
+    const RegistryTree before = StoredTree();
+    SettingsRecord imported = StoredSettings();
+    imported.menus.erase(imported.menus.begin());
+    imported.hotKey = 0x246;
+    imported.keys[7].program = L"C:\\新しい.exe";
+    imported.x = 0.75f;
+    ImportSettings(imported);
+    const RegistryTree after = StoredTree();
+    ASSERT_NE(before, after);
+
+    int rolledBack = 0, rolledForward = 0;
+    for (int changes = 0;; changes += 13) {
+        RestoreRegistryTree(HKEY_CURRENT_USER, kProductKeyPath, before);
+        LimitRegistryChanges(changes);
+        bool whole = true;
+        try {
+            ImportSettings(imported);
+        } catch (const NumberedError&) {
+            whole = false;
+        }
+        LimitRegistryChanges(-1);
+        FinishStagedWrite(ProductKey());
+        const RegistryTree found = StoredTree();
+        ASSERT_TRUE(found == before || found == after) << "ended after " << changes << " changes";
+        (found == before ? rolledBack : rolledForward)++;
+        if (whole)
+            break;
+    }
+    EXPECT_GT(rolledBack, 5);
+    EXPECT_GT(rolledForward, 5);
 }
