@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/entry_point.h"
 #include "app/transfer_command.h"
 #include "base/numbered_error.h"
 #include "base/utf8_text.h"
@@ -15,6 +16,7 @@
 #include "settings/settings_file.h"
 #include "settings/staged_write.h"
 #include "tests/support/dialog_watcher.h"
+#include "tests/support/program_driver.h"
 #include "tests/support/registry_tree.h"
 #include "tests/support/sandbox.h"
 
@@ -174,4 +176,37 @@ TEST_F(SettingsTransferTest, AnImportEndedAtAnyPointLeavesTheOldSettingsOrTheNew
     }
     EXPECT_GT(rolledBack, 5);
     EXPECT_GT(rolledForward, 5);
+}
+
+// korvane.exe /export and /import as a script runs them: no pad, exit code 0
+// or 1, one box that names the problem unless /quiet, and no import while a
+// pad runs, which would store its own settings over it when it ends.
+TEST_F(SettingsTransferTest, TheCommandLineExportsAndImportsWithoutThePad)
+{
+    StoreRichProfile(20);
+    const RegistryTree before = StoredTree();
+    const std::wstring program = L"\"" + BuildFolder() + L"korvane.exe\" ";
+    const std::wstring file = folder.Path() + L"バックアップ 1.korvane.json";
+    EXPECT_EQ(RunProgram(program + L"/export \"" + file + L"\" /quiet", 30000), 0);
+    RestoreRegistryTree(HKEY_CURRENT_USER, kMakerKeyPath, {});
+    EXPECT_EQ(RunProgram(program + L"-IMPORT \"" + file + L"\" /Quiet", 30000), 0);
+    EXPECT_EQ(StoredTree(), before);
+
+    {
+        const UniqueKernelHandle padRuns(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+        RestoreRegistryTree(HKEY_CURRENT_USER, kMakerKeyPath, {});
+        EXPECT_EQ(RunProgram(program + L"/import \"" + file + L"\" /quiet", 30000), 1);
+        EXPECT_TRUE(StoredTree().Empty());
+    }
+
+    const std::wstring damaged = folder.Path() + L"damaged.korvane.json";
+    WriteFileBytes(damaged, ReadFileBytes(file).substr(0, 100));
+    RestoreRegistryTree(HKEY_CURRENT_USER, kProductKeyPath, before);
+    RunningProgram import(BuildFolder() + L"korvane.exe", L"/import \"" + damaged + L"\"");
+    EXPECT_EQ(import.WaitForExit(30000), 1);
+    ASSERT_EQ(import.Boxes().size(), 1u);
+    EXPECT_NE(import.Boxes()[0].text.find(damaged), std::wstring::npos);
+    EXPECT_NE(import.Boxes()[0].text.find(L"途中で終わっています"), std::wstring::npos);
+    EXPECT_EQ(StoredTree(), before);
+    EXPECT_TRUE(VisiblePads().empty());
 }
