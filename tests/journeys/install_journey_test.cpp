@@ -315,13 +315,17 @@ TEST_F(InstallJourney, InstallUpgradeRunAndUninstall)
 }
 
 // The installer for one user: the user's own programs folder and Run key,
-// nothing of the machine's; upgraded in the folder the user chose, and
-// removed alike.
+// nothing of the machine's; started at the end of an installation with the
+// full interface, closed by the uninstall; upgraded in the folder the user
+// chose, and removed alike.
 TEST_F(InstallJourney, InstallForOneUserUpgradeAndUninstall)
 {
     const std::wstring userFolder = SystemFolder(CSIDL_LOCAL_APPDATA) + L"Programs\\Korvane\\";
     const std::wstring chosenFolder = SystemFolder(CSIDL_LOCAL_APPDATA) + L"Tools\\Korvane\\";
-    ASSERT_EQ(Msiexec(L"/i \"" + UserPackage() + L"\" /qn AUTOSTART=1"), 0);
+    // With the full interface, as by a double-click: Korvane starts at the end.
+    ASSERT_EQ(Msiexec(L"/i \"" + UserPackage() + L"\" AUTOSTART=1"), 0);
+    const StartedPad started = WaitForStartedPad(kStepTimeoutMs);
+    EXPECT_TRUE(started.window);
     ASSERT_EQ(InstalledProducts().size(), 1u);
     EXPECT_TRUE(Exists(userFolder + L"korvane.exe"));
     EXPECT_TRUE(Exists(userFolder + L"korvane.dll"));
@@ -330,6 +334,7 @@ TEST_F(InstallJourney, InstallForOneUserUpgradeAndUninstall)
     EXPECT_EQ(SignInEntry(), L"<none>");
     EXPECT_EQ(StartMenuTarget(), userFolder + L"korvane.exe");
     ASSERT_EQ(Msiexec(L"/x \"" + UserPackage() + L"\" /qn"), 0);
+    EXPECT_EQ(WaitForSingleObject(started.process.get(), 0), WAIT_OBJECT_0);
     EXPECT_TRUE(InstalledProducts().empty());
     EXPECT_FALSE(Exists(userFolder));
     EXPECT_EQ(SignInEntry(HKEY_CURRENT_USER), L"<none>");
