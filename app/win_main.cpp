@@ -19,5 +19,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         MainWindow->DeferredStartUp = LoadCommandLists;
         MainWindow->Show();
     });
-    return RunMessageLoop();
+    const int exitCode = RunMessageLoop();
+    ReleaseInstanceLock();
+    return exitCode;
 }
