@@ -22,7 +22,8 @@ KeyPage::KeyPage(cDlgSettings& dialog, Control& page)
       lstAccessKey(dialog, L"lstAccessKey",
                    ControlDesign(ControlKind::ListBox, 8, 18, 369, 160, {},
                                  L"各キーに割り当てられたタスクの名前一覧が表示されます")
-                       .Style(LBS_USETABSTOPS),
+                       .Style(LBS_USETABSTOPS)
+                       .WholeRows(),
                    &page)
 {
     lstAccessKey.OnClick = [this] { lstAccessKey_Click(); };

@@ -8,7 +8,8 @@ MenuPage::MenuPage(cDlgSettings& dialog, Control& page)
     : ListPage(dialog, page),
       lstMenuItem(dialog, L"lstMenuItem",
                   ControlDesign(ControlKind::ListBox, 8, 18, 369, 160, {},
-                                L"メニューに割り当てられたタスクの名前一覧が表示されます"),
+                                L"メニューに割り当てられたタスクの名前一覧が表示されます")
+                      .WholeRows(),
                   &page)
 {
     lstMenuItem.OnClick = [this] { lstMenuItem_Click(); };
