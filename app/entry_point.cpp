@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/running_pads.h"
 #include "base/attempt.h"
 #include "base/desktop_toggle_file.h"
 #include "base/path_text.h"
@@ -30,20 +31,6 @@ bool AnotherInstanceRuns()
     return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-// The pad is the window titled "Korvane"; the running instance's message
-// boxes carry the same title but are dialog windows, and are passed over.
-HWND FindRunningPad()
-{
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, nullptr, L"Korvane")) != nullptr) {
-        wchar_t className[16] = {};
-        GetClassNameW(window, className, 16);
-        if (lstrcmpW(className, L"#32770") != 0)
-            return window;
-    }
-    return nullptr;
-}
-
 // An instance that holds the lock and shows no pad is on its way in or out:
 // its pad is still coming, or gone while its process ends. Waits for its pad
 // or for its lock, at most a few seconds; true once the lock is this one's.
@@ -52,7 +39,7 @@ bool TakeLockOfInstanceWithoutPad()
     constexpr DWORD kLongestWaitMs = 5000;
     constexpr DWORD kLookEveryMs = 50;
     const DWORD start = GetTickCount();
-    while (!FindRunningPad()) {
+    while (FindRunningPads().count == 0) {
         const DWORD got = WaitForSingleObject(instanceMutex.get(), kLookEveryMs);
         if (got == WAIT_OBJECT_0 || got == WAIT_ABANDONED)
             return true;
@@ -64,12 +51,27 @@ bool TakeLockOfInstanceWithoutPad()
 
 void ActivateRunningInstance()
 {
-    const HWND window = FindRunningPad();
-    if (!window)
+    const RunningPads pads = FindRunningPads();
+    if (pads.count == 0)
         return;
+    const HWND window = pads.windows[0];
     if (IsIconic(window))
         ShowWindow(window, SW_RESTORE);
     SetForegroundWindow(window);
+}
+
+// When an installer has the Restart Manager close the pad to replace its
+// files, the manager starts it again afterwards; not after a crash, a hang
+// or a restart of Windows (the sign-in entry starts it then). Windows Vista
+// and later only: on earlier systems there is nothing to register with.
+void RegisterForRestartAfterUpdate()
+{
+    constexpr DWORD kRestartNoCrash = 1, kRestartNoHang = 2, kRestartNoReboot = 8;
+    using RegisterFn = HRESULT(WINAPI*)(PCWSTR, DWORD);
+    const auto registerRestart = reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "RegisterApplicationRestart")));
+    if (registerRestart)
+        registerRestart(L"", kRestartNoCrash | kRestartNoHang | kRestartNoReboot);
 }
 
 bool DetectLayeredWindows()
@@ -114,6 +116,7 @@ void Main(const std::function<void()>& showLauncher)
         ActivateRunningInstance();
         return;
     }
+    RegisterForRestartAfterUpdate();
     StartUpToLauncher(LocateProgram());
     Attempt(showLauncher);
 }
