@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/language_choice.h"
 #include "commands/command_kind.h"
 
 std::unique_ptr<cSettings> AppSettings;
@@ -25,6 +26,7 @@ void cSettings::LoadOptions(RegistryKey& lpreg)
     SwapButtons = lpreg.ReadValue(L"SwapButtons", false);
     UseCustomIcon = lpreg.ReadValue(L"CustomIcon", false);
     CustomIcon = lpreg.ReadValue(L"CustomIconFile", L"");
+    Language = lpreg.ReadValue(kLanguageValueName, L"");
 }
 
 void cSettings::LoadLists(RegistryKey& lpreg) { PersistLists(lpreg, false); }
@@ -39,6 +41,11 @@ bool cSettings::Save(RegistryKey& lpreg)
     lpreg.WriteValue(L"SwapButtons", SwapButtons);
     lpreg.WriteValue(L"CustomIcon", UseCustomIcon);
     lpreg.WriteValue(L"CustomIconFile", CustomIcon);
+    // Following Windows stores nothing, as before the choice existed.
+    if (Language.empty())
+        lpreg.WriteValue(kLanguageValueName, Null);
+    else
+        lpreg.WriteValue(kLanguageValueName, Language);
     PersistLists(lpreg, true);
     return true;
 }
