@@ -9,7 +9,7 @@
 #include "base/numbered_error.h"
 #include "base/path_text.h"
 #include "commands/captions.h"
-#include "commands/command_kind.h"
+#include "base/slot_names.h"
 #include "commands/command_line.h"
 #include "commands/compiled_menu.h"
 #include "commands/launch.h"
@@ -105,7 +105,7 @@ void ShellCommand::SetCommand(const std::wstring& newValue)
     }
     // Everything that can fail comes first, so a failure changes nothing.
     std::wstring workDir = workDir_;
-    if (workDir.empty() && kind_ != kMenuList)
+    if (workDir.empty() && kind_ != CommandListKind::Menus)
         workDir = CheckedWorkDir(FolderOf(typed));
     if (Caption.empty())
         Caption = DeriveCaption(expanded);
@@ -117,7 +117,7 @@ void ShellCommand::SetCommand(const std::wstring& newValue)
 
 void ShellCommand::SetWorkDir(const std::wstring& newValue)
 {
-    if (kind_ == kMenuList)
+    if (kind_ == CommandListKind::Menus)
         return;
     workDir_ = CheckedWorkDir(newValue);
 }
@@ -179,7 +179,7 @@ void ShellCommand::StoreCommandLine(const std::wstring& text)
 
 void ShellCommand::StoreWorkDir(const std::wstring& text)
 {
-    if (kind_ != kMenuList)
+    if (kind_ != CommandListKind::Menus)
         workDir_ = StoredFolderText(ParseFolderText(text));
 }
 
@@ -256,7 +256,7 @@ void ShellCommand::Execute(HWND hWnd, std::int32_t X, std::int32_t Y) const
 {
     LaunchRequest request;
     request.owner = hWnd;
-    if (kind_ == kMenuList) {
+    if (kind_ == CommandListKind::Menus) {
         const CompiledMenu entry({{DisplayCaption(), Program(), Argument()}});
         std::array<char, kMenuAnswerSize> file{}, parameters{};
         const int answer =

@@ -95,8 +95,11 @@ cDlgSettings::cDlgSettings(SettingsHost& host)
                  page.Borderless().ContentsLater();
                  return i == 0 ? page : page.Hidden();
              }),
-      dragPage_(*this, fraTab(0)), keyPage_(*this, fraTab(1)), menuPage_(*this, fraTab(2)),
-      generalPage_(*this, fraTab(3)), fields_(*this), buttons_(*this),
+      dragPage_(*this, fraTab(0), {fields_, buttons_}, WorkSettings.Drags()),
+      keyPage_(*this, fraTab(1), {fields_, buttons_}, WorkSettings.Keys()),
+      menuPage_(*this, fraTab(2), {fields_, buttons_}, WorkSettings.Menus()),
+      generalPage_(*this, fraTab(3), WorkSettings, {fields_, buttons_}), fields_(*this),
+      buttons_(*this),
       cmdOk(*this, L"cmdOk",
             ControlDesign(Kind::CommandButton, 240, 416, 81, 21, L"決定",
                           L"変更を保存してダイアログを閉じます")

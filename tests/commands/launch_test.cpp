@@ -4,7 +4,7 @@
 
 #include "base/program_values.h"
 #include "base/system.h"
-#include "commands/command_kind.h"
+#include "base/slot_names.h"
 #include "commands/command_menu.h"
 #include "commands/shell_command.h"
 #include "commands/shell_commands.h"
@@ -104,7 +104,7 @@ TEST_F(LaunchTest, WindowStateAndFocusChooseTheShowCommand)
     const Case cases[] = {{0, true, SW_SHOW}, {1, false, SW_SHOWNOACTIVATE},
                           {2, false, SW_SHOWMAXIMIZED}, {3, true, SW_SHOWMINIMIZED}};
     ShellCommand command;
-    command.SetKind(kKeyList);
+    command.SetKind(CommandListKind::Keys);
     command.StoreCommandLine(L"\"" + spacedProbe + L"\"");
     size_t launched = 0;
     for (const Case& c : cases) {
@@ -145,7 +145,7 @@ TEST_F(LaunchTest, FailingLaunchShowsTheSystemsTextUnderErrorAndRestoresThePoint
 TEST_F(LaunchTest, MenuEntryOpensItsMenuAtThePointAndStartsWithoutWorkingFolder)
 {
     ShellCommand command;
-    command.SetKind(kMenuList);
+    command.SetKind(CommandListKind::Menus);
     command.StoreCommandLine(L"\"" + spacedProbe + L"\" x \"y z\"");
     command.Caption = L"プローブ";
     RECT where{};
@@ -172,7 +172,7 @@ TEST_F(LaunchTest, MenuEntryOpensItsMenuAtThePointAndStartsWithoutWorkingFolder)
 TEST_F(LaunchTest, MenuEntryWithNothingChosenLaunchesAndShowsNothing)
 {
     ShellCommand command;
-    command.SetKind(kMenuList);
+    command.SetKind(CommandListKind::Menus);
     command.StoreCommandLine(L"\"" + spacedProbe + L"\"");
     driver.Then([](MenuDriver& d) { d.Press(VK_ESCAPE); });
     DialogWatcher watcher;
@@ -208,7 +208,7 @@ TEST_F(LaunchTest, CommandMenuRunsBuiltInActionsWhileItCountsAsOpen)
 
 TEST_F(LaunchTest, CommandMenuOpensTheChosenEntryWithShowAndNoWorkingFolder)
 {
-    ShellCommands menus(kMenuList);
+    ShellCommands menus(CommandListKind::Menus);
     menus.Add(-1)->Caption = L"-";
     const auto probe = menus.Add(-1);
     probe->StoreCommandLine(L"\"" + spacedProbe + L"\" 引数 \"a b\"");
@@ -247,7 +247,7 @@ TEST_F(LaunchTest, MenuEntriesWithoutAnExactAnsiPathStartTheirOwnFileNotAnother)
         CreateDirectoryW((folder.Path() + name).c_str(), nullptr);
         ASSERT_TRUE(CopyFileW(ProbeProgramPath().c_str(), own.c_str(), FALSE));
     }
-    ShellCommands menus(kMenuList);
+    ShellCommands menus(CommandListKind::Menus);
     const auto entry = menus.Add(-1);
     entry->StoreCommandLine(L"\"" + own + L"\" 한글 \"a b\"");
     entry->Caption = L"カフェ";

@@ -10,7 +10,7 @@
 
 #include "base/numbered_error.h"
 #include "base/system.h"
-#include "commands/command_kind.h"
+#include "base/slot_names.h"
 #include "commands/shell_command.h"
 #include "commands/shell_commands.h"
 #include "objlib/persist.h"
@@ -55,7 +55,7 @@ protected:
     ShellCommand DragCommand() const
     {
         ShellCommand command;
-        command.SetKind(kDragList);
+        command.SetKind(CommandListKind::Drags);
         return command;
     }
 
@@ -164,12 +164,12 @@ TEST_F(LongTextTest, LongFieldsGoThroughTheRegistryAndTheMenuTableUnchanged)
     for (size_t length : kLengths) {
         SCOPED_TRACE(length);
         RegistrySandbox sandbox;
-        ShellCommands menus(kMenuList);
+        ShellCommands menus(CommandListKind::Menus);
         ShellCommand& entry = *menus.Add(-1);
         entry.StoreCommandLine(L"\"C:\\" + std::wstring(length, L'p') + L".exe\" " +
                                std::wstring(length, L'a'));
         entry.Caption = std::wstring(length, L'c');
-        ShellCommands drags(kDragList);
+        ShellCommands drags(CommandListKind::Drags);
         ShellCommand& drag = *drags.Item(1);
         drag.StoreCommandLine(entry.Command());
         drag.StoreWorkDir(L"C:\\" + std::wstring(length, L'w'));
@@ -179,7 +179,7 @@ TEST_F(LongTextTest, LongFieldsGoThroughTheRegistryAndTheMenuTableUnchanged)
         RegistryKey menuKey = key.SubKey(L"Menu"), dragKey = key.SubKey(L"Drag");
         Persistence().PersistOf(menus).Save(menuKey);
         Persistence().PersistOf(drags).Save(dragKey);
-        ShellCommands menusBack(kMenuList), dragsBack(kDragList);
+        ShellCommands menusBack(CommandListKind::Menus), dragsBack(CommandListKind::Drags);
         Persistence().PersistOf(menusBack).Load(menuKey);
         Persistence().PersistOf(dragsBack).Load(dragKey);
         ASSERT_EQ(menusBack.Count(), 1);
