@@ -6,11 +6,16 @@
 #include "app/entry_point.h"
 #include "forms/form.h"
 #include "pad/main_window.h"
+#include "settings/settings.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     Main([] {
-        MainWindow = std::make_unique<cMain>();
+        // Settings that could not even be made leave no pad to show, and the
+        // loop below nothing to wait for.
+        if (!AppSettings)
+            return;
+        MainWindow = std::make_unique<cMain>(*AppSettings);
         MainWindow->DeferredStartUp = LoadCommandLists;
         MainWindow->Show();
     });

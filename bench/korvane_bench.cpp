@@ -117,7 +117,7 @@ int main()
     AppSettings->Drags().Item(3)->StoreCommandLine(L"C:\\Bench\\right.exe -r");
     AppSettings->Menus().Add(-1)->StoreCommandLine(L"C:\\Bench\\entry.exe -m");
     AppSettings->Menus().Add(-1)->StoreCommandLine(L"C:\\Bench\\second.exe");
-    MainWindow = std::make_unique<cMain>();
+    MainWindow = std::make_unique<cMain>(*AppSettings);
     MainWindow->Show();
     PumpPending();
     const HWND pad = MainWindow->Handle();

@@ -279,7 +279,7 @@ std::vector<double> DialogOpenToFirstPaint(cMain& pad, int rounds)
         paintSeen = false;
         paintedAt = 0;
         const double opened = Microseconds();
-        pad.RunPadAction(2);
+        pad.RunPadAction(PadAction::Settings);
         if (paintedAt > 0)
             times.push_back(paintedAt - opened);
         PumpPending();

@@ -5,7 +5,6 @@
 #include "base/interface_text.h"
 #include "base/win_handles.h"
 #include "dialogs/drag_figure.h"
-#include "forms/hot_key.h"
 #include "forms/screen.h"
 #include "objlib/persist.h"
 #include "resources/resource_ids.h"
@@ -53,12 +52,6 @@ FileDialog BrowseDialog(HWND owner, std::wstring title)
     dialog.MaxFileSize = MAX_PATH;
     dialog.OwnerWindow = owner;
     return dialog;
-}
-
-void SetTopmost(HWND window, bool topmost)
-{
-    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // A line through the points, in one system colour.
@@ -137,19 +130,16 @@ void cDlgSettings::ShowSettings(SettingsHost& host)
     // The dialog starts from what is stored, not from the live settings.
     RegistryKey key = ProductKey();
     Persistence().PersistOf(dialog.WorkSettings).Load(key);
-    SetTopmost(dialog.OwnerWnd, false);
+    // Before the dialog's window is made, which would otherwise be topmost too.
+    dialog.padHotKey_ = host.SuspendTopmostAndHotKey();
     dialog.Load();
     // Centred on the screen the pad is on.
     dialog.MoveCentredOver(WorkAreaNear(dialog.OwnerWnd));
-    SetHotKey(dialog.OwnerWnd, 0);
 
     dialog.ShowModal();
 
     // Cancel brings back what the pad had; OK and Apply what they saved.
-    if (AppSettings) {
-        SetHotKey(dialog.OwnerWnd, AppSettings->HotKey);
-        SetTopmost(dialog.OwnerWnd, AppSettings->AlwaysOnTop);
-    }
+    host.ResumeTopmostAndHotKey();
     dialog.Unload();
 }
 
@@ -160,7 +150,7 @@ void cDlgSettings::Form_Load()
     fields_.Load();
     buttons_.Load();
     CurrentPage = 0;
-    generalPage_.KeepPadHotKey(HotKeyOf(OwnerWnd));
+    generalPage_.KeepPadHotKey(padHotKey_);
     // Only the page on show is made now.
     dragPage_.Create();
     dragPage_.Open();
@@ -338,9 +328,5 @@ void cDlgSettings::ApplySettings()
         page->Store();
     RegistryKey key = ProductKey();
     Persistence().PersistOf(WorkSettings).Save(key);
-    if (AppSettings) {
-        RegistryKey again = ProductKey();
-        Persistence().PersistOf(*AppSettings).Load(again);
-    }
     Host.SettingsApplied();
 }

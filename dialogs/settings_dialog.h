@@ -37,8 +37,8 @@
 class cDlgSettings : public Form, private SettingsFrame {
 public:
     // Opens the dialog for its host (the pad) and returns once it has closed.
-    // Meanwhile the host has no hot key and is not topmost; both come back from the
-    // live settings afterwards.
+    // Meanwhile the host has no hot key and is not topmost; both come back
+    // from the host's settings afterwards.
     static void ShowSettings(SettingsHost& host);
 
     static constexpr int kPageCount = 4;
@@ -49,8 +49,7 @@ private:
     // Switches to page 0 (drag), 1 (key), 2 (menu) or 3 (general) once the
     // focused control has accepted its value.
     void SelectPage(int index);
-    // Saves the working copy, reloads the live settings from it and shows
-    // the pad's picture anew.
+    // Saves the working copy and has the host take it up.
     void ApplySettings();
 
     // What the frame does for its pages.
@@ -82,6 +81,8 @@ private:
 
     SettingsHost& Host;
     HWND OwnerWnd;
+    // The hot key the host held when the dialog opened.
+    std::int32_t padHotKey_ = 0;
     std::uint8_t CurrentPage = 0;
     // The working copy every page edits.
     cSettings WorkSettings;

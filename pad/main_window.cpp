@@ -5,16 +5,18 @@
 #include "base/attempt.h"
 #include "base/desktop_toggle_file.h"
 #include "base/program_values.h"
+#include "commands/command_menu.h"
+#include "commands/launch.h"
 #include "dialogs/settings_dialog.h"
 #include "forms/display_dpi.h"
 #include "forms/hot_key.h"
 #include "forms/screen.h"
 #include "forms/win32_callback.h"
 #include "objlib/persist.h"
+#include "pad/pad_metrics.h"
 #include "pad/pad_position.h"
 #include "pad/pad_units.h"
 #include "resources/resource_ids.h"
-#include "settings/settings.h"
 
 std::unique_ptr<cMain> MainWindow;
 
@@ -24,7 +26,7 @@ constexpr UINT kTipInterval = 55;
 constexpr BYTE kActiveAlpha = 255;
 constexpr BYTE kInactiveAlpha = 128;
 
-FormDesign Design()
+FormDesign Design(const cSettings& settings)
 {
     FormDesign design;
     design.caption = L"Korvane";
@@ -33,7 +35,7 @@ FormDesign Design()
     // Layered and topmost as the window is made: restyling it afterwards is
     // more work for the window system before the first paint.
     design.exStyle = (LayeredWindowsAvailable ? WS_EX_LAYERED : 0) |
-                     (AppSettings && AppSettings->AlwaysOnTop ? WS_EX_TOPMOST : 0);
+                     (settings.AlwaysOnTop ? WS_EX_TOPMOST : 0);
     design.clientWidth = kPadClientSize;
     design.clientHeight = kPadClientSize;
     design.backColor = COLOR_BACKGROUND;
@@ -46,6 +48,17 @@ RegistryKey PositionKey()
 {
     return Persistence().KeyOf(RegistryRoot().OpenKey(
         HKEY_CURRENT_USER, std::wstring(kProductKeyPath) + L"\\Position"));
+}
+
+bool IsTopmost(HWND window)
+{
+    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void SetTopmost(HWND window, bool topmost)
+{
+    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void SetAlpha(HWND window, BYTE alpha)
@@ -65,27 +78,32 @@ bool NeedsTheCommands(UINT message)
 
 }  // namespace
 
-cMain::cMain()
-    : Form(L"cMain", Design()),
+cMain::cMain(cSettings& settings)
+    : Form(L"cMain", Design(settings)),
       StatusWindow(*this),
-      TipWindow(*this),
-      tmrTip(*this, kTipInterval),
+      TipWindow(*this, [this](std::int32_t slot) { return CaptionOf(settings_.Keys(), slot); }),
+      // Started by an activation or a move over the pad.
+      tmrTip(*this, kTipInterval, false),
       Animation(DragAnimationSource{
-          .activeStyle = [] { return DragAnimationOn(); },
-          .moving = [this] { return input_.Mode() == kModeMoving; },
+          .activeStyle = [this] { return settings_.ActiveStyle; },
+          .moving = [this] { return input_.Mode() == PadMode::Moving; },
           .padWidth = [this] { return PadWidth; },
           .dpi = [this] { return Dpi(); },
-          .caption = [](std::int32_t d) {
-              return AppSettings ? AppSettings->Drags().Item(d)->DisplayCaption() : std::wstring();
-          },
+          .caption = [this](std::int32_t d) { return CaptionOf(settings_.Drags(), d); },
           .openDisplay = {},
       }),
-      input_(*this)
+      settings_(settings),
+      input_(*this, [] { return static_cast<std::uint32_t>(GetTickCount()); })
 {
     tmrTip.OnTimer = [this] { tmrTip_Timer(); };
 }
 
 void cMain::tmrTip_Timer() { input_.TipTimer(); }
+
+std::wstring cMain::CaptionOf(const ShellCommands& list, std::int32_t slot)
+{
+    return list.Item(slot)->DisplayCaption();
+}
 
 cMain::~cMain()
 {
@@ -119,13 +137,8 @@ void cMain::Form_Load()
     centreAt(outer);
     PadWidth = outer.cx;
 
-    ApplyPadPicture();
-
     // From here on a step that fails is skipped and the load goes on.
-    Attempt([&] {
-        if (AppSettings)
-            SetHotKey(Handle(), AppSettings->HotKey);
-    });
+    ApplySettings();
     // A layered window without attributes is not drawn at all: until the
     // first activation it is half transparent, as when inactive.
     Attempt([&] { SetAlpha(Handle(), kInactiveAlpha); });
@@ -145,10 +158,7 @@ void cMain::FinishStartUp()
     startUpFinished_ = true;
     if (DeferredStartUp)
         Attempt(DeferredStartUp);
-    Attempt([&] {
-        if (AppSettings)
-            MenuTable = &AppSettings->Menus().Compile();
-    });
+    Attempt([&] { MenuTable = &settings_.Menus().Compile(); });
 }
 
 void cMain::Form_Unload(bool& /*cancel*/)
@@ -167,12 +177,7 @@ void cMain::Form_Unload(bool& /*cancel*/)
     // user learns of the first failure once the rest is done.
     std::wstring failure;
     RegistryKey product = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
-    Attempt(
-        [&] {
-            if (AppSettings)
-                Persistence().PersistOf(*AppSettings).Save(product);
-        },
-        failure);
+    Attempt([&] { Persistence().PersistOf(settings_).Save(product); }, failure);
     Attempt(
         [&] {
             const float tppX = TwipsPerPixelX();
@@ -195,6 +200,7 @@ void cMain::ActivateChanged(bool active)
     if (!window)
         return;
     SetAlpha(window, active ? kActiveAlpha : kInactiveAlpha);
+    input_.ActivateChanged(active);
     // Only a change of state moves the input method: a repeated activation
     // must not take the closed state for the user's own.
     if (active == active_)
@@ -214,7 +220,43 @@ void cMain::ActivateChanged(bool active)
 
 HWND cMain::HostWindow() { return hWnd(); }
 
-void cMain::SettingsApplied() { ApplyPadPicture(); }
+std::int32_t cMain::SuspendTopmostAndHotKey()
+{
+    const std::int32_t held = HotKeyOf(Handle());
+    dialogHoldsState_ = true;
+    SetTopmost(Handle(), false);
+    SetHotKey(Handle(), 0);
+    return held;
+}
+
+void cMain::ResumeTopmostAndHotKey()
+{
+    dialogHoldsState_ = false;
+    ApplySettings();
+}
+
+// The dialog has saved what the user chose: the pad runs on it from now on.
+void cMain::SettingsApplied()
+{
+    RegistryKey product = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+    Persistence().PersistOf(settings_).Load(product);
+    ApplySettings();
+}
+
+// Each part on its own: one that fails leaves the others applied.
+void cMain::ApplySettings()
+{
+    const HWND window = Handle();
+    if (!dialogHoldsState_) {
+        Attempt([&] { SetHotKey(window, settings_.HotKey); });
+        // Made topmost or not as it was created: only a change restyles it.
+        Attempt([&] {
+            if (IsTopmost(window) != settings_.AlwaysOnTop)
+                SetTopmost(window, settings_.AlwaysOnTop);
+        });
+    }
+    Attempt([&] { ApplyPadPicture(); });
+}
 
 void cMain::ApplyPadPicture()
 {
@@ -222,8 +264,8 @@ void cMain::ApplyPadPicture()
     // its image drawn for that size, nothing is stretched.
     const int size = PadClientSize(Dpi());
     Picture picture;
-    if (AppSettings && AppSettings->UseCustomIcon)
-        picture = LoadPicture(AppSettings->CustomIcon, size, size);
+    if (settings_.UseCustomIcon)
+        picture = LoadPicture(settings_.CustomIcon, size, size);
     if (!picture)
         picture = OwnIcon(size, size);
     SetPicture(std::move(picture));
@@ -258,6 +300,8 @@ std::optional<LRESULT> cMain::Form_Message(UINT message, WPARAM wParam, LPARAM /
         FinishStartUp();
     if (HandleHotKeyMessage(Handle(), message, wParam))
         return 0;
+    if (message == WM_MOUSELEAVE)
+        input_.PointerLeft();
     return {};
 }
 
@@ -278,34 +322,118 @@ void cMain::Form_KeyDown(int keyCode, int /*shift*/) { input_.KeyDown(keyCode); 
 void cMain::Form_KeyUp(int keyCode, int shift) { input_.KeyUp(keyCode, shift); }
 
 // The double-click is the left button's whatever the button swap says.
-void cMain::Form_DblClick()
-{
-    if (AppSettings)
-        RunPadAction(AppSettings->DblClickCommand);
-}
+void cMain::Form_DblClick() { RunPadAction(static_cast<PadAction>(settings_.DblClickCommand)); }
 
-void cMain::RunPadAction(std::int32_t action)
+void cMain::RunPadAction(PadAction action)
 {
-    if (!AppSettings)
-        return;
     switch (action) {
-    case 1:
-        AppSettings->Drags().Item(0)->Execute(Handle(), 0, 0);
+    case PadAction::DesktopToggle:
+        settings_.Drags().Item(0)->Execute(Handle(), 0, 0);
         if (IsIconic(Handle()))
             ShowWindow(Handle(), SW_RESTORE);
         break;
-    case 2:
+    case PadAction::Settings:
         TipWindow.Unload();
         StatusWindow.Unload();
         cDlgSettings::ShowSettings(*this);
-        MenuTable = &AppSettings->Menus().Compile();
+        MenuTable = &settings_.Menus().Compile();
         break;
-    case 3:
+    case PadAction::Exit:
         // Later, not now: the handler that asked (a menu, a double-click)
         // is still running on this window.
         UnloadLater();
         break;
-    default:
+    case PadAction::None:
         break;
+    }
+}
+
+bool cMain::SwapButtons() const { return settings_.SwapButtons; }
+
+bool cMain::ActiveStyle() const { return settings_.ActiveStyle; }
+
+bool cMain::TipWanted() const { return settings_.PopupStatus; }
+
+std::int32_t cMain::ClientSize() const { return PadClientSize(Dpi()); }
+
+Point cMain::Corner() { return CornerPixels(*this); }
+
+ScreenMetrics cMain::Screen() const { return CurrentScreenMetrics(Handle()); }
+
+void cMain::MoveCornerTo(Point twips, const ScreenMetrics& screen)
+{
+    ::MoveCornerTo(*this, twips, screen);
+}
+
+void cMain::BeginAnimation(Point corner) { Animation.BeginAnimation(corner.x, corner.y); }
+
+void cMain::EndAnimation() { Animation.EndAnimation(); }
+
+bool cMain::AnimationActive() const { return Animation.AnimationActive(); }
+
+void cMain::ShiftMoveFrame(Point to) { Animation.ShiftMoveFrame(to.x, to.y); }
+
+void cMain::SetAnimationDirection(std::int32_t direction)
+{
+    Animation.SetAnimationDirection(direction);
+}
+
+void cMain::ShowStatus(std::int32_t direction)
+{
+    StatusWindow.ShowStatus(CaptionOf(settings_.Drags(), direction));
+}
+
+void cMain::HideStatusWindow() { StatusWindow.Hide(); }
+
+void cMain::UnloadStatus() { StatusWindow.HideStatus(); }
+
+void cMain::PrepareLaunch() { ::PrepareLaunch(); }
+
+void cMain::LaunchDrag(std::int32_t direction)
+{
+    settings_.Drags().Item(direction)->Execute(Handle(), 0, 0);
+}
+
+void cMain::LaunchKey(std::int32_t slot) { settings_.Keys().Item(slot)->Execute(Handle(), 0, 0); }
+
+void cMain::Beep() { MessageBeep(MB_OK); }
+
+void cMain::ShowCommandMenu(bool& menuOpen)
+{
+    // Without a compiled table (its step of the load failed) the built-in
+    // actions are still there.
+    static const CompiledMenu noEntries;
+    ::ShowCommandMenu(Handle(), MenuTable ? *MenuTable : noEntries, settings_.DblClickCommand,
+                      menuOpen,
+                      [this](std::int32_t action) { RunPadAction(static_cast<PadAction>(action)); });
+}
+
+bool cMain::PadActive() const { return GetActiveWindow() == Handle(); }
+
+std::optional<Point> cMain::PointerOnPad() const
+{
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    if (WindowFromPoint(pointer) != Handle())
+        return std::nullopt;
+    return Point{pointer.x, pointer.y};
+}
+
+bool cMain::TipVisible() const { return TipWindow.Visible(); }
+
+void cMain::ShowTip(Point pointer) { TipWindow.PopupStatus(pointer.x, pointer.y); }
+
+void cMain::HideTip() { TipWindow.HideTip(); }
+
+// Asleep while the pad is inactive or the pointer elsewhere: the system says
+// when the pointer leaves the pad.
+void cMain::RunTipTimer(bool run)
+{
+    if (run == tmrTip.Enabled())
+        return;
+    tmrTip.SetEnabled(run);
+    if (run) {
+        TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, Handle(), 0};
+        TrackMouseEvent(&leave);
     }
 }

@@ -7,23 +7,29 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "commands/compiled_menu.h"
 #include "dialogs/settings_host.h"
 #include "forms/form.h"
 #include "forms/timer.h"
 #include "pad/drag_animation.h"
+#include "pad/pad_actions.h"
 #include "pad/pad_input.h"
 #include "pad/popup_status.h"
 #include "pad/popup_tip.h"
+#include "settings/settings.h"
 
-class cMain : public Form, public SettingsHost {
+class cMain : public Form, public SettingsHost, private PadActions {
 public:
-    cMain();
+    // The pad runs on these settings for its whole life.
+    explicit cMain(cSettings& settings);
     ~cMain() override;
 
     // The settings dialog's host.
     HWND HostWindow() override;
+    std::int32_t SuspendTopmostAndHotKey() override;
+    void ResumeTopmostAndHotKey() override;
     void SettingsApplied() override;
 
     // Outer width of the window in pixels (34 at 96 DPI, 50 at 144).
@@ -41,12 +47,17 @@ public:
 
     cPopupStatus StatusWindow;
     cPopupTip TipWindow;
-    // Every 55 ms while the pad is loaded; drives the key-list tip.
+    // Every 55 ms while the pad is active and the pointer is on it; drives
+    // the key-list tip.
     Timer tmrTip;
     // With the "ActiveStyle" option on, what a gesture or move would do is
     // drawn on the display; with it off the status window shows it.
     DragAnimation Animation;
 
+    // What the settings say the pad's window is: its hot key and topmost
+    // state (unless the settings dialog holds them) and its picture. The
+    // load and the dialog's OK and Apply come here.
+    void ApplySettings();
     // Opaque and input method closed while active; half transparent and the
     // input method as the user had it otherwise.
     void ActivateChanged(bool active);
@@ -54,9 +65,7 @@ public:
     // otherwise, at the pad's size for its resolution.
     void ApplyPadPicture();
 
-    // Built-in actions: 1 the desktop toggle (drag slot 0) and the pad back
-    // to normal, 2 the settings dialog, 3 exit; anything else does nothing.
-    void RunPadAction(std::int32_t action);
+    void RunPadAction(PadAction action);
     // Shows the key-list tip once the pointer has rested on the active pad
     // for more than a second, and hides it when the pointer moves or leaves.
     void tmrTip_Timer();
@@ -81,11 +90,44 @@ protected:
 private:
     // The window's size for a client area of the pad's size at its resolution.
     SIZE PadOuterSize() const;
+    // A slot's caption as the pad shows it, from whichever list.
+    static std::wstring CaptionOf(const ShellCommands& list, std::int32_t slot);
 
+    // What the input asks of the pad.
+    bool SwapButtons() const override;
+    bool ActiveStyle() const override;
+    bool TipWanted() const override;
+    std::int32_t ClientSize() const override;
+    Point Corner() override;
+    ScreenMetrics Screen() const override;
+    void MoveCornerTo(Point twips, const ScreenMetrics& screen) override;
+    void BeginAnimation(Point corner) override;
+    void EndAnimation() override;
+    bool AnimationActive() const override;
+    void ShiftMoveFrame(Point to) override;
+    void SetAnimationDirection(std::int32_t direction) override;
+    void ShowStatus(std::int32_t direction) override;
+    void HideStatusWindow() override;
+    void UnloadStatus() override;
+    void PrepareLaunch() override;
+    void LaunchDrag(std::int32_t direction) override;
+    void LaunchKey(std::int32_t slot) override;
+    void Beep() override;
+    void ShowCommandMenu(bool& menuOpen) override;
+    bool PadActive() const override;
+    std::optional<Point> PointerOnPad() const override;
+    bool TipVisible() const override;
+    void ShowTip(Point pointer) override;
+    void HideTip() override;
+    void RunTipTimer(bool run) override;
+
+    cSettings& settings_;
     PadInput input_;
     bool hooked_ = false;
     bool active_ = false;
     bool startUpFinished_ = false;
+    // While the settings dialog is open the pad is not topmost and has no hot key.
+    bool dialogHoldsState_ = false;
 };
 
 // The one launcher pad of the process, made by start-up.

@@ -1,34 +1,25 @@
 #include "pad/pad_input.h"
 
-#include "commands/command_menu.h"
-#include "commands/launch.h"
 #include "pad/gesture_rules.h"
-#include "pad/main_window.h"
-#include "pad/pad_metrics.h"
-#include "pad/pad_position.h"
-#include "settings/settings.h"
 
 namespace {
 
-constexpr int kApplicationsKey = VK_APPS;  // 93
-constexpr int kF10 = VK_F10;               // 121
+constexpr int kApplicationsKey = 93;  // VK_APPS
+constexpr int kF10 = 121;             // VK_F10
+constexpr int kShiftBit = 1;          // the Shift key in a key event's shift bits
+constexpr std::uint32_t kRestMs = 1000;
 
-// The pointer over the pad's client area, as whole pixels from its centre;
-// the client area is the pad's size at its resolution.
-std::int32_t DirectionAt(const Form& pad, float x, float y)
+// The pointer over the pad's client area, as whole pixels from its centre.
+std::int32_t DirectionAt(const PadActions& pad, float x, float y)
 {
-    const std::int32_t client = PadClientSize(pad.Dpi());
+    const std::int32_t client = pad.ClientSize();
     return GetDirection(NearestInt(x) - client / 2, NearestInt(y) - client / 2, client);
 }
 
-bool SwapButtonsOn() { return AppSettings && AppSettings->SwapButtons; }
-
 }  // namespace
 
-bool DragAnimationOn() { return AppSettings && AppSettings->ActiveStyle; }
-
-PadInput::PadInput(cMain& pad)
-    : pad_(pad), clock_([] { return static_cast<std::uint32_t>(GetTickCount()); })
+PadInput::PadInput(PadActions& pad, std::function<std::uint32_t()> clock)
+    : pad_(pad), clock_(std::move(clock))
 {
 }
 
@@ -36,69 +27,72 @@ PadInput::PadInput(cMain& pad)
 // pointer has rested for the full delay again, however long it lay still before.
 void PadInput::HideTipUntilRest()
 {
-    if (pad_.TipWindow.Visible())
-        pad_.TipWindow.HideTip();
+    if (pad_.TipVisible())
+        pad_.HideTip();
     tipTick_ = clock_();
 }
 
 void PadInput::MouseDown(int button, float x, float y)
 {
     HideTipUntilRest();
-    button = MapButton(button, SwapButtonsOn());
-    if (mode_ == kModeIdle) {
+    button = MapButton(button, pad_.SwapButtons());
+    if (mode_ == PadMode::Idle) {
         if (button == kGestureButton) {
             // The shell loads while the user drags, not when the release launches.
-            PrepareLaunch();
+            pad_.PrepareLaunch();
             // Begun while still idle: the animation shows the menu slot first.
-            const Point corner = CornerPixels(pad_);
-            pad_.Animation.BeginAnimation(corner.x, corner.y);
-            mode_ = kModeGesture;
+            pad_.BeginAnimation(pad_.Corner());
+            mode_ = PadMode::Gesture;
         } else if (button == kMoveButton) {
-            grabOffset_ = GrabOffsetAtPress(DragAnimationOn(), CornerPixels(pad_), x, y);
-            mode_ = kModeMoving;
+            grabOffset_ = GrabOffsetAtPress(pad_.ActiveStyle(), pad_.Corner(), x, y);
+            mode_ = PadMode::Moving;
         }
-    } else if (mode_ == kModeMoving || mode_ == kModeGesture) {
+    } else if (mode_ == PadMode::Moving || mode_ == PadMode::Gesture) {
         // A second button cancels; the release of either launches nothing.
-        pad_.StatusWindow.HideStatus();
-        pad_.Animation.EndAnimation();
-        mode_ = kModeCancelled;
+        pad_.UnloadStatus();
+        pad_.EndAnimation();
+        mode_ = PadMode::Cancelled;
     }
 }
 
 void PadInput::MouseMove(int button, float x, float y)
 {
-    button = MapButton(button, SwapButtonsOn());
+    button = MapButton(button, pad_.SwapButtons());
     switch (mode_) {
-    case kModeMoving:
-        if (DragAnimationOn()) {
-            // The frame follows the pointer; the pad itself waits for the release.
-            if (!pad_.Animation.AnimationActive()) {
-                const Point corner = CornerPixels(pad_);
-                pad_.Animation.BeginAnimation(corner.x, corner.y);
-            }
-            const Point frame = MoveFramePosition(x, y, grabOffset_);
-            pad_.Animation.ShiftMoveFrame(frame.x, frame.y);
-        } else {
-            const ScreenMetrics screen = CurrentScreenMetrics(pad_.Handle());
-            const Point to = LiveMovePositionTwips(x, y, grabOffset_, CornerTwips(pad_, screen),
-                                                   screen.twipsPerPixelX, screen.twipsPerPixelY);
-            MoveCornerTo(pad_, to, screen);
-        }
-        break;
-    case kModeGesture: {
-        const std::int32_t d = DirectionAt(pad_, x, y);
-        if (DragAnimationOn())
-            pad_.Animation.SetAnimationDirection(d);
-        else if (AppSettings)
-            pad_.StatusWindow.ShowStatus(AppSettings->Drags().Item(d)->DisplayCaption());
+    case PadMode::Idle: {
+        const std::int32_t client = pad_.ClientSize();
+        if (x >= 0 && y >= 0 && x < client && y < client && pad_.PadActive())
+            pad_.RunTipTimer(true);
         break;
     }
-    case kModeCancelled:
+    case PadMode::Moving:
+        if (pad_.ActiveStyle()) {
+            // The frame follows the pointer; the pad itself waits for the release.
+            if (!pad_.AnimationActive())
+                pad_.BeginAnimation(pad_.Corner());
+            pad_.ShiftMoveFrame(MoveFramePosition(x, y, grabOffset_));
+        } else {
+            const ScreenMetrics screen = pad_.Screen();
+            const Point corner = pad_.Corner();
+            const Point cornerTwips{corner.x * screen.twipsPerPixelX,
+                                    corner.y * screen.twipsPerPixelY};
+            pad_.MoveCornerTo(LiveMovePositionTwips(x, y, grabOffset_, cornerTwips,
+                                                    screen.twipsPerPixelX, screen.twipsPerPixelY),
+                              screen);
+        }
+        break;
+    case PadMode::Gesture: {
+        const std::int32_t d = DirectionAt(pad_, x, y);
+        if (pad_.ActiveStyle())
+            pad_.SetAnimationDirection(d);
+        else
+            pad_.ShowStatus(d);
+        break;
+    }
+    case PadMode::Cancelled:
         // Ending the animation at the cancel already put its direction back to 0.
         if (button == 0)
-            mode_ = kModeIdle;
-        break;
-    default:
+            mode_ = PadMode::Idle;
         break;
     }
 }
@@ -106,62 +100,90 @@ void PadInput::MouseMove(int button, float x, float y)
 void PadInput::MouseUp(float x, float y)
 {
     HideTipUntilRest();
-    if (mode_ == kModeMoving) {
-        if (DragAnimationOn()) {
-            pad_.Animation.EndAnimation();
-            const ScreenMetrics screen = CurrentScreenMetrics(pad_.Handle());
-            const Point to =
-                DropPositionTwips(x, y, grabOffset_, screen.twipsPerPixelX, screen.twipsPerPixelY);
-            MoveCornerTo(pad_, to, screen);
+    if (mode_ == PadMode::Moving) {
+        if (pad_.ActiveStyle()) {
+            pad_.EndAnimation();
+            const ScreenMetrics screen = pad_.Screen();
+            pad_.MoveCornerTo(
+                DropPositionTwips(x, y, grabOffset_, screen.twipsPerPixelX, screen.twipsPerPixelY),
+                screen);
         }
-        mode_ = kModeIdle;
-    } else if (mode_ == kModeGesture) {
+        mode_ = PadMode::Idle;
+    } else if (mode_ == PadMode::Gesture) {
         // The caption goes before anything starts; destroying its window
         // costs more than hiding it, and waits until the command has started.
-        pad_.StatusWindow.Hide();
-        pad_.Animation.EndAnimation();
+        pad_.HideStatusWindow();
+        pad_.EndAnimation();
         const std::int32_t d = DirectionAt(pad_, x, y);
-        mode_ = kModeIdle;
-        if (d != 0) {
-            if (AppSettings)
-                AppSettings->Drags().Item(d)->Execute(pad_.Handle(), 0, 0);
-        } else {
+        mode_ = PadMode::Idle;
+        if (d != 0)
+            pad_.LaunchDrag(d);
+        else
             // Released over the pad: the menu, never the menu slot's command.
             OpenCommandMenu();
-        }
-        pad_.StatusWindow.HideStatus();
+        pad_.UnloadStatus();
     }
 }
 
 void PadInput::KeyDown(int keyCode)
 {
     HideTipUntilRest();
-    if (mode_ != kModeIdle) {
-        MessageBeep(MB_OK);
+    if (mode_ != PadMode::Idle) {
+        pad_.Beep();
         return;
     }
     const std::int32_t slot = KeyCommandSlot(keyCode);
-    if (slot >= 0 && AppSettings)
-        AppSettings->Keys().Item(slot)->Execute(pad_.Handle(), 0, 0);
+    if (slot >= 0)
+        pad_.LaunchKey(slot);
 }
 
 void PadInput::KeyUp(int keyCode, int shift)
 {
-    if (mode_ != kModeIdle)
+    if (mode_ != PadMode::Idle)
         return;
-    if (keyCode == kApplicationsKey || (keyCode == kF10 && (shift & kShiftMask)))
+    if (keyCode == kApplicationsKey || (keyCode == kF10 && (shift & kShiftBit)))
         OpenCommandMenu();
 }
 
-void PadInput::OpenCommandMenu()
+void PadInput::OpenCommandMenu() { pad_.ShowCommandMenu(menuOpen_); }
+
+void PadInput::ActivateChanged(bool active) { pad_.RunTipTimer(active); }
+
+void PadInput::PointerLeft()
 {
-    if (!AppSettings)
-        return;
-    // Without a compiled table (its step of the load failed) the built-in
-    // actions are still there.
-    static const CompiledMenu noEntries;
-    ShowCommandMenu(pad_.Handle(), pad_.MenuTable ? *pad_.MenuTable : noEntries,
-                    AppSettings->DblClickCommand, menuOpen_,
-                    [this](std::int32_t action) { pad_.RunPadAction(action); });
+    if (pad_.TipVisible())
+        pad_.HideTip();
+    tipTick_ = clock_();
+    pad_.RunTipTimer(false);
 }
 
+void PadInput::TipTimer()
+{
+    const std::uint32_t now = clock_();
+    // No tip while the pad is busy or a menu is open; the rest starts again
+    // afterwards.
+    if (mode_ != PadMode::Idle || menuOpen_) {
+        tipTick_ = now;
+        return;
+    }
+    if (!pad_.PadActive()) {
+        pad_.RunTipTimer(false);
+        return;
+    }
+    const std::optional<Point> pointer = pad_.PointerOnPad();
+    if (!pointer) {
+        PointerLeft();
+        return;
+    }
+    if (*pointer == lastPointer_) {
+        // Elapsed time in unsigned arithmetic, so that the tick count's wrap
+        // after 49.7 days neither hides the tip nor overflows.
+        if (pad_.TipWanted() && now - tipTick_ > kRestMs && !pad_.TipVisible())
+            pad_.ShowTip(*pointer);
+    } else {
+        lastPointer_ = *pointer;
+        if (pad_.TipVisible())
+            pad_.HideTip();
+        tipTick_ = now;
+    }
+}

@@ -1,55 +1,51 @@
 #pragma once
 // What the pad's pointer and keys are doing: moving the pad, a gesture that
 // launches a drag command, a press cancelled by a second button, the command
-// menu, and the key-list tip's rest delay. The pad hands its input here.
-
-#include <windows.h>
+// menu, and the key-list tip's rest delay with the timer that measures it.
+// The pad hands its input here and is told what to do through PadActions.
 
 #include <cstdint>
 #include <functional>
 
 #include "base/plane.h"
-
-class cMain;
-
-// What the pad's pointer input is doing (PadInput::Mode).
-inline constexpr std::int32_t kModeIdle = 0;
-inline constexpr std::int32_t kModeMoving = 1;
-inline constexpr std::int32_t kModeGesture = 2;
-// A second button was pressed during a move or gesture; waits until every
-// button is up.
-inline constexpr std::int32_t kModeCancelled = 3;
-
-// With the "ActiveStyle" option on, a gesture or move is drawn on the display.
-bool DragAnimationOn();
+#include "pad/pad_actions.h"
 
 class PadInput {
 public:
-    explicit PadInput(cMain& pad);
+    // clock: milliseconds since the system started (wrapping after 49.7 days).
+    PadInput(PadActions& pad, std::function<std::uint32_t()> clock);
 
-    std::int32_t Mode() const { return mode_; }
+    PadMode Mode() const { return mode_; }
     // True while the command menu is open.
     bool MenuOpen() const { return menuOpen_; }
-    // Milliseconds since the system started; replaceable so that the tip's
-    // rest delay can be driven without waiting.
+    // Replaces the clock, so that the tip's rest delay can be driven without waiting.
     void SetClock(std::function<std::uint32_t()> clock) { clock_ = std::move(clock); }
 
+    // Buttons and (x, y) as the pad's pointer events give them: button bits
+    // 1 left, 2 right, 4 middle; client pixels.
     void MouseDown(int button, float x, float y);
     void MouseMove(int button, float x, float y);
     // Whichever button is released ends a move or gesture.
     void MouseUp(float x, float y);
     void KeyDown(int keyCode);
+    // shift: the shift-key bits of the pad's key events (1 Shift).
     void KeyUp(int keyCode, int shift);
+
+    // The tip's timer runs only while the pad is active and the pointer is
+    // on it: from an activation or a move over the pad until a deactivation,
+    // the pointer's leaving or a tick that finds either.
+    void ActivateChanged(bool active);
+    void PointerLeft();
     // Shows the key-list tip once the pointer has rested on the active pad
     // for more than a second, and hides it when the pointer moves or leaves.
     void TipTimer();
-    void OpenCommandMenu();
 
 private:
     void HideTipUntilRest();
+    void OpenCommandMenu();
 
-    cMain& pad_;
-    std::int32_t mode_ = kModeIdle;
+    PadActions& pad_;
+    PadMode mode_ = PadMode::Idle;
     // Taken at a press of the move button: the pointer in client pixels, or
     // with the drag animation the offset from it to the pad's corner.
     Point grabOffset_;
@@ -57,6 +53,6 @@ private:
     // The tip's rest: when it last started, and where the pointer was then
     // (screen pixels).
     std::uint32_t tipTick_ = 0;
-    POINT lastPointer_{};
+    Point lastPointer_;
     std::function<std::uint32_t()> clock_;
 };

@@ -21,9 +21,9 @@ cPopupStatus::cPopupStatus(Form& pad)
 {
 }
 
-// The type of the pad's resolution: the window shows beside the pad, which
-// may have moved to a monitor of another resolution since the last time.
-HFONT cPopupStatus::PadsType()
+// The label's type at the pad's resolution: the window shows beside the pad,
+// which may have moved to a monitor of another resolution since the last time.
+HFONT cPopupStatus::LabelFont()
 {
     if (!font_ || fontDpi_ != pad_.Dpi()) {
         fontDpi_ = pad_.Dpi();
@@ -42,7 +42,7 @@ void cPopupStatus::Form_Load()
     if (!label)
         return;
     AttachWindowName(label, L"lblInfo");
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(PadsType()), FALSE);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(LabelFont()), FALSE);
 }
 
 HWND cPopupStatus::lblInfo() { return GetDlgItem(hWnd(), kLabelId); }
@@ -52,7 +52,7 @@ void cPopupStatus::ShowStatus(const std::wstring& text)
     const HWND window = hWnd();
     const HWND label = lblInfo();
     const ScreenMetrics screen = CurrentScreenMetrics(pad_.hWnd());
-    const HFONT font = PadsType();
+    const HFONT font = LabelFont();
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SetWindowTextW(label, text.c_str());
     const SIZE size = MeasureText(label, font, text);

@@ -27,7 +27,7 @@ protected:
     std::optional<LRESULT> Form_Message(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    HFONT PadsType();
+    HFONT LabelFont();
 
     Form& pad_;
     UniqueGdiObject<HFONT> font_;

@@ -4,7 +4,6 @@
 #include "pad/pad_metrics.h"
 #include "pad/popup_design.h"
 #include "pad/popup_layout.h"
-#include "settings/settings.h"
 
 namespace {
 
@@ -23,11 +22,6 @@ void DrawColumn(HDC dc, const std::wstring& text, Point at)
 {
     RECT rect{at.x, at.y, 0, 0};
     DrawTextW(dc, text.c_str(), -1, &rect, DT_NOCLIP | kTextFormat);
-}
-
-std::wstring KeyCaption(std::int32_t slot)
-{
-    return AppSettings ? AppSettings->Keys().Item(slot)->DisplayCaption() : std::wstring();
 }
 
 // The tip's client area drawn into a bitmap the window keeps showing.
@@ -65,8 +59,9 @@ UniqueGdiObject<HBITMAP> DrawTip(const std::wstring& column1, const std::wstring
 }  // namespace
 
 // The tip measures in pixels.
-cPopupTip::cPopupTip(Form& pad)
-    : PadPopup(L"cPopupTip", PopupDesign(200, 100, ScaleMode::Pixels)), pad_(pad)
+cPopupTip::cPopupTip(Form& pad, std::function<std::wstring(std::int32_t)> keyCaption)
+    : PadPopup(L"cPopupTip", PopupDesign(200, 100, ScaleMode::Pixels)), pad_(pad),
+      keyCaption_(std::move(keyCaption))
 {
 }
 
@@ -77,7 +72,7 @@ void cPopupTip::PopupStatus(int x, int y)
     // In the pad's type and at its scale: the tip shows beside the pad.
     const int dpi = pad_.Dpi();
     UniqueGdiObject<HBITMAP> image =
-        DrawTip(TipColumnText(0, KeyCaption), TipColumnText(1, KeyCaption), dpi, layout);
+        DrawTip(TipColumnText(0, keyCaption_), TipColumnText(1, keyCaption_), dpi, layout);
     if (!image)
         return;
     SetPicture(Picture::FromBitmap(std::move(image)));

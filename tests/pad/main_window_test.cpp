@@ -67,7 +67,6 @@ TEST_F(PadTest, FirstStartShowsA32PixelPadInAOnePixelBorderCentredOnTheScreen)
     EXPECT_FALSE(main.StatusWindow.IsLoaded());
     EXPECT_FALSE(main.TipWindow.IsLoaded());
     EXPECT_EQ(main.tmrTip.Interval(), 55u);
-    EXPECT_TRUE(main.tmrTip.Enabled());
     // Reading the position creates no key; nothing was reported.
     EXPECT_FALSE(RegistryRoot().KeyExists(HKEY_CURRENT_USER, L"Software\\Tessaly\\Korvane\\Position"));
     EXPECT_TRUE(watcher.Boxes().empty());
@@ -154,14 +153,23 @@ TEST_F(PadTest, ThePadIsOpaqueWhileActiveAndHalfTransparentOtherwise)
     cMain& main = StartPad();
     const HWND window = main.Handle();
     EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    // The tip's timer runs while the pad is active with the pointer on it.
+    const POINT centre = PadCentre();
+    SetCursorPos(centre.x, centre.y);
     ASSERT_TRUE(Activate(window));
     EXPECT_EQ(AlphaOf(window), 255);
+    EXPECT_TRUE(main.tmrTip.Enabled());
 
     const UniqueWindow other = OtherWindow();
     ASSERT_TRUE(Activate(other.get()));
     EXPECT_EQ(AlphaOf(window), 128);
+    EXPECT_FALSE(main.tmrTip.Enabled());
     ASSERT_TRUE(Activate(window));
     EXPECT_EQ(AlphaOf(window), 255);
+    EXPECT_TRUE(main.tmrTip.Enabled());
+    // The pointer leaves the active pad: the timer stops.
+    SetCursorPos(centre.x + 100, centre.y);
+    EXPECT_TRUE(PumpUntil([&] { return !main.tmrTip.Enabled(); }, 5000));
 
     // The hot key brings it back too.
     ASSERT_TRUE(Activate(other.get()));
@@ -308,7 +316,7 @@ TEST_F(PadTest, TheCommandListsWaitForTheFirstPaintButNotForInputOrClosing)
         AppSettings = std::make_unique<cSettings>();
         RegistryKey key = ProductKey();
         AppSettings->LoadOptions(key);
-        pad = std::make_unique<cMain>();
+        pad = std::make_unique<cMain>(*AppSettings);
         pad->DeferredStartUp = [] {
             RegistryKey product = ProductKey();
             AppSettings->LoadLists(product);

@@ -73,7 +73,7 @@ TEST_F(PadAnimationTest, GesturesDrawTheirSectorAndCaptionAndLeaveNoTrace)
     Mouse(WM_RBUTTONUP, MK_LBUTTON, 60, 16);
     Mouse(WM_LBUTTONUP, 0, 60, 16);
     Mouse(WM_MOUSEMOVE, 0, 60, 16);
-    EXPECT_EQ(pad->Input().Mode(), kModeIdle);
+    EXPECT_EQ(pad->Input().Mode(), PadMode::Idle);
     EXPECT_EQ(pad->Animation.CurrentDirection(), 0);
     EXPECT_EQ(log.Records().size(), 1u);
 }

@@ -41,7 +41,7 @@ protected:
     // Start-up's last step: a new pad, loaded and shown.
     cMain& StartPad()
     {
-        pad = std::make_unique<cMain>();
+        pad = std::make_unique<cMain>(*AppSettings);
         pad->Show();
         PumpFor(0);
         return *pad;

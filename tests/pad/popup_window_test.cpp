@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "tests/menulib/menu_driver.h"
 #include "tests/pad/pad_fixture.h"
 
 namespace {
@@ -21,10 +20,10 @@ protected:
     void StartActivePad()
     {
         StartPad();
-        pad->tmrTip.SetEnabled(false);
         pad->Input().SetClock([this] { return now; });
         SetForegroundWindow(pad->Handle());
         ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == pad->Handle(); }, 5000));
+        pad->tmrTip.SetEnabled(false);
     }
     void PutPadAt(int left, int top)
     {
@@ -119,81 +118,10 @@ TEST_F(PopupTest, TheTipShowsBesideThePointerTowardsTheMiddleOfTheScreenInEachQu
     GetClientRect(pad->TipWindow.Handle(), &client);
     EXPECT_EQ(pad->TipWindow.GetPicture().Size().cx, client.right);
     EXPECT_EQ(pad->TipWindow.GetPicture().Size().cy, client.bottom);
-}
 
-TEST_F(PopupTest, TheTipNeedsMoreThanASecondOfRestAndTheOptionAndGoesOnAMoveOrKey)
-{
-    StartActivePad();
-    POINT pointer = PointAtPad();
-    Tick(1000);
-    EXPECT_FALSE(TipShown());
-    Tick(1);
-    EXPECT_TRUE(TipShown());
-    Key(WM_KEYDOWN, VK_F1);
-    EXPECT_FALSE(TipShown());
-    Tick(55);
-    EXPECT_FALSE(TipShown());
-
-    // The pointer moves by a pixel: hidden, and the rest starts again.
-    Tick(1001);
-    ASSERT_TRUE(TipShown());
-    SetCursorPos(pointer.x + 1, pointer.y);
-    Tick(0);
-    EXPECT_FALSE(TipShown());
-    Tick(1000);
-    EXPECT_FALSE(TipShown());
-
-    // Across the tick count's wrap after 49.7 days.
-    now = 0xFFFFFE00u;
-    PointAtPad();
-    Tick(1001);
-    EXPECT_TRUE(TipShown());
-
+    // Not at all without the option.
     AppSettings->PopupStatus = false;
-    SetCursorPos(pointer.x + 2, pointer.y);
-    Tick(0);
-    EXPECT_FALSE(TipShown());
+    Key(WM_KEYDOWN, VK_F1);
     Tick(5000);
     EXPECT_FALSE(TipShown());
-}
-
-TEST_F(PopupTest, TheTipStaysAwayDuringAGestureAMoveAndAnOpenMenuAndTheRestStartsAgain)
-{
-    AppFolder = BuildFolder();  // where the menu library is
-    // Its window comes first: shown later it would take the activation.
-    MenuDriver menus;
-    StartActivePad();
-    PointAtPad();
-
-    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
-    Tick(5000);
-    EXPECT_FALSE(TipShown());
-    Mouse(WM_RBUTTONUP, 0, 16, 90);  // an empty slot
-    Tick(1000);
-    EXPECT_FALSE(TipShown());
-
-    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 16, 16);
-    Tick(5000);
-    EXPECT_FALSE(TipShown());
-    Mouse(WM_LBUTTONUP, 0, 16, 16);
-    Tick(1000);
-    EXPECT_FALSE(TipShown());
-
-    menus.Watch(pad->Handle());
-    bool shownInMenu = true;
-    menus.Then([&](MenuDriver& d) {
-        Tick(5000);
-        shownInMenu = TipShown();
-        d.Press(VK_ESCAPE);
-    });
-    Key(WM_KEYDOWN, VK_APPS);
-    Key(WM_KEYUP, VK_APPS);
-    EXPECT_TRUE(menus.AllStepsRan());
-    EXPECT_FALSE(shownInMenu);
-    SetForegroundWindow(pad->Handle());
-    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == pad->Handle(); }, 5000));
-    Tick(1000);
-    EXPECT_FALSE(TipShown());
-    Tick(1);
-    EXPECT_TRUE(TipShown());
 }

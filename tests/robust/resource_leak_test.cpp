@@ -94,7 +94,7 @@ TEST_F(ResourceLeakTest, AThousandGesturesWithStatusAndAnimationGiveEverythingBa
         // Half of them drawn on the screen, half with the status window.
         AppSettings->ActiveStyle = i % 2 == 0;
         Gesture(1 + i % 8);
-        EXPECT_EQ(pad->Input().Mode(), kModeIdle);
+        EXPECT_EQ(pad->Input().Mode(), PadMode::Idle);
         boxes = watcher.Boxes().size();
     });
     // Every eighth gesture ran into the missing program's message.
@@ -140,7 +140,7 @@ TEST_F(ResourceLeakTest, FortySettingsDialogsGiveEverythingBack)
                 ADD_FAILURE() << "the dialog stayed open";
                 SendMessageW(FindNamedWindow(L"cDlgSettings"), WM_CLOSE, 0, 0);
             });
-        pad->RunPadAction(2);
+        pad->RunPadAction(PadAction::Settings);
     });
     EXPECT_EQ(opened, 40 + kWarmUpRounds);
     EXPECT_EQ(FindNamedWindow(L"cDlgSettings"), nullptr);
