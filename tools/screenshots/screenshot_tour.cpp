@@ -180,7 +180,7 @@ HWND ShootSettings(RunningProgram& program, HWND pad, const std::string& name)
 // The pointer resting on the active pad brings the key list.
 void ShootKeyList(HWND pad, const std::string& name, int margin)
 {
-    Require(StartXdotool(L"mousemove " + CentreOf(pad) + L" click 1"), "xdotool");
+    Require(StartXdotool(L"mousemove " + CentreOf(pad) + L" click 1 mousemove_relative 1 0"), "xdotool");
     const HWND tip = WaitForNamedWindow(L"cPopupTip");
     Require(tip, "the key-list tip");
     Settle({pad, tip});
