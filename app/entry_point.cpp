@@ -12,6 +12,7 @@
 #include "base/win_handles.h"
 #include "objlib/persist.h"
 #include "settings/settings.h"
+#include "settings/staged_write.h"
 
 namespace {
 
@@ -106,6 +107,9 @@ void StartUpToLauncher(const ProgramLocation& location)
 
     PlaceDesktopToggleFile();
     RegistryKey key = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+    // A save that an ended process left half-way is finished or undone
+    // before anything is read.
+    Attempt([&] { FinishStagedWrite(key); });
     Attempt([&] { MigrateSettings(key); });
     Attempt([] { RemoveStaleProgramEntries(); });
     Attempt([] { AppSettings = std::make_unique<cSettings>(); });

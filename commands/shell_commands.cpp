@@ -212,12 +212,10 @@ bool ShellCommands::Load(RegistryKey& lpreg)
 
 bool ShellCommands::Save(RegistryKey& lpreg)
 {
-    if (kind_ == CommandListKind::Menus) {
-        // Entries of a longer list saved before stay behind; loading never
-        // reads past NumberOfMenus.
-        lpreg.DeleteSubKey(L"Menu");
+    // Entries of a longer list saved before into the same key would stay
+    // behind; loading never reads past NumberOfMenus.
+    if (kind_ == CommandListKind::Menus)
         lpreg.WriteValue(L"NumberOfMenus", Count());
-    }
     for (std::int32_t slot = FirstStoredSlot(kind_); slot < Count(); ++slot) {
         RegistryKey entry = lpreg.SubKey(SlotKeyName(kind_, slot));
         Persistence().PersistOf(*slots_[slot]).Save(entry);

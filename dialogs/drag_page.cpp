@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 
 #include "base/dpi_scale.h"
 #include "base/interface_text.h"
@@ -70,7 +69,6 @@ ControlDesign DragPage::NameLabelDesign(int direction)
 // command when the page is shown.
 void DragPage::Fill()
 {
-    BuildDragRegion();
     SelectedDirection = 1;
     for (std::int32_t d = 1; d <= kArrowCount; ++d)
         SetNameLabel(d, commands_.Item(d)->DisplayCaption());
@@ -80,7 +78,6 @@ void DragPage::Fill()
 
 void DragPage::Unload()
 {
-    DragRegion.reset();
     DragImage.Clear();
 }
 
@@ -141,21 +138,11 @@ void DragPage::SetNameLabel(std::int32_t direction, const std::wstring& caption)
     label.Move(left, anchor.top, width, kNameHeight);
 }
 
-void DragPage::BuildDragRegion()
+// The pointer's designed pixels back in the box's pixels, where the figure
+// is drawn for the box's size.
+std::int32_t DragPage::HitTestDirection(int x, int y) const
 {
-    std::vector<POINT> points;
-    for (const Point& p : DragRegionPoints())
-        points.push_back({p.x, p.y});
-    std::array<INT, kArrowCount> counts{};
-    counts.fill(kArrowPointCount);
-    DragRegion.reset(CreatePolyPolygonRgn(points.data(), counts.data(), kArrowCount, WINDING));
-}
-
-std::int32_t DragPage::HitTestDirection(std::int32_t dx, std::int32_t dy) const
-{
-    const bool inRegion =
-        DragRegion && PtInRegion(DragRegion.get(), dx + kFigureCentre, dy + kFigureCentre);
-    return ArrowHitDirection(inRegion, dx, dy);
+    return DragImage.DirectionAt(dialog_.Scaled(x), dialog_.Scaled(y));
 }
 
 void DragPage::DrawDirection(std::int32_t direction, bool pressed)
@@ -166,14 +153,14 @@ void DragPage::DrawDirection(std::int32_t direction, bool pressed)
 
 void DragPage::picDrag_MouseDown(int x, int y)
 {
-    PressedDirection = HitTestDirection(x - kFigureCentre, y - kFigureCentre);
+    PressedDirection = HitTestDirection(x, y);
 }
 
 // Pressing on one arrow and releasing on another, or off the arrows,
 // selects nothing.
 void DragPage::picDrag_MouseUp(int x, int y)
 {
-    const std::int32_t direction = HitTestDirection(x - kFigureCentre, y - kFigureCentre);
+    const std::int32_t direction = HitTestDirection(x, y);
     if (direction != 0 && direction == PressedDirection)
         SelectDirection(direction);
 }

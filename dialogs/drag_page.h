@@ -7,7 +7,6 @@
 
 #include <cstdint>
 
-#include "base/win_handles.h"
 #include "dialogs/drag_picture.h"
 #include "dialogs/list_page.h"
 #include "forms/control_array.h"
@@ -31,9 +30,8 @@ protected:
     MoveLabels MoveButtonLabels() const override;
 
 private:
-    void BuildDragRegion();
-    // The arrow at offset (dx, dy) from the figure's centre; 0 for none.
-    std::int32_t HitTestDirection(std::int32_t dx, std::int32_t dy) const;
+    // The arrow at a point of the box in designed pixels; 0 for none.
+    std::int32_t HitTestDirection(int x, int y) const;
     // Direction 0 draws the whole figure raised.
     void DrawDirection(std::int32_t direction, bool pressed);
     void SelectDirection(std::int32_t direction);
@@ -47,8 +45,7 @@ private:
 
     std::int32_t SelectedDirection = 1;
     std::int32_t PressedDirection = 0;
-    // The hit region of the figure, and the image its box repaints from.
-    UniqueGdiObject<HRGN> DragRegion;
+    // The figure as drawn in its box, and its hit region.
     DragPicture DragImage;
 
     Control fraDrag;

@@ -21,7 +21,8 @@ KeyPage::KeyPage(SettingsFrame& frame, Control& page, CommandTools tools, ShellC
       lstAccessKey(frame.Dialog(), L"lstAccessKey",
                    ControlDesign(ControlKind::ListBox, 8, 18, 369, 160, {},
                                  UiText(IDS_KEY_LIST_TIP))
-                       .Style(LBS_USETABSTOPS),
+                       .Style(LBS_USETABSTOPS)
+                       .WholeRows(),
                    &page)
 {
     lstAccessKey.OnClick = [this] { lstAccessKey_Click(); };

@@ -8,7 +8,8 @@ MenuPage::MenuPage(SettingsFrame& frame, Control& page, CommandTools tools, Shel
     : ListPage(frame, page, tools, menus),
       lstMenuItem(frame.Dialog(), L"lstMenuItem",
                   ControlDesign(ControlKind::ListBox, 8, 18, 369, 160, {},
-                                UiText(IDS_MENU_LIST_TIP)),
+                                UiText(IDS_MENU_LIST_TIP))
+                      .WholeRows(),
                   &page)
 {
     // With no line selected the fields are empty.

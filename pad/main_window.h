@@ -54,25 +54,10 @@ public:
     // drawn on the display; with it off the status window shows it.
     DragAnimation Animation;
 
-    // What the settings say the pad's window is: its hot key and topmost
-    // state (unless the settings dialog holds them) and its picture. The
-    // load and the dialog's OK and Apply come here.
-    void ApplySettings();
-    // Opaque and input method closed while active; half transparent and the
-    // input method as the user had it otherwise.
-    void ActivateChanged(bool active);
-    // The custom image when it is chosen and loads, the pad's own icon
-    // otherwise, at the pad's size for its resolution.
-    void ApplyPadPicture();
-
     void RunPadAction(PadAction action);
     // Shows the key-list tip once the pointer has rested on the active pad
     // for more than a second, and hides it when the pointer moves or leaves.
     void tmrTip_Timer();
-    // DeferredStartUp, then the menu table; once per load. Runs from a
-    // message the first paint posts, or earlier at the first input, timer
-    // tick or unload, which all need the command lists.
-    void FinishStartUp();
 
 protected:
     void Form_Load() override;
@@ -88,6 +73,20 @@ protected:
     void Form_DpiChanged(const RECT& suggested) override;
 
 private:
+    // What the settings say the pad's window is: its hot key and topmost
+    // state (unless the settings dialog holds them) and its picture. The
+    // load and the dialog's OK and Apply come here.
+    void ApplySettings();
+    // Opaque and input method closed while active; half transparent and the
+    // input method as the user had it otherwise.
+    void ActivateChanged(bool active);
+    // The custom image when it is chosen and loads, the pad's own icon
+    // otherwise, at the pad's size for its resolution.
+    void ApplyPadPicture();
+    // DeferredStartUp, then the menu table; once per load. Runs from a
+    // message the first paint posts, or earlier at the first input, timer
+    // tick or unload, which all need the command lists.
+    void FinishStartUp();
     // The window's size for a client area of the pad's size at its resolution.
     SIZE PadOuterSize() const;
     // A slot's caption as the pad shows it, from whichever list.

@@ -4,6 +4,7 @@
 
 #include "base/language_choice.h"
 #include "base/slot_names.h"
+#include "settings/staged_write.h"
 
 std::unique_ptr<cSettings> AppSettings;
 
@@ -33,20 +34,23 @@ void cSettings::LoadLists(RegistryKey& lpreg) { PersistLists(lpreg, false); }
 
 bool cSettings::Save(RegistryKey& lpreg)
 {
-    lpreg.WriteValue(L"ActiveStyle", ActiveStyle);
-    lpreg.WriteValue(L"AlwaysOnTop", AlwaysOnTop);
-    lpreg.WriteValue(L"PopupStatus", PopupStatus);
-    lpreg.WriteValue(L"DoubleClickCommand", DblClickCommand);
-    lpreg.WriteValue(L"HotKey", HotKey);
-    lpreg.WriteValue(L"SwapButtons", SwapButtons);
-    lpreg.WriteValue(L"CustomIcon", UseCustomIcon);
-    lpreg.WriteValue(L"CustomIconFile", CustomIcon);
+    // Staged and switched over at once: a list rewritten in place by a
+    // process that is ended half-way would join the old list and the new.
+    StagedWrite staged(lpreg);
+    RegistryKey& contents = staged.Contents();
+    contents.WriteValue(L"ActiveStyle", ActiveStyle);
+    contents.WriteValue(L"AlwaysOnTop", AlwaysOnTop);
+    contents.WriteValue(L"PopupStatus", PopupStatus);
+    contents.WriteValue(L"DoubleClickCommand", DblClickCommand);
+    contents.WriteValue(L"HotKey", HotKey);
+    contents.WriteValue(L"SwapButtons", SwapButtons);
+    contents.WriteValue(L"CustomIcon", UseCustomIcon);
+    contents.WriteValue(L"CustomIconFile", CustomIcon);
     // Following Windows stores nothing, as before the choice existed.
-    if (Language.empty())
-        lpreg.WriteValue(kLanguageValueName, Null);
-    else
-        lpreg.WriteValue(kLanguageValueName, Language);
-    PersistLists(lpreg, true);
+    if (!Language.empty())
+        contents.WriteValue(kLanguageValueName, Language);
+    PersistLists(contents, true);
+    staged.Commit();
     return true;
 }
 

@@ -96,16 +96,7 @@ TEST_F(SettingsDialogTest, OkWithoutChangesStillSavesTheWorkingCopyAndReloadsThe
 TEST_F(SettingsDialogTest, ARefusedSaveIsShownOnceAndLosesNothingTypedNorThePosition)
 {
     cMain& main = StartPadWith([](cSettings&) {});
-    // The key commands' key made volatile: no lasting key can be made inside
-    // it, so saving the key commands fails as a registry refusing writes does.
-    const std::wstring keys = std::wstring(kProductKeyPath) + L"\\Key";
-    RestoreRegistryTree(HKEY_CURRENT_USER, keys, {});
-    {
-        UniqueHKey key;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, keys.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
-                                  KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
-                  ERROR_SUCCESS);
-    }
+    RefuseSettingsSaves();
     bool openAfterOk = false;
     std::wstring captionAfterOk;
     RunDialog({
@@ -120,7 +111,7 @@ TEST_F(SettingsDialogTest, ARefusedSaveIsShownOnceAndLosesNothingTypedNorThePosi
         },
     });
     ASSERT_EQ(watcher.Boxes().size(), 1u);
-    EXPECT_EQ(watcher.Boxes()[0].text, L"レジストリキーを作成できません: " + keys + L"\\A");
+    EXPECT_EQ(watcher.Boxes()[0].text, kRefusedSaveText);
     EXPECT_EQ(watcher.Boxes()[0].caption, L"Korvane");
     EXPECT_TRUE(openAfterOk);
     EXPECT_EQ(captionAfterOk, L"残す名前");
