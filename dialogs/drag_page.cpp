@@ -142,7 +142,7 @@ void DragPage::SetNameLabel(std::int32_t direction, const std::wstring& caption)
 // is drawn for the box's size.
 std::int32_t DragPage::HitTestDirection(int x, int y) const
 {
-    return DragImage.DirectionAt(dialog_.Scaled(x), dialog_.Scaled(y));
+    return DragImage.DirectionAt(frame_.Dialog().Scaled(x), frame_.Dialog().Scaled(y));
 }
 
 void DragPage::DrawDirection(std::int32_t direction, bool pressed)

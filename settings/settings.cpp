@@ -46,11 +46,14 @@ bool cSettings::Save(RegistryKey& lpreg)
     contents.WriteValue(L"SwapButtons", SwapButtons);
     contents.WriteValue(L"CustomIcon", UseCustomIcon);
     contents.WriteValue(L"CustomIconFile", CustomIcon);
-    // Following Windows stores nothing, as before the choice existed.
     if (!Language.empty())
         contents.WriteValue(kLanguageValueName, Language);
     PersistLists(contents, true);
     staged.Commit();
+    // Following Windows stores nothing, as before the choice existed; the
+    // staging only adds and replaces values, so the old choice goes here.
+    if (Language.empty())
+        lpreg.WriteValue(kLanguageValueName, Null);
     return true;
 }
 
