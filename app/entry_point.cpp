@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/running_pads.h"
 #include "base/attempt.h"
 #include "base/desktop_toggle_file.h"
 #include "base/path_text.h"
@@ -30,28 +31,29 @@ bool AnotherInstanceRuns()
     return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-// The pad is the window titled "Korvane"; the running instance's message
-// boxes carry the same title but are dialog windows, and are passed over.
-HWND FindRunningPad()
-{
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, nullptr, L"Korvane")) != nullptr) {
-        wchar_t className[16] = {};
-        GetClassNameW(window, className, 16);
-        if (lstrcmpW(className, L"#32770") != 0)
-            return window;
-    }
-    return nullptr;
-}
-
 void ActivateRunningInstance()
 {
-    const HWND window = FindRunningPad();
-    if (!window)
+    const RunningPads pads = FindRunningPads();
+    if (pads.count == 0)
         return;
+    const HWND window = pads.windows[0];
     if (IsIconic(window))
         ShowWindow(window, SW_RESTORE);
     SetForegroundWindow(window);
+}
+
+// When an installer has the Restart Manager close the pad to replace its
+// files, the manager starts it again afterwards; not after a crash, a hang
+// or a restart of Windows (the sign-in entry starts it then). Windows Vista
+// and later only: on earlier systems there is nothing to register with.
+void RegisterForRestartAfterUpdate()
+{
+    constexpr DWORD kRestartNoCrash = 1, kRestartNoHang = 2, kRestartNoReboot = 8;
+    using RegisterFn = HRESULT(WINAPI*)(PCWSTR, DWORD);
+    const auto registerRestart = reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "RegisterApplicationRestart")));
+    if (registerRestart)
+        registerRestart(L"", kRestartNoCrash | kRestartNoHang | kRestartNoReboot);
 }
 
 bool DetectLayeredWindows()
@@ -89,6 +91,7 @@ void Main(const std::function<void()>& showLauncher)
         ActivateRunningInstance();
         return;
     }
+    RegisterForRestartAfterUpdate();
     StartUpToLauncher(LocateProgram());
     Attempt(showLauncher);
 }

@@ -8,7 +8,6 @@
 #include "base/numbered_error.h"
 #include "base/program_values.h"
 #include "base/system.h"
-#include "base/slot_names.h"
 #include "commands/slot_rules.h"
 
 namespace {

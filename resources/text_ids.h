@@ -25,6 +25,8 @@
 // The command menu and its library.
 #define IDS_MENU_LIBRARY_NOT_LOADED 300
 #define IDS_MENU_OPEN_FOLDER 301
+#define IDS_MENU_LIBRARY_OTHER_VERSION 302
+#define IDS_VERSION_UNKNOWN 303
 // The built-in pad actions 1 to 3, in the command menu and the settings.
 #define IDS_ACTION_TOGGLE_DESKTOP 311
 #define IDS_ACTION_SETTINGS 312
@@ -47,6 +49,12 @@
 #define IDS_LIST_OPERATION_INVALID 503
 #define IDS_INDEX_OUT_OF_RANGE 504
 #define IDS_LAUNCH_FAILED_CAPTION 505
+
+// The command line of korvane.exe.
+#define IDS_SWITCH_UNKNOWN 600
+#define IDS_SWITCH_VALUE_MISSING 601
+#define IDS_SWITCH_EXTRA 602
+#define IDS_SWITCH_USAGE 603
 
 // The settings dialog and the extension chooser.
 #define IDS_SETTINGS_CAPTION 1000
