@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr std::int32_t kCurrentVersion = 500;
 constexpr std::int32_t kFirstStartHotKey = 0x3E2;  // Ctrl+Shift+VK_OEM_102
 
 // Held for the life of the process: its existence tells later starts that
@@ -137,12 +136,12 @@ void MigrateSettings(RegistryKey& key)
     // Only a missing version is a first start; one that is there but cannot
     // be read comes from an earlier start and must not cost the user's hot key.
     const std::int32_t version =
-        key.HasValue(L"Version") ? key.ReadValue(L"Version", kCurrentVersion) : 0;
+        key.HasValue(L"Version") ? key.ReadValue(L"Version", kSettingsLayoutVersion) : 0;
     RegistryKey maker = Persistence().KeyOf(key.Parent());
     maker.WriteValue(L"Korvane", AppFolder + exeBaseName + L".EXE");
-    if (version < kCurrentVersion)
+    if (version < kSettingsLayoutVersion)
         key.WriteValue(L"HotKey", kFirstStartHotKey);
-    key.WriteValue(L"Version", kCurrentVersion);
+    key.WriteValue(L"Version", kSettingsLayoutVersion);
 }
 
 void RemoveStaleProgramEntries()

@@ -1,5 +1,6 @@
 #include "app/program_switches.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <vector>
 
@@ -9,12 +10,17 @@ struct Switch {
     const wchar_t* name;  // in lower case
     ProgramAction action;
     bool takesValue;
+    bool takesQuiet;  // "/quiet" may follow
 };
 
 // One row per switch: a new switch is a new row (and its action in WinMain).
 constexpr Switch kSwitches[] = {
-    {L"exit", ProgramAction::Exit, false},
+    {L"exit", ProgramAction::Exit, false, false},
+    {L"export", ProgramAction::Export, true, true},
+    {L"import", ProgramAction::Import, true, true},
 };
+
+constexpr wchar_t kQuiet[] = L"quiet";
 
 std::vector<std::wstring> SplitArguments(const std::wstring& text)
 {
@@ -41,13 +47,20 @@ std::vector<std::wstring> SplitArguments(const std::wstring& text)
     return arguments;
 }
 
-const Switch* FindSwitch(const std::wstring& argument)
+// The switch's name in lower case; empty for an argument that is no switch.
+std::wstring SwitchName(const std::wstring& argument)
 {
     if (argument.size() < 2 || (argument[0] != L'/' && argument[0] != L'-'))
-        return nullptr;
+        return {};
     std::wstring name;
     for (size_t i = 1; i < argument.size(); ++i)
         name += static_cast<wchar_t>(std::towlower(argument[i]));
+    return name;
+}
+
+const Switch* FindSwitch(const std::wstring& argument)
+{
+    const std::wstring name = SwitchName(argument);
     for (const Switch& candidate : kSwitches) {
         if (name == candidate.name)
             return &candidate;
@@ -55,11 +68,12 @@ const Switch* FindSwitch(const std::wstring& argument)
     return nullptr;
 }
 
-ProgramRequest Refused(SwitchProblem problem, const std::wstring& argument)
+ProgramRequest Refused(SwitchProblem problem, const std::wstring& argument, bool quiet)
 {
     ProgramRequest request;
     request.problem = problem;
     request.argument = argument;
+    request.quiet = quiet;
     return request;
 }
 
@@ -70,17 +84,22 @@ ProgramRequest ParseProgramSwitches(const std::wstring& arguments)
     const std::vector<std::wstring> words = SplitArguments(arguments);
     if (words.empty())
         return {};
+    const auto isQuiet = [](const std::wstring& word) { return SwitchName(word) == kQuiet; };
+    const bool quiet = std::any_of(words.begin(), words.end(), isQuiet);
     const Switch* found = FindSwitch(words[0]);
     if (!found)
-        return Refused(SwitchProblem::Unknown, words[0]);
-    const size_t expected = found->takesValue ? 2 : 1;
-    if (words.size() < expected)
-        return Refused(SwitchProblem::ValueMissing, words[0]);
+        return Refused(SwitchProblem::Unknown, words[0], quiet);
+    size_t expected = found->takesValue ? 2 : 1;
+    if (words.size() < expected || (found->takesValue && isQuiet(words[1])))
+        return Refused(SwitchProblem::ValueMissing, words[0], quiet);
+    if (found->takesQuiet && words.size() == expected + 1 && isQuiet(words[expected]))
+        ++expected;
     if (words.size() > expected)
-        return Refused(SwitchProblem::Extra, words[expected]);
+        return Refused(SwitchProblem::Extra, words[expected], quiet);
     ProgramRequest request;
     request.action = found->action;
     if (found->takesValue)
         request.value = words[1];
+    request.quiet = quiet;
     return request;
 }

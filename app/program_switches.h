@@ -6,12 +6,16 @@
 // value (a file) is followed by it as the next argument. Arguments are
 // separated by blanks or tabs; double quotes group an argument that holds
 // blanks and are not part of it. Nothing, or only blanks, starts the pad.
+// "/quiet" after the file of /export or /import turns the message boxes off,
+// for scripts; a command line that holds it shows none, even when refused.
 
 #include <string>
 
 enum class ProgramAction {
     Run,    // the pad (the only action without a switch)
     Exit,   // /exit: every running pad of this desktop closes as at sign-out
+    Export, // /export FILE: the settings written to a settings file
+    Import, // /import FILE: the settings read from a settings file
 };
 
 // Why a command line cannot be followed.
@@ -27,6 +31,7 @@ struct ProgramRequest {
     std::wstring value;  // the switch's value, for switches that take one
     SwitchProblem problem = SwitchProblem::None;
     std::wstring argument;  // the argument the problem is about
+    bool quiet = false;     // no message box
 };
 
 ProgramRequest ParseProgramSwitches(const std::wstring& arguments);

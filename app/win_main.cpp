@@ -7,6 +7,7 @@
 #include "app/entry_point.h"
 #include "app/program_switches.h"
 #include "app/running_pads.h"
+#include "app/transfer_command.h"
 #include "base/interface_text.h"
 #include "base/system.h"
 #include "forms/form.h"
@@ -49,14 +50,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int)
 {
     const ProgramRequest request = ParseProgramSwitches(arguments ? arguments : L"");
     if (request.problem != SwitchProblem::None) {
-        MsgBox(UiText(ProblemText(request.problem), {request.argument}) + L"\r\n\r\n" +
-                   UiText(IDS_SWITCH_USAGE),
-               MB_OK | MB_ICONEXCLAMATION);
+        if (!request.quiet)
+            MsgBox(UiText(ProblemText(request.problem), {request.argument}) + L"\r\n\r\n" +
+                       UiText(IDS_SWITCH_USAGE),
+                   MB_OK | MB_ICONEXCLAMATION);
         return kBadCommandLine;
     }
     switch (request.action) {
     case ProgramAction::Exit:
         return CloseRunningPads().allEnded ? kDone : kPadStillRunning;
+    case ProgramAction::Export:
+        return RunSettingsTransfer(TransferDirection::Export, request.value, request.quiet);
+    case ProgramAction::Import:
+        return RunSettingsTransfer(TransferDirection::Import, request.value, request.quiet);
     case ProgramAction::Run:
         break;
     }

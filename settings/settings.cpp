@@ -37,7 +37,17 @@ bool cSettings::Save(RegistryKey& lpreg)
     // Staged and switched over at once: a list rewritten in place by a
     // process that is ended half-way would join the old list and the new.
     StagedWrite staged(lpreg);
-    RegistryKey& contents = staged.Contents();
+    WriteInto(staged.Contents());
+    staged.Commit();
+    // Following Windows stores nothing, as before the choice existed; the
+    // staging only adds and replaces values, so the old choice goes here.
+    if (Language.empty())
+        lpreg.WriteValue(kLanguageValueName, Null);
+    return true;
+}
+
+void cSettings::WriteInto(RegistryKey& contents)
+{
     contents.WriteValue(L"ActiveStyle", ActiveStyle);
     contents.WriteValue(L"AlwaysOnTop", AlwaysOnTop);
     contents.WriteValue(L"PopupStatus", PopupStatus);
@@ -49,12 +59,6 @@ bool cSettings::Save(RegistryKey& lpreg)
     if (!Language.empty())
         contents.WriteValue(kLanguageValueName, Language);
     PersistLists(contents, true);
-    staged.Commit();
-    // Following Windows stores nothing, as before the choice existed; the
-    // staging only adds and replaces values, so the old choice goes here.
-    if (Language.empty())
-        lpreg.WriteValue(kLanguageValueName, Null);
-    return true;
 }
 
 void cSettings::PersistLists(RegistryKey& lpreg, bool save)

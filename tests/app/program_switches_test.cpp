@@ -39,3 +39,35 @@ TEST(ProgramSwitches, UnknownSwitchesAndExtraArgumentsAreRefusedByName)
         EXPECT_EQ(request.argument, row.argument) << row.line;
     }
 }
+
+// /quiet belongs after the file; a line that holds it anywhere shows no box.
+TEST(ProgramSwitches, ExportAndImportTakeAFileAndQuiet)
+{
+    const struct {
+        const wchar_t* line;
+        ProgramAction action;
+        SwitchProblem problem;
+        const wchar_t* valueOrArgument;
+        bool quiet;
+    } rows[] = {
+        {L"/export \"C:\\My Files\\k.korvane.json\"", ProgramAction::Export, SwitchProblem::None,
+         L"C:\\My Files\\k.korvane.json", false},
+        {L"-IMPORT k.korvane.json /Quiet", ProgramAction::Import, SwitchProblem::None,
+         L"k.korvane.json", true},
+        {L"/import", ProgramAction::Run, SwitchProblem::ValueMissing, L"/import", false},
+        {L"/import /quiet", ProgramAction::Run, SwitchProblem::ValueMissing, L"/import", true},
+        {L"/export a b", ProgramAction::Run, SwitchProblem::Extra, L"b", false},
+        {L"/export a /quiet b", ProgramAction::Run, SwitchProblem::Extra, L"/quiet", true},
+        {L"/exit /quiet", ProgramAction::Run, SwitchProblem::Extra, L"/quiet", true},
+        {L"/quiet", ProgramAction::Run, SwitchProblem::Unknown, L"/quiet", true},
+    };
+    for (const auto& row : rows) {
+        const ProgramRequest request = ParseProgramSwitches(row.line);
+        EXPECT_EQ(request.action, row.action) << row.line;
+        EXPECT_EQ(request.problem, row.problem) << row.line;
+        EXPECT_EQ(row.problem == SwitchProblem::None ? request.value : request.argument,
+                  row.valueOrArgument)
+            << row.line;
+        EXPECT_EQ(request.quiet, row.quiet) << row.line;
+    }
+}
