@@ -20,21 +20,6 @@
 
 namespace {
 
-// Expands %NAME% references into a buffer of whatever size the result needs.
-std::wstring ExpandEnvironment(const std::wstring& text)
-{
-    std::vector<wchar_t> buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD needed =
-            ExpandEnvironmentStringsW(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (needed == 0)
-            return text;
-        if (needed <= buffer.size())
-            return std::wstring(buffer.data());
-        buffer.assign(needed, L'\0');
-    }
-}
-
 std::wstring EnvironmentVariable(const wchar_t* name)
 {
     std::vector<wchar_t> buffer(MAX_PATH, L'\0');

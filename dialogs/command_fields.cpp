@@ -178,7 +178,10 @@ void CommandFields::Show(std::shared_ptr<ShellCommand> command, const std::wstri
         txtCommand.SetText(item->Command());
         txtWorkDir.SetText(item->WorkDir());
         txtCaption.SetText(item->Caption);
-        cboWindowState.SetListIndex(item->WindowState);
+        // A stored state the list does not hold selects nothing (and stays
+        // stored), rather than leaving the previous command's state on show.
+        const bool listed = item->WindowState >= 0 && item->WindowState < cboWindowState.ListCount();
+        cboWindowState.SetListIndex(listed ? item->WindowState : -1);
         chkSetFocus.SetValue(item->SetFocus ? 1 : 0);
         EnableItemFields(true);
     }

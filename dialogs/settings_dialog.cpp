@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/interface_text.h"
+#include "base/scope_exit.h"
 #include "base/win_handles.h"
 #include "dialogs/drag_figure.h"
 #include "forms/screen.h"
@@ -130,16 +131,24 @@ void cDlgSettings::ShowSettings(SettingsHost& host)
     // The dialog starts from what is stored, not from the live settings.
     RegistryKey key = ProductKey();
     Persistence().PersistOf(dialog.WorkSettings).Load(key);
-    // Before the dialog's window is made, which would otherwise be topmost too.
-    dialog.padHotKey_ = host.SuspendTopmostAndHotKey();
-    dialog.Load();
-    // Centred on the screen the pad is on.
-    dialog.MoveCentredOver(WorkAreaNear(dialog.OwnerWnd));
+    {
+        // Before the dialog's window is made, which would otherwise be topmost too.
+        dialog.padHotKey_ = host.SuspendTopmostAndHotKey();
+        // Cancel brings back what the pad had, OK and Apply what they saved;
+        // on every way out of the dialog.
+        const ScopeExit resume([&host] {
+            try {
+                host.ResumeTopmostAndHotKey();
+            } catch (...) {
+                // The host tells its own failures; none may leave a guard.
+            }
+        });
+        dialog.Load();
+        // Centred on the screen the pad is on.
+        dialog.MoveCentredOver(WorkAreaNear(dialog.OwnerWnd));
 
-    dialog.ShowModal();
-
-    // Cancel brings back what the pad had; OK and Apply what they saved.
-    host.ResumeTopmostAndHotKey();
+        dialog.ShowModal();
+    }
     dialog.Unload();
 }
 

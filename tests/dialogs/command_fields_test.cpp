@@ -422,3 +422,28 @@ TEST_F(CommandFieldsTest, TheKeyTitleShowsTheAmpersandOfAKeysName)
     EXPECT_GT(ink, asCaption.cx + 2);
     EXPECT_LE(ink, whole.cx + 1);
 }
+
+TEST_F(CommandFieldsTest, AStoredWindowStateOutsideTheListSelectsNothingAndStaysStored)
+{
+    StartPadWith([](cSettings& settings) {
+        settings.Drags().Item(2)->WindowState = 2;
+        settings.Drags().Item(3)->WindowState = -5;
+    });
+    std::vector<LRESULT> shown;
+    const auto showState = [&] {
+        shown.push_back(SendMessageW(Item(L"cboWindowState"), CB_GETCURSEL, 0, 0));
+    };
+    RunDialog({
+        [&] { Click(L"lblName(2)"); },
+        [&] {
+            showState();
+            Click(L"lblName(3)");
+        },
+        [&] {
+            showState();
+            Click(L"cmdOk");
+        },
+    });
+    EXPECT_EQ(shown, (std::vector<LRESULT>{2, CB_ERR}));
+    EXPECT_EQ(AppSettings->Drags().Item(3)->WindowState, -5);
+}
