@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/running_pads.h"
 #include "base/attempt.h"
 #include "base/desktop_toggle_file.h"
 #include "base/path_text.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr std::int32_t kCurrentVersion = 500;
 constexpr std::int32_t kFirstStartHotKey = 0x3E2;  // Ctrl+Shift+VK_OEM_102
 
 // Held for the life of the process: its existence tells later starts that
@@ -30,28 +30,29 @@ bool AnotherInstanceRuns()
     return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-// The pad is the window titled "Korvane"; the running instance's message
-// boxes carry the same title but are dialog windows, and are passed over.
-HWND FindRunningPad()
-{
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, nullptr, L"Korvane")) != nullptr) {
-        wchar_t className[16] = {};
-        GetClassNameW(window, className, 16);
-        if (lstrcmpW(className, L"#32770") != 0)
-            return window;
-    }
-    return nullptr;
-}
-
 void ActivateRunningInstance()
 {
-    const HWND window = FindRunningPad();
-    if (!window)
+    const RunningPads pads = FindRunningPads();
+    if (pads.count == 0)
         return;
+    const HWND window = pads.windows[0];
     if (IsIconic(window))
         ShowWindow(window, SW_RESTORE);
     SetForegroundWindow(window);
+}
+
+// When an installer has the Restart Manager close the pad to replace its
+// files, the manager starts it again afterwards; not after a crash, a hang
+// or a restart of Windows (the sign-in entry starts it then). Windows Vista
+// and later only: on earlier systems there is nothing to register with.
+void RegisterForRestartAfterUpdate()
+{
+    constexpr DWORD kRestartNoCrash = 1, kRestartNoHang = 2, kRestartNoReboot = 8;
+    using RegisterFn = HRESULT(WINAPI*)(PCWSTR, DWORD);
+    const auto registerRestart = reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "RegisterApplicationRestart")));
+    if (registerRestart)
+        registerRestart(L"", kRestartNoCrash | kRestartNoHang | kRestartNoReboot);
 }
 
 bool DetectLayeredWindows()
@@ -89,6 +90,7 @@ void Main(const std::function<void()>& showLauncher)
         ActivateRunningInstance();
         return;
     }
+    RegisterForRestartAfterUpdate();
     StartUpToLauncher(LocateProgram());
     Attempt(showLauncher);
 }
@@ -134,12 +136,12 @@ void MigrateSettings(RegistryKey& key)
     // Only a missing version is a first start; one that is there but cannot
     // be read comes from an earlier start and must not cost the user's hot key.
     const std::int32_t version =
-        key.HasValue(L"Version") ? key.ReadValue(L"Version", kCurrentVersion) : 0;
+        key.HasValue(L"Version") ? key.ReadValue(L"Version", kSettingsLayoutVersion) : 0;
     RegistryKey maker = Persistence().KeyOf(key.Parent());
     maker.WriteValue(L"Korvane", AppFolder + exeBaseName + L".EXE");
-    if (version < kCurrentVersion)
+    if (version < kSettingsLayoutVersion)
         key.WriteValue(L"HotKey", kFirstStartHotKey);
-    key.WriteValue(L"Version", kCurrentVersion);
+    key.WriteValue(L"Version", kSettingsLayoutVersion);
 }
 
 void RemoveStaleProgramEntries()

@@ -228,6 +228,14 @@ bool ShellCommand::Save(const std::wstring& fileName) const
     return link.Save(fileName);
 }
 
+void ShellCommand::SetStoredTexts(std::wstring program, std::wstring arguments,
+                                  std::wstring workDir)
+{
+    program_ = std::move(program);
+    arguments_ = std::move(arguments);
+    workDir_ = std::move(workDir);
+}
+
 bool ShellCommand::Load(RegistryKey& lpreg)
 {
     program_ = lpreg.ReadValue(L"ProgramFileName", L"");

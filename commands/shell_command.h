@@ -48,6 +48,12 @@ public:
     bool Load(const std::wstring& fileName);
     bool Save(const std::wstring& fileName) const;
 
+    // The program text as stored: quotes and %NAME% references kept.
+    const std::wstring& StoredProgram() const { return program_; }
+    // The three texts as they are stored, taken without splitting, search or
+    // checks, as the registry form takes them.
+    void SetStoredTexts(std::wstring program, std::wstring arguments, std::wstring workDir);
+
     // For the owning list: a command line or working folder stored without
     // search or checks, as copies from another command are.
     void StoreCommandLine(const std::wstring& text);

@@ -1,4 +1,5 @@
-"""Writers for the program's image resources: palette BMP and ICO files.
+"""Writers for the program's image resources: ICO files of palette images
+and of a PNG.
 
 An image is a list of rows, top row first; each row is a list of palette
 indices. In an icon, None marks a transparent pixel. Only the standard
@@ -61,17 +62,6 @@ def _palette_bytes(palette):
 def _pixel_bytes(pixels, bits):
     # Stored bottom-up.
     return b"".join(_row_bytes(row, bits) for row in reversed(pixels))
-
-
-def bmp_bytes(pixels, palette, bits=4):
-    """A bottom-up, uncompressed palette BMP whose colour table is exactly
-    `palette` (a list of (r, g, b))."""
-    width, height = _check(pixels, palette, bits)
-    data = _pixel_bytes(pixels, bits)
-    colours = _palette_bytes(palette)
-    offset = 14 + 40 + len(colours)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    return header + _info_header(width, height, bits, len(palette), len(data)) + colours + data
 
 
 def png_bytes(pixels, palette):

@@ -35,7 +35,13 @@ bool cSettings::Save(RegistryKey& lpreg)
     // Staged and switched over at once: a list rewritten in place by a
     // process that is ended half-way would join the old list and the new.
     StagedWrite staged(lpreg);
-    RegistryKey& contents = staged.Contents();
+    WriteInto(staged.Contents());
+    staged.Commit();
+    return true;
+}
+
+void cSettings::WriteInto(RegistryKey& contents)
+{
     contents.WriteValue(L"ActiveStyle", ActiveStyle);
     contents.WriteValue(L"AlwaysOnTop", AlwaysOnTop);
     contents.WriteValue(L"PopupStatus", PopupStatus);
@@ -45,8 +51,6 @@ bool cSettings::Save(RegistryKey& lpreg)
     contents.WriteValue(L"CustomIcon", UseCustomIcon);
     contents.WriteValue(L"CustomIconFile", CustomIcon);
     PersistLists(contents, true);
-    staged.Commit();
-    return true;
 }
 
 void cSettings::PersistLists(RegistryKey& lpreg, bool save)

@@ -33,6 +33,9 @@ public:
     // LoadOptions and then LoadLists.
     bool Load(RegistryKey& lpreg) override;
     bool Save(RegistryKey& lpreg) override;
+    // What Save stores, written into contents as it is, without the
+    // journal: for a caller that stages more values in the same switch.
+    void WriteInto(RegistryKey& contents);
     // The options alone: what the launcher needs to show itself.
     void LoadOptions(RegistryKey& lpreg);
     // Drags, Keys and Menus in this order, each from its own subkey.

@@ -167,7 +167,7 @@ RECT DrawnFigure(HWND box)
 }
 
 // A list shows whole rows, keeps its designed top and takes as many rows as
-// its designed height holds.
+// its designed height holds: at 100 % all of it.
 void ExpectWholeRows(HWND list, int dpi)
 {
     const int row = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
@@ -180,6 +180,9 @@ void ExpectWholeRows(HWND list, int dpi)
     EXPECT_EQ(outer.top, ScaledToDpi(18, dpi));
     EXPECT_LE(outer.bottom - outer.top, ScaledToDpi(160, dpi));
     EXPECT_GT(outer.bottom - outer.top, ScaledToDpi(160, dpi) - row);
+    if (dpi == kDesignDpi) {
+        EXPECT_EQ(outer.bottom - outer.top, 160);
+    }
 }
 
 class AtThisScaling : public SettingsDialogTest {
