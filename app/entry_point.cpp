@@ -19,15 +19,33 @@ namespace {
 
 constexpr std::int32_t kFirstStartHotKey = 0x3E2;  // Ctrl+Shift+VK_OEM_102
 
-// Held for the life of the process: its existence tells later starts that
-// an instance runs.
+// The instance lock: its existence tells later starts that an instance runs.
+// The instance owns it until its pad has gone (ReleaseInstanceLock).
 UniqueKernelHandle instanceMutex;
 std::wstring exeBaseName;
 
 bool AnotherInstanceRuns()
 {
-    instanceMutex.reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+    instanceMutex.reset(CreateMutexW(nullptr, TRUE, kInstanceMutexName));
     return GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+// An instance that holds the lock and shows no pad is on its way in or out:
+// its pad is still coming, or gone while its process ends. Waits for its pad
+// or for its lock, at most a few seconds; true once the lock is this one's.
+bool TakeLockOfInstanceWithoutPad()
+{
+    constexpr DWORD kLongestWaitMs = 5000;
+    constexpr DWORD kLookEveryMs = 50;
+    const DWORD start = GetTickCount();
+    while (FindRunningPads().count == 0) {
+        const DWORD got = WaitForSingleObject(instanceMutex.get(), kLookEveryMs);
+        if (got == WAIT_OBJECT_0 || got == WAIT_ABANDONED)
+            return true;
+        if (got == WAIT_FAILED || GetTickCount() - start >= kLongestWaitMs)
+            return false;
+    }
+    return false;
 }
 
 void ActivateRunningInstance()
@@ -66,6 +84,13 @@ bool DetectLayeredWindows()
 
 }  // namespace
 
+void ReleaseInstanceLock()
+{
+    if (instanceMutex)
+        ReleaseMutex(instanceMutex.get());
+    instanceMutex.reset();
+}
+
 ProgramLocation LocateProgram()
 {
     std::vector<wchar_t> buffer(MAX_PATH);
@@ -86,7 +111,7 @@ ProgramLocation LocateProgram()
 
 void Main(const std::function<void()>& showLauncher)
 {
-    if (AnotherInstanceRuns()) {
+    if (AnotherInstanceRuns() && !TakeLockOfInstanceWithoutPad()) {
         ActivateRunningInstance();
         return;
     }

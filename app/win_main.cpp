@@ -41,7 +41,9 @@ int RunPad()
         MainWindow->DeferredStartUp = LoadCommandLists;
         MainWindow->Show();
     });
-    return RunMessageLoop();
+    const int exitCode = RunMessageLoop();
+    ReleaseInstanceLock();
+    return exitCode;
 }
 
 }  // namespace

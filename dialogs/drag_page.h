@@ -13,9 +13,8 @@
 
 class DragPage : public ListPage {
 public:
-    DragPage(cDlgSettings& dialog, Control& page);
+    DragPage(SettingsFrame& frame, Control& page, CommandTools tools, ShellCommands& drags);
 
-    std::wstring ItemTitle() const override;
     void Unload() override;
     // The names and the figure drawn anew for the dialog's new resolution;
     // nothing before the page has been made.
@@ -23,11 +22,10 @@ public:
 
 protected:
     void Fill() override;
-    ShellCommands& Commands() override;
     std::int32_t SelectedSlot() const override { return SelectedDirection; }
     void SelectSlot(std::int32_t slot) override { SelectDirection(slot); }
-    void ShowPageItem() override { LoadDirectionItem(); }
-    void ShowItemCaption(const ShellCommand& item) override;
+    std::wstring ItemTitle() const override;
+    void ShowSlotCaption(std::int32_t slot) override;
     const wchar_t* NoRoomToMove(bool toUp) const override;
     MoveLabels MoveButtonLabels() const override;
 
@@ -37,7 +35,6 @@ private:
     // Direction 0 draws the whole figure raised.
     void DrawDirection(std::int32_t direction, bool pressed);
     void SelectDirection(std::int32_t direction);
-    void LoadDirectionItem();
     // A direction's name beside its arrow, sized to its text.
     static ControlDesign NameLabelDesign(int direction);
     void SetNameLabel(std::int32_t direction, const std::wstring& caption);

@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "commands/command_kind.h"
+#include "base/slot_names.h"
 #include "settings/staged_write.h"
 
 std::unique_ptr<cSettings> AppSettings;
 
-cSettings::cSettings() : drags_(kDragList), keys_(kKeyList), menus_(kMenuList) {}
+cSettings::cSettings() : drags_(CommandListKind::Drags), keys_(CommandListKind::Keys), menus_(CommandListKind::Menus) {}
 
 bool cSettings::Load(RegistryKey& lpreg)
 {
@@ -59,7 +59,7 @@ void cSettings::PersistLists(RegistryKey& lpreg, bool save)
         {L"Drag", &drags_}, {L"Key", &keys_}, {L"Menu", &menus_}};
     for (const auto& [name, list] : lists) {
         RegistryKey subKey = lpreg.SubKey(name);
-        IPersist& persist = Persistence().PersistOf(*list);
+        objlib::IPersist& persist = Persistence().PersistOf(*list);
         if (save)
             persist.Save(subKey);
         else

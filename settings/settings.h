@@ -9,7 +9,7 @@
 #include "objlib/persist.h"
 #include "settings/registry_paths.h"
 
-class cSettings : public IPersist {
+class cSettings : public objlib::IPersist {
 public:
     // Options start False, 0 and empty; they get their defaults from Load.
     // The lists start with the defaults of their kinds.

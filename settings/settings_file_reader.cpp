@@ -8,7 +8,6 @@
 #include <nlohmann/json.hpp>
 
 #include "base/utf8_text.h"
-#include "commands/command_kind.h"
 #include "commands/slot_rules.h"
 #include "objlib/value_text.h"
 #include "settings/settings_file.h"
@@ -345,9 +344,9 @@ private:
         case Kind::Position:
             return Field(s, kPositionFields, name);
         case Kind::Drags:
-            return Slot(kDragList, s.drags.data(), s.drags.size(), name, path);
+            return Slot(CommandListKind::Drags, s.drags.data(), s.drags.size(), name, path);
         case Kind::Keys:
-            return Slot(kKeyList, s.keys.data(), s.keys.size(), name, path);
+            return Slot(CommandListKind::Keys, s.keys.data(), s.keys.size(), name, path);
         case Kind::Command:
             return Field(*frame.command, kCommandFields, name);
         case Kind::Menus:
@@ -367,7 +366,7 @@ private:
         return {};
     }
 
-    static Target Slot(std::int32_t kind, CommandRecord* slots, std::size_t count,
+    static Target Slot(CommandListKind kind, CommandRecord* slots, std::size_t count,
                        const std::string& name, const std::wstring& path)
     {
         for (std::size_t i = 0; i < count; ++i) {

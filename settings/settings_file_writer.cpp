@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "base/utf8_text.h"
-#include "commands/command_kind.h"
 #include "commands/slot_rules.h"
 #include "objlib/value_text.h"
 #include "settings/settings_file.h"
@@ -120,7 +119,7 @@ void WriteFields(JsonEmitter& out, std::string_view name, const Record& record,
 }
 
 template <std::size_t N>
-void WriteSlots(JsonEmitter& out, std::string_view name, std::int32_t kind,
+void WriteSlots(JsonEmitter& out, std::string_view name, CommandListKind kind,
                 const std::array<CommandRecord, N>& slots)
 {
     out.Begin(name, '{');
@@ -147,8 +146,8 @@ std::string WriteSettingsFile(const SettingsRecord& settings)
     WriteFields(out, "options", settings, kOptionFields, L"options");
     WriteFields(out, "position", settings, kPositionFields, L"position");
 
-    WriteSlots(out, "drags", kDragList, settings.drags);
-    WriteSlots(out, "keys", kKeyList, settings.keys);
+    WriteSlots(out, "drags", CommandListKind::Drags, settings.drags);
+    WriteSlots(out, "keys", CommandListKind::Keys, settings.keys);
 
     out.Begin("menus", '[');
     for (std::size_t i = 0; i < settings.menus.size(); ++i)

@@ -6,7 +6,6 @@
 #include "base/numbered_error.h"
 #include "base/system.h"
 #include "base/win_handles.h"
-#include "commands/command_kind.h"
 #include "objlib/persist.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
