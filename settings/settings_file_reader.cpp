@@ -7,7 +7,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "base/slot_names.h"
 #include "base/utf8_text.h"
 #include "commands/slot_rules.h"
 #include "objlib/value_text.h"

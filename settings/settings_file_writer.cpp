@@ -2,7 +2,6 @@
 #include <cstring>
 #include <vector>
 
-#include "base/slot_names.h"
 #include "base/utf8_text.h"
 #include "commands/slot_rules.h"
 #include "objlib/value_text.h"

@@ -4,7 +4,6 @@
 
 #include "base/interface_text.h"
 #include "base/numbered_error.h"
-#include "base/slot_names.h"
 #include "base/system.h"
 #include "base/win_handles.h"
 #include "objlib/persist.h"
