@@ -82,7 +82,8 @@ GeneralPage::GeneralPage(SettingsFrame& frame, Control& page, cSettings& setting
                   ControlDesign(Kind::Frame, 292, 188, 181, 116, L"ランチャーのダブルクリック時"),
                   &page),
       optDblClick(frame.Dialog(), L"optDblClick", 1, 3, DblClickOptionDesign,
-                  [this](int) { return &fraDblClick; })
+                  [this](int) { return &fraDblClick; }),
+      transfer_(frame, page, settings)
 {
     for (int i = optIcon.LBound(); i <= optIcon.UBound(); ++i)
         optIcon(i).OnClick = [this] { optIcon_Click(); };
@@ -99,15 +100,23 @@ GeneralPage::GeneralPage(SettingsFrame& frame, Control& page, cSettings& setting
 
 void GeneralPage::Fill()
 {
-    Filling = true;
     const HWND control = HotKeyWnd.hWnd();
     SendMessageW(control, HKM_SETRULES, kInvalidCombinations, kReplacementModifiers);
-    SendMessageW(control, HKM_SETHOTKEY, static_cast<WPARAM>(PadHotKey), 0);
     Win32CallBack::HookHotKeyControl(control, [this] { Edited(); });
+    ShowSettings();
+}
+
+// The hot-key control is hooked once, when it is made.
+void GeneralPage::Refill() { ShowSettings(); }
+
+void GeneralPage::ShowSettings()
+{
+    Filling = true;
+    SendMessageW(HotKeyWnd.hWnd(), HKM_SETHOTKEY, static_cast<WPARAM>(PadHotKey), 0);
     const cSettings& settings = settings_;
-    const std::int32_t action = settings.DblClickCommand;
-    if (action >= optDblClick.LBound() && action <= optDblClick.UBound())
-        optDblClick(action).SetValue(1);
+    // A stored action out of range selects none.
+    for (int i = optDblClick.LBound(); i <= optDblClick.UBound(); ++i)
+        optDblClick(i).SetValue(i == settings.DblClickCommand ? 1 : 0);
     chkAlwaysOnTop.SetValue(settings.AlwaysOnTop ? 1 : 0);
     chkPopupStatus.SetValue(settings.PopupStatus ? 1 : 0);
     chkSwapButtons.SetValue(settings.SwapButtons ? 1 : 0);

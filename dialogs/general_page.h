@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "dialogs/settings_page.h"
+#include "dialogs/transfer_buttons.h"
 #include "forms/control_array.h"
 
 class cSettings;
@@ -27,8 +28,11 @@ public:
 protected:
     // The settings into the page's controls.
     void Fill() override;
+    void Refill() override;
 
 private:
+    // The options and the hot key into the controls.
+    void ShowSettings();
     // Something the user changed: Apply has something to save.
     void Edited();
     void optIcon_Click();
@@ -56,4 +60,5 @@ private:
     Control chkActiveStyle;
     Control fraDblClick;
     ControlArray optDblClick;
+    TransferButtons transfer_;
 };

@@ -23,6 +23,12 @@ void MenuPage::Fill()
         MarkLine(lstMenuItem, 0);
 }
 
+void MenuPage::Refill()
+{
+    lstMenuItem.ClearItems();
+    Fill();
+}
+
 void MenuPage::ShowSlotCaption(std::int32_t slot)
 {
     if (slot >= 0)

@@ -161,18 +161,22 @@ void WriteWholeFile(const std::wstring& fileName, const std::string& bytes)
 
 SettingsRecord StoredSettings()
 {
-    const RegistryKey product = ProductKey();
-    RegistryKey key = product;
+    RegistryKey key = ProductKey();
     cSettings settings;
     Persistence().PersistOf(settings).Load(key);
-    return RecordOf(settings, product.SubKey(kPositionKeyName));
+    return RecordOf(settings);
 }
 
-void ExportSettings(const std::wstring& fileName)
+SettingsRecord RecordOf(cSettings& settings)
+{
+    return RecordOf(settings, ProductKey().SubKey(kPositionKeyName));
+}
+
+void ExportSettings(const std::wstring& fileName, const SettingsRecord& settings)
 {
     std::string text;
     try {
-        text = WriteSettingsFile(StoredSettings());
+        text = WriteSettingsFile(settings);
     } catch (const SettingsFileError& e) {
         Fail(kCannotExport, fileName, e);
     }

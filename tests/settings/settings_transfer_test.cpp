@@ -77,7 +77,7 @@ TEST_F(SettingsTransferTest, AnImportIntoAnEmptyProfileGivesBackWhatWasExported)
     StoreRichProfile(1000);
     const RegistryTree before = StoredTree();
     const std::wstring file = folder.Path() + L"バックアップ" + kSettingsFileExtension;
-    ExportSettings(file);
+    ExportSettings(file, StoredSettings());
     const std::string exported = ReadFileBytes(file);
     EXPECT_NE(exported.find("\"caption\": \"\xE3\x80\x8C"), std::string::npos) << "texts as they are";
 
@@ -86,7 +86,7 @@ TEST_F(SettingsTransferTest, AnImportIntoAnEmptyProfileGivesBackWhatWasExported)
     EXPECT_EQ(StoredTree(), before);
     EXPECT_FALSE(RegistryRoot().OpenKey(HKEY_CURRENT_USER, kMakerKeyPath).HasValue(L"Korvane"));
 
-    ExportSettings(file);
+    ExportSettings(file, StoredSettings());
     EXPECT_EQ(ReadFileBytes(file), exported);
 }
 
@@ -97,7 +97,7 @@ TEST_F(SettingsTransferTest, AFileThatCannotBeTakenWholeChangesNothing)
 {
     StoreRichProfile(5);
     const std::wstring good = folder.Path() + L"good.korvane.json";
-    ExportSettings(good);
+    ExportSettings(good, StoredSettings());
     const std::string text = ReadFileBytes(good);
     std::string damaged = text;
     damaged[damaged.find("\"menus\": [") + 12] = '?';
