@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/interface_text.h"
 #include "base/system.h"
 #include "dialogs/settings_frame.h"
 #include "forms/form.h"
@@ -17,12 +18,12 @@ using Kind = ControlKind;
 constexpr DWORD kSaveFileFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                                  OFN_NOREADONLYRETURN | OFN_EXPLORER | OFN_LONGNAMES;
 
-FileDialog SettingsFileDialog(SettingsFrame& frame, const wchar_t* title)
+FileDialog SettingsFileDialog(SettingsFrame& frame, UINT title)
 {
     FileDialog dialog = frame.BrowseFileDialog();
-    dialog.Title = title;
-    dialog.Filter = FilterList({{L"Korvane の設定 (*.korvane.json)", std::wstring(L"*") + kSettingsFileExtension},
-                                {L"すべてのファイル", L"*.*"}});
+    dialog.Title = UiText(title);
+    dialog.Filter = FilterList({{UiText(IDS_SETTINGS_FILE_FILTER), std::wstring(L"*") + kSettingsFileExtension},
+                                {UiText(IDS_ALL_FILES), L"*.*"}});
     return dialog;
 }
 
@@ -38,10 +39,10 @@ std::wstring ImportQuestion(const std::wstring& fileName, const SettingsRecord& 
     const std::size_t drags = CommandsIn(settings.drags);
     const std::size_t keys = CommandsIn(settings.keys);
     const std::size_t menus = settings.menus.size();
-    return L"今の設定をすべて、次のファイルの設定に置き換えます。\r\n" + fileName +
-           L"\r\n\r\nファイルのコマンド: " + std::to_wstring(drags + keys + menus) + L" 個 (ドラッグ " +
-           std::to_wstring(drags) + L"、キー " + std::to_wstring(keys) + L"、メニュー " +
-           std::to_wstring(menus) + L")\r\n\r\nよろしいですか?";
+    return UiText(IDS_IMPORT_REPLACES) + L"\r\n" + fileName + L"\r\n\r\n" +
+           UiText(IDS_IMPORT_COMMANDS, {std::to_wstring(drags + keys + menus), std::to_wstring(drags),
+                                        std::to_wstring(keys), std::to_wstring(menus)}) +
+           L"\r\n\r\n" + UiText(IDS_IMPORT_QUESTION);
 }
 
 }  // namespace
@@ -49,12 +50,12 @@ std::wstring ImportQuestion(const std::wstring& fileName, const SettingsRecord& 
 TransferButtons::TransferButtons(SettingsFrame& frame, Control& page, cSettings& settings)
     : frame_(frame), settings_(settings),
       cmdExport(frame.Dialog(), L"cmdExport",
-                ControlDesign(Kind::CommandButton, 8, 338, 136, 21, L"設定の書き出し(&E)...",
-                              L"すべての設定をファイルに書き出します"),
+                ControlDesign(Kind::CommandButton, 8, 340, 136, 21, UiText(IDS_EXPORT_SETTINGS),
+                              UiText(IDS_EXPORT_SETTINGS_TIP)),
                 &page),
       cmdImport(frame.Dialog(), L"cmdImport",
-                ControlDesign(Kind::CommandButton, 152, 338, 136, 21, L"設定の読み込み(&P)...",
-                              L"ファイルの設定を読み込み、今の設定と置き換えます"),
+                ControlDesign(Kind::CommandButton, 152, 340, 136, 21, UiText(IDS_IMPORT_SETTINGS),
+                              UiText(IDS_IMPORT_SETTINGS_TIP)),
                 &page)
 {
     cmdExport.OnClick = [this] { cmdExport_Click(); };
@@ -63,7 +64,7 @@ TransferButtons::TransferButtons(SettingsFrame& frame, Control& page, cSettings&
 
 void TransferButtons::cmdExport_Click()
 {
-    FileDialog dialog = SettingsFileDialog(frame_, L"設定の書き出し");
+    FileDialog dialog = SettingsFileDialog(frame_, IDS_EXPORT_TITLE);
     dialog.Flags = kSaveFileFlags;
     // The name the file takes unless the user types another; the dialog
     // would add no more than three letters of the extension to a bare name.
@@ -76,7 +77,7 @@ void TransferButtons::cmdExport_Click()
 
 void TransferButtons::cmdImport_Click()
 {
-    FileDialog dialog = SettingsFileDialog(frame_, L"設定の読み込み");
+    FileDialog dialog = SettingsFileDialog(frame_, IDS_IMPORT_TITLE);
     dialog.Flags = kOpenFileFlags;
     const std::vector<std::wstring> chosen = dialog.ShowOpen();
     if (chosen.empty())
