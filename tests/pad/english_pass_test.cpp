@@ -9,8 +9,8 @@
 #include "base/interface_text.h"
 #include "base/slot_names.h"
 #include "forms/form.h"
-#include "tests/menulib/menu_driver.h"
 #include "tests/pad/pad_fixture.h"
+#include "tests/support/menu_driver.h"
 
 namespace {
 
