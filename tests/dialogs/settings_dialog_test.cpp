@@ -14,10 +14,10 @@
 #include "settings/settings_file.h"
 #include "settings/settings_transfer.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
-#include "tests/dialogs/shell_input.h"
 #include "tests/support/image_files.h"
 #include "tests/support/probe_log.h"
 #include "tests/support/registry_tree.h"
+#include "tests/support/shell_input.h"
 
 namespace {
 
