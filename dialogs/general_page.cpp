@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "base/interface_text.h"
 #include "dialogs/command_fields.h"
 #include "dialogs/item_buttons.h"
 #include "dialogs/settings_dialog.h"
@@ -95,6 +96,10 @@ GeneralPage::GeneralPage(cDlgSettings& dialog, Control& page)
     cmdRefIcon.OnClick = [this] { cmdRefIcon_Click(); };
     // Tabbing into the host box lands in the control it holds.
     picHotKey.OnGotFocus = [this] { HotKeyWnd.SetFocus(); };
+    // The hot-key control sits in its host box, away from its label; the
+    // picture's path is a box under an option.
+    HotKeyWnd.SetAccessibleName(WithoutAccessKeys(lblHotKey.Text()));
+    txtIcon.SetAccessibleName(UiText(IDS_ICON_FILE_NAME));
 }
 
 void GeneralPage::Fill()

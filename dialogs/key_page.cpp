@@ -1,5 +1,6 @@
 #include "dialogs/key_page.h"
 
+#include "base/interface_text.h"
 #include "base/slot_names.h"
 #include "commands/command_kind.h"
 #include "dialogs/command_fields.h"
@@ -25,6 +26,8 @@ KeyPage::KeyPage(cDlgSettings& dialog, Control& page)
                        .Style(LBS_USETABSTOPS),
                    &page)
 {
+    // The list has no label of its own.
+    lstAccessKey.SetAccessibleName(UiText(IDS_KEY_LIST_NAME));
     lstAccessKey.OnClick = [this] { lstAccessKey_Click(); };
 }
 

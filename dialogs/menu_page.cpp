@@ -1,5 +1,6 @@
 #include "dialogs/menu_page.h"
 
+#include "base/interface_text.h"
 #include "commands/shell_commands.h"
 #include "dialogs/command_fields.h"
 #include "dialogs/settings_dialog.h"
@@ -11,6 +12,8 @@ MenuPage::MenuPage(cDlgSettings& dialog, Control& page)
                                 L"メニューに割り当てられたタスクの名前一覧が表示されます"),
                   &page)
 {
+    // The list has no label of its own.
+    lstMenuItem.SetAccessibleName(UiText(IDS_MENU_LIST_NAME));
     lstMenuItem.OnClick = [this] { lstMenuItem_Click(); };
 }
 
