@@ -40,9 +40,10 @@ bench: build
 	cmake --build $(WIN_DIR) -j $(JOBS) --target korvane_bench
 	tools/with-display.sh tools/wine-run.sh $(WIN_DIR)/bin/korvane_bench.exe
 
-# The release files: korvane-VERSION.msi and korvane-VERSION-win32.zip in
-# build/win/dist (the version is set once, in CMakeLists.txt).
-dist: build
+# The release files in build/win/dist: the installers for the machine and for
+# one user, the zip, SHA256SUMS and the winget manifest (the version is set
+# once, in CMakeLists.txt). Only what ships is built, not the tests.
+dist: setup $(WIN_DIR)/build.ninja
 	cmake --build $(WIN_DIR) -j $(JOBS) --target dist
 	@ls -l $(WIN_DIR)/dist
 

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/running_pads.h"
 #include "base/attempt.h"
 #include "base/desktop_toggle_file.h"
 #include "base/path_text.h"
@@ -12,45 +13,64 @@
 #include "base/win_handles.h"
 #include "objlib/persist.h"
 #include "settings/settings.h"
+#include "settings/staged_write.h"
 
 namespace {
 
-constexpr std::int32_t kCurrentVersion = 500;
 constexpr std::int32_t kFirstStartHotKey = 0x3E2;  // Ctrl+Shift+VK_OEM_102
 
-// Held for the life of the process: its existence tells later starts that
-// an instance runs.
+// The instance lock: its existence tells later starts that an instance runs.
+// The instance owns it until its pad has gone (ReleaseInstanceLock).
 UniqueKernelHandle instanceMutex;
 std::wstring exeBaseName;
 
 bool AnotherInstanceRuns()
 {
-    instanceMutex.reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+    instanceMutex.reset(CreateMutexW(nullptr, TRUE, kInstanceMutexName));
     return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-// The pad is the window titled "Korvane"; the running instance's message
-// boxes carry the same title but are dialog windows, and are passed over.
-HWND FindRunningPad()
+// An instance that holds the lock and shows no pad is on its way in or out:
+// its pad is still coming, or gone while its process ends. Waits for its pad
+// or for its lock, at most a few seconds; true once the lock is this one's.
+bool TakeLockOfInstanceWithoutPad()
 {
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, nullptr, L"Korvane")) != nullptr) {
-        wchar_t className[16] = {};
-        GetClassNameW(window, className, 16);
-        if (lstrcmpW(className, L"#32770") != 0)
-            return window;
+    constexpr DWORD kLongestWaitMs = 5000;
+    constexpr DWORD kLookEveryMs = 50;
+    const DWORD start = GetTickCount();
+    while (FindRunningPads().count == 0) {
+        const DWORD got = WaitForSingleObject(instanceMutex.get(), kLookEveryMs);
+        if (got == WAIT_OBJECT_0 || got == WAIT_ABANDONED)
+            return true;
+        if (got == WAIT_FAILED || GetTickCount() - start >= kLongestWaitMs)
+            return false;
     }
-    return nullptr;
+    return false;
 }
 
 void ActivateRunningInstance()
 {
-    const HWND window = FindRunningPad();
-    if (!window)
+    const RunningPads pads = FindRunningPads();
+    if (pads.count == 0)
         return;
+    const HWND window = pads.windows[0];
     if (IsIconic(window))
         ShowWindow(window, SW_RESTORE);
     SetForegroundWindow(window);
+}
+
+// When an installer has the Restart Manager close the pad to replace its
+// files, the manager starts it again afterwards; not after a crash, a hang
+// or a restart of Windows (the sign-in entry starts it then). Windows Vista
+// and later only: on earlier systems there is nothing to register with.
+void RegisterForRestartAfterUpdate()
+{
+    constexpr DWORD kRestartNoCrash = 1, kRestartNoHang = 2, kRestartNoReboot = 8;
+    using RegisterFn = HRESULT(WINAPI*)(PCWSTR, DWORD);
+    const auto registerRestart = reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "RegisterApplicationRestart")));
+    if (registerRestart)
+        registerRestart(L"", kRestartNoCrash | kRestartNoHang | kRestartNoReboot);
 }
 
 bool DetectLayeredWindows()
@@ -63,6 +83,13 @@ bool DetectLayeredWindows()
 }
 
 }  // namespace
+
+void ReleaseInstanceLock()
+{
+    if (instanceMutex)
+        ReleaseMutex(instanceMutex.get());
+    instanceMutex.reset();
+}
 
 ProgramLocation LocateProgram()
 {
@@ -84,10 +111,11 @@ ProgramLocation LocateProgram()
 
 void Main(const std::function<void()>& showLauncher)
 {
-    if (AnotherInstanceRuns()) {
+    if (AnotherInstanceRuns() && !TakeLockOfInstanceWithoutPad()) {
         ActivateRunningInstance();
         return;
     }
+    RegisterForRestartAfterUpdate();
     StartUpToLauncher(LocateProgram());
     Attempt(showLauncher);
 }
@@ -106,6 +134,9 @@ void StartUpToLauncher(const ProgramLocation& location)
 
     PlaceDesktopToggleFile();
     RegistryKey key = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+    // A save that an ended process left half-way is finished or undone
+    // before anything is read.
+    Attempt([&] { FinishStagedWrite(key); });
     Attempt([&] { MigrateSettings(key); });
     Attempt([] { RemoveStaleProgramEntries(); });
     Attempt([] { AppSettings = std::make_unique<cSettings>(); });
@@ -130,12 +161,12 @@ void MigrateSettings(RegistryKey& key)
     // Only a missing version is a first start; one that is there but cannot
     // be read comes from an earlier start and must not cost the user's hot key.
     const std::int32_t version =
-        key.HasValue(L"Version") ? key.ReadValue(L"Version", kCurrentVersion) : 0;
+        key.HasValue(L"Version") ? key.ReadValue(L"Version", kSettingsLayoutVersion) : 0;
     RegistryKey maker = Persistence().KeyOf(key.Parent());
     maker.WriteValue(L"Korvane", AppFolder + exeBaseName + L".EXE");
-    if (version < kCurrentVersion)
+    if (version < kSettingsLayoutVersion)
         key.WriteValue(L"HotKey", kFirstStartHotKey);
-    key.WriteValue(L"Version", kCurrentVersion);
+    key.WriteValue(L"Version", kSettingsLayoutVersion);
 }
 
 void RemoveStaleProgramEntries()

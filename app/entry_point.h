@@ -22,6 +22,10 @@ ProgramLocation LocateProgram();
 // launcher calls LoadCommandLists once it has been painted.
 void Main(const std::function<void()>& showLauncher);
 
+// Once the pad has gone and saved what it keeps: a new start need not wait
+// for this process to end.
+void ReleaseInstanceLock();
+
 // Start-up from the point where the program knows it is the only instance:
 // StartUpToLauncher, then LoadCommandLists. Every step that fails is
 // skipped; start-up always goes on.

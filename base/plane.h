@@ -26,17 +26,23 @@ struct Box {
     }
 };
 
-// A box of the given size centred over `over`, then moved as little as needed
-// to lie within `bounds`; one larger than `bounds` keeps its top-left corner
-// inside.
+// A box moved as little as needed to lie within `bounds`; one larger than
+// `bounds` keeps its top-left corner inside.
+inline Box MovedWithin(const Box& box, const Box& bounds)
+{
+    const auto place = [](std::int32_t start, std::int32_t size, std::int32_t boundsStart,
+                          std::int32_t boundsSize) {
+        return std::max(std::min(start, boundsStart + boundsSize - size), boundsStart);
+    };
+    return {place(box.x, box.width, bounds.x, bounds.width),
+            place(box.y, box.height, bounds.y, bounds.height), box.width, box.height};
+}
+
+// A box of the given size centred over `over`, then moved within `bounds`.
 inline Box CentredWithin(const Box& over, std::int32_t width, std::int32_t height,
                          const Box& bounds)
 {
-    const auto place = [](std::int32_t overStart, std::int32_t overSize, std::int32_t size,
-                          std::int32_t boundsStart, std::int32_t boundsSize) {
-        const std::int32_t centred = overStart + (overSize - size) / 2;
-        return std::max(std::min(centred, boundsStart + boundsSize - size), boundsStart);
-    };
-    return {place(over.x, over.width, width, bounds.x, bounds.width),
-            place(over.y, over.height, height, bounds.y, bounds.height), width, height};
+    return MovedWithin({over.x + (over.width - width) / 2, over.y + (over.height - height) / 2,
+                        width, height},
+                       bounds);
 }

@@ -92,6 +92,26 @@ private:
     HDC dc_;
 };
 
+// The device context of one WM_PAINT, taken with BeginPaint and ended with
+// EndPaint when the scope ends, whatever the painting does meanwhile.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) noexcept : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+    ~PaintDc()
+    {
+        if (dc_)
+            ::EndPaint(window_, &paint_);
+    }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC get() const noexcept { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // Selects a GDI object into a device context and puts the previous one back
 // when the scope ends, so that the object can be deleted afterwards. Declare
 // it after the object it selects.

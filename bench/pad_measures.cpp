@@ -3,7 +3,9 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <functional>
 
+#include "bench/bare_release.h"
 #include "bench/bench_clock.h"
 #include "forms/window_name.h"
 #include "menulib/menu_abi.h"
@@ -93,31 +95,6 @@ void* RedirectImport(const char* module, const char* function, const void* repla
     return nullptr;
 }
 
-// A popup like the status window, shown and painted; hidden by the caller.
-class BarePopup {
-public:
-    BarePopup()
-        : window_(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"STATIC", L"Bench",
-                                  WS_POPUP | WS_BORDER, 100, 160, 80, 24, nullptr, nullptr,
-                                  nullptr, nullptr))
-    {
-    }
-    // The time ShowWindow takes to hide it once it is on show.
-    double TimeHide()
-    {
-        SetWindowPos(window_.get(), HWND_TOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
-        UpdateWindow(window_.get());
-        PumpPending();
-        const double from = Microseconds();
-        ShowWindow(window_.get(), SW_HIDE);
-        return Microseconds() - from;
-    }
-
-private:
-    UniqueWindow window_;
-};
-
 // One real ShellExecuteEx call that starts a small program (the test probe,
 // which ends at once without its log), timed from the call to its return.
 double TimeShellExecute(const std::wstring& program)
@@ -149,18 +126,36 @@ void SendMouse(HWND pad, UINT message, WPARAM held, int x, int y)
 ReleaseTimes ReleaseToLaunch(HWND pad, int rounds)
 {
     ReleaseTimes times;
-    BarePopup popup;
-    for (int i = 0; i < rounds; ++i) {
+    BareRelease bare;
+    // From the button's release to the shell's call; nothing when the call
+    // did not come, or came more than once.
+    const auto timeRelease = [](std::vector<double>& into, const std::function<void()>& release) {
+        const int calls = launchCalls;
+        const double released = Microseconds();
+        release();
+        if (launchCalls == calls + 1)
+            into.push_back(launchCalledAt - released);
+        PumpPending();
+    };
+    const auto padRound = [&] {
         SendMouse(pad, WM_RBUTTONDOWN, MK_RBUTTON, 16, 16);
         SendMouse(pad, WM_MOUSEMOVE, MK_RBUTTON, 40, 16);
         PumpPending();
-        const int calls = launchCalls;
-        const double released = Microseconds();
-        SendMouse(pad, WM_RBUTTONUP, 0, 40, 16);
-        if (launchCalls == calls + 1)
-            times.release.push_back(launchCalledAt - released);
-        PumpPending();
-        times.bareHide.push_back(popup.TimeHide());
+        timeRelease(times.release, [&] { SendMouse(pad, WM_RBUTTONUP, 0, 40, 16); });
+    };
+    const auto bareRound = [&] {
+        bare.Press();
+        timeRelease(times.floor, [&] { bare.Release(); });
+    };
+    // Each first in every other round, so that both meet the same machine.
+    for (int i = 0; i < rounds; ++i) {
+        if (i % 2 == 0) {
+            padRound();
+            bareRound();
+        } else {
+            bareRound();
+            padRound();
+        }
     }
     return times;
 }
@@ -219,19 +214,24 @@ LRESULT CALLBACK WatchMenu(int code, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
+void PressMenuKey(HWND pad)
+{
+    const LPARAM appsScan = static_cast<LPARAM>(MapVirtualKeyW(VK_APPS, MAPVK_VK_TO_VSC)) << 16;
+    SendMessageW(pad, WM_KEYDOWN, VK_APPS, 1 | appsScan | (LPARAM{1} << 24));
+    SendMessageW(pad, WM_KEYUP, VK_APPS,
+                 1 | appsScan | (LPARAM{1} << 24) | static_cast<LPARAM>(0xC0000000u));
+}
+
 MenuTimes MenuChoiceToLaunch(HWND pad, int rounds, const std::wstring& program)
 {
     MenuTimes times;
     menuHook = SetWindowsHookExW(WH_MSGFILTER, WatchMenu, nullptr, GetCurrentThreadId());
-    const LPARAM appsScan = static_cast<LPARAM>(MapVirtualKeyW(VK_APPS, MAPVK_VK_TO_VSC)) << 16;
     for (int i = 0; i < rounds; ++i) {
         keysPosted = false;
         choiceAt = 0;
         menuReturnedAt = 0;
         const int calls = launchCalls;
-        SendMessageW(pad, WM_KEYDOWN, VK_APPS, 1 | appsScan | (LPARAM{1} << 24));
-        SendMessageW(pad, WM_KEYUP, VK_APPS,
-                     1 | appsScan | (LPARAM{1} << 24) | static_cast<LPARAM>(0xC0000000u));
+        PressMenuKey(pad);
         if (launchCalls == calls + 1 && choiceAt > 0)
             times.choice.push_back(launchCalledAt - choiceAt);
         if (launchCalls == calls + 1 && menuReturnedAt > 0)

@@ -19,16 +19,21 @@ bool CatchLaunches();
 const std::wstring& LastLaunchedFile();
 
 // Release of a right-drag to the right, to the call of the shell; in turn
-// with each release, the floor of hiding a bare popup window.
+// with each release, the same for a bare window doing only the steps every
+// launch from a release needs (bench/bare_release.h).
 struct ReleaseTimes {
     std::vector<double> release;
-    std::vector<double> bareHide;
+    std::vector<double> floor;
 };
 
 ReleaseTimes ReleaseToLaunch(HWND pad, int rounds);
 // The status window going away after the launch.
 std::vector<double> StatusUnload(cMain& pad, int rounds);
 std::vector<double> ExecuteToLaunch(cMain& pad, int rounds);
+
+// The applications key pressed and released on the pad, which opens the
+// command menu; returns when the menu has closed.
+void PressMenuKey(HWND pad);
 
 // From the choice, and from the menu's return, to the call of the shell; in
 // turn with each, the floor of a real ShellExecuteEx call.

@@ -64,26 +64,3 @@ ProgramRun RunOnce(const std::wstring& path)
     run.ok = true;
     return run;
 }
-
-double IdleCpuPercent(DWORD ms)
-{
-    auto busy = [] {
-        FILETIME created, exited, kernel, user;
-        GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-        auto ticks = [](const FILETIME& t) {
-            return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) |
-                                       t.dwLowDateTime);
-        };
-        return (ticks(kernel) + ticks(user)) / 10;  // microseconds
-    };
-    const double busyFrom = busy(), from = Microseconds();
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= ms)
-            break;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
-        PumpPending();
-    }
-    return 100 * (busy() - busyFrom) / (Microseconds() - from);
-}

@@ -1,6 +1,6 @@
 #pragma once
 // Other programs measured from outside: start-up to the window shown, peak
-// memory; and this process's own processor time while idle.
+// memory.
 
 #include <windows.h>
 
@@ -15,6 +15,3 @@ struct ProgramRun {
 
 // Starts a program, waits for its window, takes its measures, closes it.
 ProgramRun RunOnce(const std::wstring& path);
-// The share of one processor this process used while its messages were
-// dispatched for the given time.
-double IdleCpuPercent(DWORD ms);

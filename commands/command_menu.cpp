@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "base/scope_exit.h"
 #include "commands/launch.h"
 #include "menulib/menu_library.h"
 
@@ -9,6 +10,7 @@ void ShowCommandMenu(HWND pad, const CompiledMenu& menuTable, std::int32_t dblCl
                      bool& menuOpen, const std::function<void(std::int32_t action)>& runPadAction)
 {
     menuOpen = true;
+    const ScopeExit closed([&] { menuOpen = false; });
     POINT pointer{};
     GetCursorPos(&pointer);
     std::array<char, kMenuAnswerSize> file{}, parameters{};
@@ -24,5 +26,4 @@ void ShowCommandMenu(HWND pad, const CompiledMenu& menuTable, std::int32_t dblCl
     } else if (answer >= 1 && answer <= 3) {
         runPadAction(answer);
     }
-    menuOpen = false;
 }

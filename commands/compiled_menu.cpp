@@ -4,6 +4,7 @@
 
 #include "base/system.h"
 #include "commands/launch.h"
+#include "menulib/answer_text.h"
 
 namespace {
 
@@ -24,9 +25,13 @@ CompiledMenu::CompiledMenu(std::vector<MenuEntryText> entries) : entries_(std::m
         text_.push_back(ToAnsi(entry.caption));
         std::optional<std::string> program = ExactAnsi(entry.program);
         std::optional<std::string> arguments = ExactAnsi(entry.arguments);
+        // The library could answer neither a text too long for its buffers.
+        const auto answerable = [](const std::optional<std::string>& text) {
+            return text && FitsAnswer(*text);
+        };
         // An entry without a program stays one: the library shows it disabled.
-        const bool asIs = entry.program.empty() ||
-                          (program && arguments && (*program)[0] != kStandInMark);
+        const bool asIs = entry.program.empty() || (answerable(program) && answerable(arguments) &&
+                                                    (*program)[0] != kStandInMark);
         text_.push_back(asIs ? std::move(program).value_or(std::string()) : StandIn(i));
         text_.push_back(asIs ? std::move(arguments).value_or(std::string()) : std::string());
     }

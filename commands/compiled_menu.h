@@ -3,7 +3,8 @@
 //
 // The library's interface is ANSI. A program or argument text without an
 // exact ANSI form would come back as the name of another file (é read as e,
-// a Korean name as "??"), so such an entry goes to the library under a
+// a Korean name as "??"), and one too long for the library's answer buffers
+// could not come back at all, so such an entry goes to the library under a
 // stand-in that names no file, and choosing it opens the entry's own text.
 
 #include <cstdint>

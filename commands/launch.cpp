@@ -1,12 +1,15 @@
 #include "commands/launch.h"
 
 #include <cstring>
+#include <iterator>
+#include <vector>
 
 #include "base/deferred_imports.h"
 #include "base/interface_text.h"
 #include "base/path_text.h"
 #include "base/system.h"
 #include "menulib/menu_abi.h"
+#include "objlib/shortcut_link.h"
 
 namespace {
 
@@ -34,6 +37,57 @@ bool WithinPlatformLimits(const LaunchRequest& request)
     return commandLine < kCommandLineLimit && folder <= MAX_PATH - 2;
 }
 
+// The shell opens a shortcut by opening its target, a shortcut's shortcut
+// by going on to the next, without end: a shortcut that names itself, or a
+// ring of them, runs the shell out of stack and ends the program. A chain is
+// followed here first, and one that does not end in a few links in a file
+// that is no shortcut is refused.
+constexpr size_t kMostShortcutsInAChain = 4;
+
+bool IsShortcutPath(const std::wstring& path)
+{
+    constexpr wchar_t kExtension[] = L".lnk";
+    constexpr size_t kLength = std::size(kExtension) - 1;
+    return path.size() > kLength &&
+           lstrcmpiW(path.c_str() + path.size() - kLength, kExtension) == 0;
+}
+
+std::wstring FullPathOf(const std::wstring& path)
+{
+    // The shell takes a file in quotes as the file itself.
+    const std::wstring expanded = ExpandEnvironment(Unquote(path));
+    std::vector<wchar_t> buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(expanded.c_str(), static_cast<DWORD>(buffer.size()),
+                                              buffer.data(), nullptr);
+        if (length == 0)
+            return expanded;
+        if (length < buffer.size())
+            return std::wstring(buffer.data(), length);
+        buffer.assign(length, L'\0');
+    }
+}
+
+bool EndsInAFile(const std::wstring& file)
+{
+    std::vector<std::wstring> followed;
+    for (std::wstring at = FullPathOf(file); IsShortcutPath(at); ) {
+        for (const std::wstring& before : followed) {
+            if (lstrcmpiW(before.c_str(), at.c_str()) == 0)
+                return false;
+        }
+        if (followed.size() == kMostShortcutsInAChain)
+            return false;
+        ShortcutLink link;
+        // A shortcut that cannot be read is the shell's to report.
+        if (!link.Load(at))
+            return true;
+        followed.push_back(std::move(at));
+        at = FullPathOf(link.TargetPath);
+    }
+    return true;
+}
+
 }  // namespace
 
 void Launch(const LaunchRequest& request)
@@ -49,10 +103,26 @@ void Launch(const LaunchRequest& request)
     info.nShow = request.show;
     if (!WithinPlatformLimits(request))
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    else if (!EndsInAFile(request.file))
+        SetLastError(ERROR_CANT_RESOLVE_FILENAME);
     else if (shell32::ShellExecuteExW(&info))
         return;
     const std::wstring text = LastErrorText();
     MsgBox(text, MB_OK | MB_ICONEXCLAMATION, request.owner, UiText(IDS_LAUNCH_FAILED_CAPTION).c_str());
+}
+
+std::wstring ExpandEnvironment(const std::wstring& text)
+{
+    std::vector<wchar_t> buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD needed =
+            ExpandEnvironmentStringsW(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (needed == 0)
+            return text;
+        if (needed <= buffer.size())
+            return std::wstring(buffer.data());
+        buffer.assign(needed, L'\0');
+    }
 }
 
 void PrepareLaunch() { shell32::ShellExecuteExW.Get(); }

@@ -15,9 +15,13 @@ struct LaunchRequest {
 };
 
 // ShellExecuteEx with the verb "Open", environment references expanded by
-// the shell and no error UI of its own. A failure is shown in a box titled
-// "Error" with the system's text; the caller learns nothing of it.
+// the shell and no error UI of its own. A shortcut that leads back to itself,
+// or through too long a chain of shortcuts, is not opened. A failure is shown
+// in a box titled "Error" with the system's text; the caller learns nothing
+// of it.
 void Launch(const LaunchRequest& request);
+// The text with its %NAME% references expanded, as the shell expands them.
+std::wstring ExpandEnvironment(const std::wstring& text);
 // Loads the shell now, so that a launch that follows soon does not wait for it.
 void PrepareLaunch();
 

@@ -9,7 +9,7 @@
 #include "base/numbered_error.h"
 #include "base/path_text.h"
 #include "commands/captions.h"
-#include "commands/command_kind.h"
+#include "base/slot_names.h"
 #include "commands/command_line.h"
 #include "commands/compiled_menu.h"
 #include "commands/launch.h"
@@ -19,21 +19,6 @@
 #include "objlib/shortcut_link.h"
 
 namespace {
-
-// Expands %NAME% references into a buffer of whatever size the result needs.
-std::wstring ExpandEnvironment(const std::wstring& text)
-{
-    std::vector<wchar_t> buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD needed =
-            ExpandEnvironmentStringsW(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (needed == 0)
-            return text;
-        if (needed <= buffer.size())
-            return std::wstring(buffer.data());
-        buffer.assign(needed, L'\0');
-    }
-}
 
 std::wstring EnvironmentVariable(const wchar_t* name)
 {
@@ -105,7 +90,7 @@ void ShellCommand::SetCommand(const std::wstring& newValue)
     }
     // Everything that can fail comes first, so a failure changes nothing.
     std::wstring workDir = workDir_;
-    if (workDir.empty() && kind_ != kMenuList)
+    if (workDir.empty() && kind_ != CommandListKind::Menus)
         workDir = CheckedWorkDir(FolderOf(typed));
     if (Caption.empty())
         Caption = DeriveCaption(expanded);
@@ -117,7 +102,7 @@ void ShellCommand::SetCommand(const std::wstring& newValue)
 
 void ShellCommand::SetWorkDir(const std::wstring& newValue)
 {
-    if (kind_ == kMenuList)
+    if (kind_ == CommandListKind::Menus)
         return;
     workDir_ = CheckedWorkDir(newValue);
 }
@@ -179,7 +164,7 @@ void ShellCommand::StoreCommandLine(const std::wstring& text)
 
 void ShellCommand::StoreWorkDir(const std::wstring& text)
 {
-    if (kind_ != kMenuList)
+    if (kind_ != CommandListKind::Menus)
         workDir_ = StoredFolderText(ParseFolderText(text));
 }
 
@@ -228,6 +213,14 @@ bool ShellCommand::Save(const std::wstring& fileName) const
     return link.Save(fileName);
 }
 
+void ShellCommand::SetStoredTexts(std::wstring program, std::wstring arguments,
+                                  std::wstring workDir)
+{
+    program_ = std::move(program);
+    arguments_ = std::move(arguments);
+    workDir_ = std::move(workDir);
+}
+
 bool ShellCommand::Load(RegistryKey& lpreg)
 {
     program_ = lpreg.ReadValue(L"ProgramFileName", L"");
@@ -256,7 +249,7 @@ void ShellCommand::Execute(HWND hWnd, std::int32_t X, std::int32_t Y) const
 {
     LaunchRequest request;
     request.owner = hWnd;
-    if (kind_ == kMenuList) {
+    if (kind_ == CommandListKind::Menus) {
         const CompiledMenu entry({{DisplayCaption(), Program(), Argument()}});
         std::array<char, kMenuAnswerSize> file{}, parameters{};
         const int answer =

@@ -8,9 +8,10 @@
 #include <optional>
 #include <string>
 
+#include "base/slot_names.h"
 #include "objlib/persist.h"
 
-class ShellCommand : public IPersist {
+class ShellCommand : public objlib::IPersist {
 public:
     std::wstring Caption;
     std::int32_t WindowState = 0;  // 0 automatic, 1 normal, 2 maximized, 3 minimized
@@ -48,12 +49,18 @@ public:
     bool Load(const std::wstring& fileName);
     bool Save(const std::wstring& fileName) const;
 
+    // The program text as stored: quotes and %NAME% references kept.
+    const std::wstring& StoredProgram() const { return program_; }
+    // The three texts as they are stored, taken without splitting, search or
+    // checks, as the registry form takes them.
+    void SetStoredTexts(std::wstring program, std::wstring arguments, std::wstring workDir);
+
     // For the owning list: a command line or working folder stored without
     // search or checks, as copies from another command are.
     void StoreCommandLine(const std::wstring& text);
     void StoreWorkDir(const std::wstring& text);
-    std::int32_t Kind() const { return kind_; }
-    void SetKind(std::int32_t kind) { kind_ = kind; }
+    CommandListKind Kind() const { return kind_; }
+    void SetKind(CommandListKind kind) { kind_ = kind; }
 
     // The platform show command for WindowState and SetFocus.
     std::int32_t GetShowCommand() const;
@@ -73,5 +80,5 @@ private:
     std::wstring program_;    // stored form: maybe quoted, maybe with %NAME%
     std::wstring arguments_;
     std::wstring workDir_;    // stored form: maybe quoted, maybe with %NAME%
-    std::int32_t kind_ = 0;
+    CommandListKind kind_ = CommandListKind::Drags;
 };

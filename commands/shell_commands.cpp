@@ -8,7 +8,6 @@
 #include "base/numbered_error.h"
 #include "base/program_values.h"
 #include "base/system.h"
-#include "commands/command_kind.h"
 #include "commands/slot_rules.h"
 
 namespace {
@@ -33,16 +32,16 @@ void MakeDesktopToggle(ShellCommand& command)
 
 }  // namespace
 
-ShellCommands::ShellCommands(std::int32_t kind) : kind_(kind) { Reset(kind); }
+ShellCommands::ShellCommands(CommandListKind kind) : kind_(kind) { Reset(kind); }
 
-void ShellCommands::Reset(std::int32_t kind)
+void ShellCommands::Reset(CommandListKind kind)
 {
     kind_ = kind;
     std::vector<std::shared_ptr<ShellCommand>> slots(SlotCountOf(kind));
     for (auto& slot : slots)
         slot = NewCommand();
     slots_ = std::move(slots);
-    if (kind == kDragList)
+    if (kind == CommandListKind::Drags)
         MakeDesktopToggle(*slots_[0]);
 }
 
@@ -55,7 +54,7 @@ std::shared_ptr<ShellCommand> ShellCommands::NewCommand() const
 
 void ShellCommands::RequireMenus() const
 {
-    if (kind_ != kMenuList)
+    if (kind_ != CommandListKind::Menus)
         throw NumberedError(kErrInvalidArgument, UiText(IDS_LIST_OPERATION_INVALID));
 }
 
@@ -115,7 +114,7 @@ std::int32_t ShellCommands::FindEmptySlot(std::int32_t index, bool backward, boo
 
 std::int32_t ShellCommands::Copy(std::int32_t index)
 {
-    if (kind_ == kMenuList) {
+    if (kind_ == CommandListKind::Menus) {
         if (index < 0 || index >= Count())
             throw NumberedError(kErrInvalidArgument, L"Copy");
         Add(index + 1);
@@ -130,7 +129,7 @@ std::int32_t ShellCommands::Copy(std::int32_t index)
 
 std::int32_t ShellCommands::Move(std::int32_t index, bool toUp)
 {
-    if (kind_ == kMenuList) {
+    if (kind_ == CommandListKind::Menus) {
         const std::int32_t target = toUp ? index - 1 : index + 1;
         if (index < 0 || index >= Count() || target < 0 || target >= Count())
             throw NumberedError(kErrInvalidArgument, L"Move");
@@ -187,7 +186,7 @@ std::int32_t ShellCommands::StoredMenuCount(RegistryKey& lpreg) const
 
 bool ShellCommands::Load(RegistryKey& lpreg)
 {
-    if (kind_ == kMenuList) {
+    if (kind_ == CommandListKind::Menus) {
         Clear();
         const std::int32_t count = StoredMenuCount(lpreg);
         for (std::int32_t i = 0; i < count; ++i) {
@@ -196,9 +195,13 @@ bool ShellCommands::Load(RegistryKey& lpreg)
         }
         return true;
     }
-    // Asked once: when the list's key is absent, its slots' keys are known
-    // absent too, and every slot reads its defaults without asking again.
-    lpreg.Exists();
+    // A list never stored leaves every slot empty, without asking the
+    // registry for each slot's key.
+    if (!lpreg.Exists()) {
+        for (std::int32_t slot = FirstStoredSlot(kind_); slot < Count(); ++slot)
+            slots_[slot]->Clear();
+        return true;
+    }
     for (std::int32_t slot = FirstStoredSlot(kind_); slot < Count(); ++slot) {
         RegistryKey entry = lpreg.SubKey(SlotKeyName(kind_, slot));
         Persistence().PersistOf(*slots_[slot]).Load(entry);
@@ -208,12 +211,10 @@ bool ShellCommands::Load(RegistryKey& lpreg)
 
 bool ShellCommands::Save(RegistryKey& lpreg)
 {
-    if (kind_ == kMenuList) {
-        // Entries of a longer list saved before stay behind; loading never
-        // reads past NumberOfMenus.
-        lpreg.DeleteSubKey(L"Menu");
+    // Entries of a longer list saved before into the same key would stay
+    // behind; loading never reads past NumberOfMenus.
+    if (kind_ == CommandListKind::Menus)
         lpreg.WriteValue(L"NumberOfMenus", Count());
-    }
     for (std::int32_t slot = FirstStoredSlot(kind_); slot < Count(); ++slot) {
         RegistryKey entry = lpreg.SubKey(SlotKeyName(kind_, slot));
         Persistence().PersistOf(*slots_[slot]).Save(entry);

@@ -11,10 +11,10 @@
 #include "commands/shell_command.h"
 #include "objlib/persist.h"
 
-class ShellCommands : public IPersist {
+class ShellCommands : public objlib::IPersist {
 public:
     // A list of the kind's defaults (see Clear).
-    explicit ShellCommands(std::int32_t kind);
+    explicit ShellCommands(CommandListKind kind);
     ShellCommands(const ShellCommands&) = delete;
     ShellCommands& operator=(const ShellCommands&) = delete;
 
@@ -22,7 +22,7 @@ public:
     // outside the list raises NumberedError 381.
     std::shared_ptr<ShellCommand> Item(std::int32_t index) const;
     std::int32_t Count() const { return static_cast<std::int32_t>(slots_.size()); }
-    std::int32_t Kind() const { return kind_; }
+    CommandListKind Kind() const { return kind_; }
 
     // Menus only (NumberedError 5 otherwise). Inserts an empty command at
     // index, or appends it for -1.
@@ -49,7 +49,7 @@ public:
     bool Save(RegistryKey& lpreg) override;
 
 private:
-    void Reset(std::int32_t kind);
+    void Reset(CommandListKind kind);
     std::int32_t FindEmptySlot(std::int32_t index, bool backward, bool wrap) const;
     void RequireMenus() const;
     void RequireSlot(std::int32_t index) const;
@@ -57,7 +57,7 @@ private:
     // Menus load at most the entries that are stored.
     std::int32_t StoredMenuCount(RegistryKey& lpreg) const;
 
-    std::int32_t kind_;
+    CommandListKind kind_;
     std::vector<std::shared_ptr<ShellCommand>> slots_;
     CompiledMenu compiled_;
 };

@@ -4,7 +4,6 @@
 
 #include "base/numbered_error.h"
 #include "base/slot_names.h"
-#include "commands/command_kind.h"
 
 namespace {
 
@@ -15,16 +14,16 @@ const wchar_t* const kDirectionKeyNames[kDirectionCount] = {
 
 }  // namespace
 
-std::int32_t SlotCountOf(std::int32_t kind)
+std::int32_t SlotCountOf(CommandListKind kind)
 {
     switch (kind) {
-    case kDragList: return kDirectionCount;
-    case kKeyList: return kKeyCount;
+    case CommandListKind::Drags: return kDirectionCount;
+    case CommandListKind::Keys: return kKeyCount;
     default: return 0;
     }
 }
 
-std::int32_t FindEmptySlotIn(std::int32_t kind, const std::vector<bool>& emptySlots,
+std::int32_t FindEmptySlotIn(CommandListKind kind, const std::vector<bool>& emptySlots,
                              std::int32_t index, bool backward, bool wrap)
 {
     const std::int32_t count = static_cast<std::int32_t>(emptySlots.size());
@@ -38,12 +37,12 @@ std::int32_t FindEmptySlotIn(std::int32_t kind, const std::vector<bool>& emptySl
         return std::int32_t{-1};
     };
     std::int32_t found = -1;
-    if (kind == kDragList) {
+    if (kind == CommandListKind::Drags) {
         // The ring of directions; its wrap-around is not optional.
         found = backward ? scan(index - 1, 1, -1) : scan(index + 1, count - 1, 1);
         if (found == -1)
             found = backward ? scan(count - 1, index + 1, -1) : scan(1, index - 1, 1);
-    } else if (kind == kKeyList) {
+    } else if (kind == CommandListKind::Keys) {
         found = backward ? scan(index - 1, 0, -1) : scan(index + 1, count - 1, 1);
         if (found == -1 && !backward && wrap)
             found = scan(0, index - 1, 1);
@@ -51,13 +50,13 @@ std::int32_t FindEmptySlotIn(std::int32_t kind, const std::vector<bool>& emptySl
     return found;
 }
 
-std::int32_t FirstStoredSlot(std::int32_t kind) { return kind == kDragList ? 1 : 0; }
+std::int32_t FirstStoredSlot(CommandListKind kind) { return kind == CommandListKind::Drags ? 1 : 0; }
 
-std::wstring SlotKeyName(std::int32_t kind, std::int32_t slot)
+std::wstring SlotKeyName(CommandListKind kind, std::int32_t slot)
 {
-    if (kind == kDragList)
+    if (kind == CommandListKind::Drags)
         return kDirectionKeyNames[slot];
-    if (kind == kKeyList)
+    if (kind == CommandListKind::Keys)
         return std::wstring(1, slot < 26 ? wchar_t(L'A' + slot) : wchar_t(L'0' + slot - 26));
     return std::to_wstring(slot);
 }

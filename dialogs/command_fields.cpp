@@ -5,9 +5,11 @@
 #include "base/numbered_error.h"
 #include "base/path_text.h"
 #include "base/system.h"
+#include "commands/shell_command.h"
 #include "dialogs/dlg_extension.h"
-#include "dialogs/list_page.h"
-#include "dialogs/settings_dialog.h"
+#include "dialogs/field_edits.h"
+#include "dialogs/settings_frame.h"
+#include "forms/form.h"
 #include "objlib/file_dialog.h"
 #include "objlib/text_box_tools.h"
 
@@ -69,33 +71,33 @@ std::wstring ChosenFolderText(const std::wstring& folder)
 
 }  // namespace
 
-CommandFields::CommandFields(cDlgSettings& dialog)
-    : dialog_(dialog),
-      fraContents(dialog, L"fraContents",
+CommandFields::CommandFields(SettingsFrame& frame)
+    : frame_(frame),
+      fraContents(frame.Dialog(), L"fraContents",
                   ControlDesign(Kind::Frame, 16, 224, 467, 169, {}, L"上で選択されているタスクの詳細です")
                       .Borderless()),
       // A key's name may hold an ampersand ("6[&]"), shown as it is.
-      lblTitle(dialog, L"lblTitle", ControlDesign(Kind::Label, 9, 1, 300, 12).Bolded().Style(SS_NOPREFIX),
+      lblTitle(frame.Dialog(), L"lblTitle", ControlDesign(Kind::Label, 9, 1, 300, 12).Bolded().Style(SS_NOPREFIX),
                &fraContents),
-      lblAccess(dialog, L"lblAccess", 0, 3, AccessLabelDesign, [this](int) { return &fraContents; }),
-      txtCommand(dialog, L"txtCommand",
+      lblAccess(frame.Dialog(), L"lblAccess", 0, 3, AccessLabelDesign, [this](int) { return &fraContents; }),
+      txtCommand(frame.Dialog(), L"txtCommand",
                  ControlDesign(Kind::TextBox, 24, 40, 361, 18, {},
                                L"プログラムやファイルのパス名や、コマンドラインパラメータなどを入力します"),
                  &fraContents),
-      cmdReference(dialog, L"cmdReference", 0, 1, ReferenceButtonDesign,
+      cmdReference(frame.Dialog(), L"cmdReference", 0, 1, ReferenceButtonDesign,
                    [this](int) { return &fraContents; }),
-      txtWorkDir(dialog, L"txtWorkDir",
+      txtWorkDir(frame.Dialog(), L"txtWorkDir",
                  ControlDesign(Kind::TextBox, 24, 84, 361, 18, {},
                                L"プログラム起動時に使用されるフォルダのパスをプログラム起動時に使用されるフォルダのパスを入力します"),
                  &fraContents),
-      txtCaption(dialog, L"txtCaption",
+      txtCaption(frame.Dialog(), L"txtCaption",
                  ControlDesign(Kind::TextBox, 24, 128, 177, 18, {}, L"この項目の名前を入力します"),
                  &fraContents),
-      cboWindowState(dialog, L"cboWindowState",
+      cboWindowState(frame.Dialog(), L"cboWindowState",
                      ControlDesign(Kind::ComboBox, 224, 128, 121, 20, {},
                                    L"プログラム起動時のウィンドウの状態を選択します"),
                      &fraContents),
-      chkSetFocus(dialog, L"chkSetFocus",
+      chkSetFocus(frame.Dialog(), L"chkSetFocus",
                   ControlDesign(Kind::CheckBox, 360, 132, 100, 16, L"フォーカス(&V)",
                                 L"チェックを入れると、プログラム起動後に、そのウィンドウをアクティブにします"),
                   &fraContents),
@@ -104,7 +106,7 @@ CommandFields::CommandFields(cDlgSettings& dialog)
 {
     // The fields in the order they are on the screen, each label just
     // before its field so that its access key lands there.
-    dialog.SetTabOrder({&lblAccess(0), &txtCommand, &cmdReference(0), &lblAccess(1), &txtWorkDir,
+    frame.OrderTabs({&lblAccess(0), &txtCommand, &cmdReference(0), &lblAccess(1), &txtWorkDir,
                         &cmdReference(1), &lblAccess(2), &txtCaption, &lblAccess(3),
                         &cboWindowState, &chkSetFocus});
     for (Control* box : {&txtCommand, &txtWorkDir, &txtCaption})
@@ -145,13 +147,10 @@ void CommandFields::Unload()
     workDirDrop_.reset();
 }
 
-void CommandFields::Serve(ListPage& page)
+void CommandFields::Serve(FieldEdits& page, bool fullCommand)
 {
     page_ = &page;
     fraContents.SetVisible(true);
-    // The working folder, the window state and the focus flag belong to
-    // the drag and key commands only.
-    const bool fullCommand = page.FullCommand();
     for (Control* field : {&lblAccess(1), &txtWorkDir, &cmdReference(1), &lblAccess(3),
                            &cboWindowState, &chkSetFocus})
         field->SetVisible(fullCommand);
@@ -159,13 +158,14 @@ void CommandFields::Serve(ListPage& page)
 
 void CommandFields::Hide() { fraContents.SetVisible(false); }
 
-void CommandFields::ShowCurrentItem()
+void CommandFields::Show(std::shared_ptr<ShellCommand> command, const std::wstring& title)
 {
     Filling = true;
-    lblTitle.SetText(page_->ItemTitle());
-    const std::shared_ptr<ShellCommand>& item = dialog_.CurrentItem;
-    // Only the menu page can be without a current item: its list is empty
-    // or has no selection.
+    item_ = std::move(command);
+    lblTitle.SetText(title);
+    const ShellCommand* item = item_.get();
+    // Only the menu page can be without a command to show: its list is
+    // empty or has no selection.
     if (!item) {
         txtCommand.SetText({});
         txtWorkDir.SetText({});
@@ -177,11 +177,13 @@ void CommandFields::ShowCurrentItem()
         txtCommand.SetText(item->Command());
         txtWorkDir.SetText(item->WorkDir());
         txtCaption.SetText(item->Caption);
-        cboWindowState.SetListIndex(item->WindowState);
+        // A stored state the list does not hold selects nothing (and stays
+        // stored), rather than leaving the previous command's state on show.
+        const bool listed = item->WindowState >= 0 && item->WindowState < cboWindowState.ListCount();
+        cboWindowState.SetListIndex(listed ? item->WindowState : -1);
         chkSetFocus.SetValue(item->SetFocus ? 1 : 0);
         EnableItemFields(true);
     }
-    page_->UpdateItemButtons();
     Filling = false;
 }
 
@@ -198,59 +200,58 @@ void CommandFields::EnableItemFields(bool enabled)
 void CommandFields::txtCommand_Change()
 {
     if (!Filling)
-        dialog_.EnableApply();
+        frame_.EnableApply();
 }
 
 void CommandFields::txtCaption_Change()
 {
-    const std::shared_ptr<ShellCommand>& item = dialog_.CurrentItem;
+    ShellCommand* const item = item_.get();
     if (Filling || !item)
         return;
-    dialog_.EnableApply();
+    frame_.EnableApply();
     item->Caption = txtCaption.Text();
     // The label or list line follows each keystroke.
-    page_->UpdateItemButtons();
-    page_->RefreshItemCaption();
+    page_->CaptionEdited();
 }
 
 void CommandFields::cboWindowState_Click()
 {
-    const std::shared_ptr<ShellCommand>& item = dialog_.CurrentItem;
+    ShellCommand* const item = item_.get();
     if (Filling || !item)
         return;
-    dialog_.EnableApply();
+    frame_.EnableApply();
     if (cboWindowState.ListIndex() >= 0)
         item->WindowState = cboWindowState.ListIndex();
 }
 
 void CommandFields::chkSetFocus_Click()
 {
-    const std::shared_ptr<ShellCommand>& item = dialog_.CurrentItem;
+    ShellCommand* const item = item_.get();
     if (Filling || !item)
         return;
-    dialog_.EnableApply();
+    frame_.EnableApply();
     item->SetFocus = chkSetFocus.Value() != 0;
 }
 
 void CommandFields::txtCommand_Validate(bool& cancel)
 {
-    const std::shared_ptr<ShellCommand>& item = dialog_.CurrentItem;
-    if (!item || !Accepted(dialog_.hWnd(), [&] { item->SetCommand(txtCommand.Text()); }, cancel))
+    ShellCommand* const item = item_.get();
+    if (!item || !Accepted(frame_.Dialog().hWnd(), [&] { item->SetCommand(txtCommand.Text()); }, cancel))
         return;
     // The normalised command, and what it filled in.
     txtCommand.SetText(item->Command());
     txtWorkDir.SetText(item->WorkDir());
     txtCaption.SetText(item->Caption);
-    page_->UpdateItemButtons();
+    page_->CommandEdited();
 }
 
 void CommandFields::txtWorkDir_Validate(bool& cancel)
 {
-    const std::shared_ptr<ShellCommand>& item = dialog_.CurrentItem;
-    if (!item || !Accepted(dialog_.hWnd(), [&] { item->SetWorkDir(txtWorkDir.Text()); }, cancel))
+    ShellCommand* const item = item_.get();
+    if (!item || !Accepted(frame_.Dialog().hWnd(), [&] { item->SetWorkDir(txtWorkDir.Text()); }, cancel))
         return;
     txtWorkDir.SetText(item->WorkDir());
-    page_->UpdateItemButtons();
+    page_->CommandEdited();
 }
 
 // A program from outside the box (a browse menu, a dropped file) is
@@ -275,10 +276,10 @@ void CommandFields::TakeWorkDirText(const std::wstring& text)
 void CommandFields::cmdReference_Click(int index)
 {
     if (index == 0) {
-        dialog_.PopupMenuBeside(cmdReference(0), mnuReference);
+        frame_.PopupMenuBeside(cmdReference(0), mnuReference);
         return;
     }
-    FileDialog dialog = dialog_.BrowseFolderDialog();
+    FileDialog dialog = frame_.BrowseFolderDialog();
     std::wstring folder = txtWorkDir.Text();
     if (!dialog.BrowseForFolder(folder))
         return;
@@ -289,7 +290,7 @@ void CommandFields::mnuReferenceCmd_Click(int index)
 {
     std::wstring path;
     if (index == 0) {
-        FileDialog dialog = dialog_.BrowseFileDialog();
+        FileDialog dialog = frame_.BrowseFileDialog();
         dialog.DefaultExt = L".exe";
         dialog.Filter = FilterList({{L"プログラム ファイル (*.exe, *.scr, *.com, *.bat)",
                                      L"*.exe;*.scr;*.com;*.bat"},
@@ -300,7 +301,7 @@ void CommandFields::mnuReferenceCmd_Click(int index)
             return;
         path = chosen.front();
     } else if (index == 1) {
-        FileDialog dialog = dialog_.BrowseFolderDialog();
+        FileDialog dialog = frame_.BrowseFolderDialog();
         std::wstring folder = txtCommand.Text();
         if (!dialog.BrowseForFolder(folder))
             return;

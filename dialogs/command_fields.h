@@ -1,8 +1,8 @@
 #pragma once
-// The detail fields of the drag, key and menu pages: the current command's
+// The detail fields of the drag, key and menu pages: the shown command's
 // program, working folder, display name, window state and focus flag, with
 // the browse menus and dropped files for the two paths. They serve the page
-// on show, which gives them their title.
+// on show, which tells them what to show and hears of each edit.
 
 #include <memory>
 #include <string>
@@ -12,12 +12,13 @@
 #include "forms/file_drop.h"
 #include "forms/popup_menu.h"
 
-class cDlgSettings;
-class ListPage;
+class FieldEdits;
+class SettingsFrame;
+class ShellCommand;
 
 class CommandFields {
 public:
-    explicit CommandFields(cDlgSettings& dialog);
+    explicit CommandFields(SettingsFrame& frame);
     CommandFields(const CommandFields&) = delete;
     CommandFields& operator=(const CommandFields&) = delete;
 
@@ -25,14 +26,15 @@ public:
     // dropped on the two path boxes.
     void Load();
     void Unload();
-    // From now on the fields are shown for this page's current item, with
-    // the fields its commands have; the dialog serves its first page as it
-    // loads.
-    void Serve(ListPage& page);
-    // The general page has no current item.
+    // From now on the fields are shown for this page, with the working
+    // folder, window state and focus flag only for a full command; the
+    // dialog serves its first page as it loads.
+    void Serve(FieldEdits& page, bool fullCommand);
+    // The general page has no command to show.
     void Hide();
-    // Fills the fields from CurrentItem and updates the item buttons.
-    void ShowCurrentItem();
+    // Fills the fields from the command, which the edits go to from now on,
+    // under the title; with none they are empty and disabled.
+    void Show(std::shared_ptr<ShellCommand> command, const std::wstring& title);
     // Enables or disables the fields all together.
     void EnableItemFields(bool enabled);
 
@@ -49,9 +51,10 @@ private:
     void cmdReference_Click(int index);
     void mnuReferenceCmd_Click(int index);
 
-    cDlgSettings& dialog_;
-    ListPage* page_ = nullptr;
-    // True while ShowCurrentItem writes the fields: their change handlers
+    SettingsFrame& frame_;
+    FieldEdits* page_ = nullptr;
+    std::shared_ptr<ShellCommand> item_;
+    // True while Show writes the fields: their change handlers
     // then do nothing.
     bool Filling = false;
 

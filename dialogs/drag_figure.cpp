@@ -92,27 +92,28 @@ ArrowOutline ArrowPolygon(std::int32_t direction)
     }
 }
 
-std::array<Point, kArrowCount * kArrowPointCount> DragRegionPoints()
+std::array<Point, kArrowCount * kArrowPointCount> DragRegionPoints(const FigureScale& figure)
 {
     std::array<Point, kArrowCount * kArrowPointCount> points;
     std::size_t next = 0;
     for (std::int32_t direction : kRegionOrder)
-        for (const Point& p : ArrowPolygon(direction))
+        for (const Point& p : figure.Outline(direction))
             points[next++] = p;
     return points;
 }
 
-std::int32_t ArrowHitDirection(bool inRegion, std::int32_t dx, std::int32_t dy)
+std::int32_t ArrowHitDirection(bool inRegion, std::int32_t dx, std::int32_t dy,
+                               const FigureScale& figure)
 {
     if (!inRegion)
         return 0;
     // The wings of the diagonal arrows reach a few pixels across the sector
     // lines; a press there belongs to the arrow under the pointer.
-    if (dx >= -kFigureCentre && dx <= kFar - kFigureCentre && dy >= -kFigureCentre &&
-        dy <= kFar - kFigureCentre) {
-        const Point p{dx + kFigureCentre, dy + kFigureCentre};
+    const std::int32_t centre = figure.Centre();
+    if (dx >= -centre && dx <= centre && dy >= -centre && dy <= centre) {
+        const Point p{dx + centre, dy + centre};
         for (std::int32_t direction = 1; direction <= kArrowCount; ++direction)
-            if (OutlineCovers(ArrowPolygon(direction), p))
+            if (OutlineCovers(figure.Outline(direction), p))
                 return direction;
     }
     return SectorDirection(dx, dy);
@@ -156,13 +157,69 @@ ArrowParts FigureScale::PartsOf(std::int32_t direction) const
     return {Pixels(design.head), Pixels(design.shaft)};
 }
 
+ArrowOutline FigureScale::Outline(std::int32_t direction) const
+{
+    // Twice the scaled distance, rounded half away from the centre.
+    const auto at = [this](std::int32_t designed) {
+        const std::int64_t offset = designed - kFigureCentre;
+        const std::int64_t magnitude = offset < 0 ? -offset : offset;
+        const auto whole = static_cast<std::int32_t>((2 * magnitude * size + kFigureSize) /
+                                                     (2 * kFigureSize));
+        return Centre() + (offset < 0 ? -whole : whole);
+    };
+    return Reflected(ArrowPolygon(direction), [&](Point p) { return Point{at(p.x), at(p.y)}; });
+}
+
+std::vector<FigureShade> FigureScale::Shades() const
+{
+    // Each arrow is drawn within its parts, so that redrawing one arrow
+    // never touches another, however the outline's edges fall on pixels.
+    const std::size_t side = static_cast<std::size_t>(size);
+    std::vector<bool> onArrow(side * side);
+    for (std::int32_t d = 1; d <= kArrowCount; ++d) {
+        const ArrowOutline outline = Outline(d);
+        const ArrowParts parts = PartsOf(d);
+        for (const Box& part : {parts.head, parts.shaft})
+            for (std::int32_t y = part.y; y < part.y + part.height; ++y)
+                for (std::int32_t x = part.x; x < part.x + part.width; ++x)
+                    if (OutlineCovers(outline, {x, y}))
+                        onArrow[std::size_t(y) * side + std::size_t(x)] = true;
+    }
+    const auto on = [&](std::int32_t x, std::int32_t y) {
+        return x >= 0 && x < size && y >= 0 && y < size &&
+               onArrow[std::size_t(y) * side + std::size_t(x)];
+    };
+    std::vector<FigureShade> shades(side * side, FigureShade::Face);
+    for (std::int32_t y = 0; y < size; ++y) {
+        for (std::int32_t x = 0; x < size; ++x) {
+            if (!on(x, y))
+                continue;
+            // The direction the arrow's outside lies in from this pixel.
+            std::int32_t nx = 0;
+            std::int32_t ny = 0;
+            for (std::int32_t dy = -1; dy <= 1; ++dy)
+                for (std::int32_t dx = -1; dx <= 1; ++dx)
+                    if ((dx != 0 || dy != 0) && !on(x + dx, y + dy)) {
+                        nx += dx;
+                        ny += dy;
+                    }
+            // Light comes from the upper left; ties are broken by y, then x,
+            // so that turning the figure over swaps light and shadow exactly.
+            for (const std::int32_t value : {nx + ny, ny, nx}) {
+                if (value != 0) {
+                    shades[std::size_t(y) * side + std::size_t(x)] =
+                        value < 0 ? FigureShade::Light : FigureShade::Shadow;
+                    break;
+                }
+            }
+        }
+    }
+    return shades;
+}
+
 FigureScale FigureFitting(std::int32_t boxPixels)
 {
-    FigureScale fitting{kFigureSizes.front()};
-    for (std::int32_t size : kFigureSizes)
-        if (size <= boxPixels)
-            fitting.size = size;
-    return fitting;
+    return FigureScale{std::max(1, boxPixels % 2 == 1 ? boxPixels : boxPixels - 1)};
 }
 
 std::int32_t DirectionAfterKey(std::int32_t selected, std::int32_t keyCode)

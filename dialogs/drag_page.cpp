@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 
 #include "base/dpi_scale.h"
 #include "base/slot_names.h"
-#include "commands/command_kind.h"
-#include "dialogs/command_fields.h"
+#include "commands/shell_commands.h"
 #include "dialogs/drag_figure.h"
-#include "dialogs/settings_dialog.h"
+#include "forms/form.h"
 #include "forms/screen.h"
 
 namespace {
@@ -40,11 +38,13 @@ const NameAnchor& AnchorOf(int direction) { return kNameAnchors.at(static_cast<s
 
 }  // namespace
 
-DragPage::DragPage(cDlgSettings& dialog, Control& page)
-    : ListPage(dialog, page),
-      fraDrag(dialog, L"fraDrag", ControlDesign(ControlKind::Frame, 8, 8, 369, 176, L"方向"), &page),
-      picDrag(dialog, L"picDrag", ControlDesign(ControlKind::PictureBox, 139, 42, 93, 93), &fraDrag),
-      lblName(dialog, L"lblName", 1, 8, NameLabelDesign, [this](int) { return &fraDrag; })
+DragPage::DragPage(SettingsFrame& frame, Control& page, CommandTools tools, ShellCommands& drags)
+    : ListPage(frame, page, tools, drags),
+      fraDrag(frame.Dialog(), L"fraDrag", ControlDesign(ControlKind::Frame, 8, 8, 369, 176, L"方向"),
+              &page),
+      picDrag(frame.Dialog(), L"picDrag", ControlDesign(ControlKind::PictureBox, 139, 42, 93, 93),
+              &fraDrag),
+      lblName(frame.Dialog(), L"lblName", 1, 8, NameLabelDesign, [this](int) { return &fraDrag; })
 {
     picDrag.OnPaint = [this](HDC dc) { DragImage.Paint(dc); };
     picDrag.OnMouseDown = [this](int, int, int x, int y) { picDrag_MouseDown(x, y); };
@@ -64,35 +64,30 @@ ControlDesign DragPage::NameLabelDesign(int direction)
         .Style(SS_NOPREFIX);
 }
 
-// Direction 1 is selected and drawn pressed; it becomes the current item
-// when the page is shown.
+// Direction 1 is selected and drawn pressed; the detail fields show its
+// command when the page is shown.
 void DragPage::Fill()
 {
-    BuildDragRegion();
     SelectedDirection = 1;
-    ShellCommands& drags = Commands();
     for (std::int32_t d = 1; d <= kArrowCount; ++d)
-        SetNameLabel(d, drags.Item(d)->DisplayCaption());
+        SetNameLabel(d, commands_.Item(d)->DisplayCaption());
     DrawDirection(0, false);
     DrawDirection(SelectedDirection, true);
 }
 
 void DragPage::Unload()
 {
-    DragRegion.reset();
     DragImage.Clear();
 }
 
-ShellCommands& DragPage::Commands() { return dialog_.WorkSettings.Drags(); }
-
 std::wstring DragPage::ItemTitle() const
 {
-    return L"ドラッグ: " + SlotDisplayName(kDragList, SelectedDirection);
+    return L"ドラッグ: " + SlotDisplayName(CommandListKind::Drags, SelectedDirection);
 }
 
-void DragPage::ShowItemCaption(const ShellCommand& item)
+void DragPage::ShowSlotCaption(std::int32_t slot)
 {
-    SetNameLabel(SelectedDirection, item.DisplayCaption());
+    SetNameLabel(slot, commands_.Item(slot)->DisplayCaption());
 }
 
 // The directions wrap round: a command finds no room only when all are taken.
@@ -135,28 +130,18 @@ void DragPage::SetNameLabel(std::int32_t direction, const std::wstring& caption)
     }
     const auto font = reinterpret_cast<HFONT>(SendMessageW(label.hWnd(), WM_GETFONT, 0, 0));
     const int measured = MeasureText(label.hWnd(), font, caption).cx;
-    const int width = std::min<int>(DesignPixelsCovering(measured, dialog_.Dpi()), room);
+    const int width = std::min<int>(DesignPixelsCovering(measured, frame_.Dialog().Dpi()), room);
     const int left = anchor.alignment == Alignment::Left    ? anchor.x
                      : anchor.alignment == Alignment::Right ? anchor.x - width
                                                             : anchor.x - width / 2;
     label.Move(left, anchor.top, width, kNameHeight);
 }
 
-void DragPage::BuildDragRegion()
+// The pointer's designed pixels back in the box's pixels, where the figure
+// is drawn for the box's size.
+std::int32_t DragPage::HitTestDirection(int x, int y) const
 {
-    std::vector<POINT> points;
-    for (const Point& p : DragRegionPoints())
-        points.push_back({p.x, p.y});
-    std::array<INT, kArrowCount> counts{};
-    counts.fill(kArrowPointCount);
-    DragRegion.reset(CreatePolyPolygonRgn(points.data(), counts.data(), kArrowCount, WINDING));
-}
-
-std::int32_t DragPage::HitTestDirection(std::int32_t dx, std::int32_t dy) const
-{
-    const bool inRegion =
-        DragRegion && PtInRegion(DragRegion.get(), dx + kFigureCentre, dy + kFigureCentre);
-    return ArrowHitDirection(inRegion, dx, dy);
+    return DragImage.DirectionAt(frame_.Dialog().Scaled(x), frame_.Dialog().Scaled(y));
 }
 
 void DragPage::DrawDirection(std::int32_t direction, bool pressed)
@@ -167,14 +152,14 @@ void DragPage::DrawDirection(std::int32_t direction, bool pressed)
 
 void DragPage::picDrag_MouseDown(int x, int y)
 {
-    PressedDirection = HitTestDirection(x - kFigureCentre, y - kFigureCentre);
+    PressedDirection = HitTestDirection(x, y);
 }
 
 // Pressing on one arrow and releasing on another, or off the arrows,
 // selects nothing.
 void DragPage::picDrag_MouseUp(int x, int y)
 {
-    const std::int32_t direction = HitTestDirection(x - kFigureCentre, y - kFigureCentre);
+    const std::int32_t direction = HitTestDirection(x, y);
     if (direction != 0 && direction == PressedDirection)
         SelectDirection(direction);
 }
@@ -190,7 +175,7 @@ void DragPage::picDrag_KeyDown(int keyCode)
 // text here; otherwise the next direction's text would replace it unsaved.
 void DragPage::lblName_Click(std::int32_t direction)
 {
-    if (dialog_.ValidateActiveControl())
+    if (frame_.Dialog().ValidateActiveControl())
         SelectDirection(direction);
 }
 
@@ -201,11 +186,5 @@ void DragPage::SelectDirection(std::int32_t direction)
     DrawDirection(SelectedDirection, false);
     DrawDirection(direction, true);
     SelectedDirection = direction;
-    LoadDirectionItem();
-}
-
-void DragPage::LoadDirectionItem()
-{
-    dialog_.CurrentItem = Commands().Item(SelectedDirection);
-    dialog_.Fields().ShowCurrentItem();
+    ShowSelectedItem();
 }

@@ -7,16 +7,14 @@
 
 #include <cstdint>
 
-#include "base/win_handles.h"
 #include "dialogs/drag_picture.h"
 #include "dialogs/list_page.h"
 #include "forms/control_array.h"
 
 class DragPage : public ListPage {
 public:
-    DragPage(cDlgSettings& dialog, Control& page);
+    DragPage(SettingsFrame& frame, Control& page, CommandTools tools, ShellCommands& drags);
 
-    std::wstring ItemTitle() const override;
     void Unload() override;
     // The names and the figure drawn anew for the dialog's new resolution;
     // nothing before the page has been made.
@@ -24,22 +22,19 @@ public:
 
 protected:
     void Fill() override;
-    ShellCommands& Commands() override;
     std::int32_t SelectedSlot() const override { return SelectedDirection; }
     void SelectSlot(std::int32_t slot) override { SelectDirection(slot); }
-    void ShowPageItem() override { LoadDirectionItem(); }
-    void ShowItemCaption(const ShellCommand& item) override;
+    std::wstring ItemTitle() const override;
+    void ShowSlotCaption(std::int32_t slot) override;
     const wchar_t* NoRoomToMove(bool toUp) const override;
     MoveLabels MoveButtonLabels() const override;
 
 private:
-    void BuildDragRegion();
-    // The arrow at offset (dx, dy) from the figure's centre; 0 for none.
-    std::int32_t HitTestDirection(std::int32_t dx, std::int32_t dy) const;
+    // The arrow at a point of the box in designed pixels; 0 for none.
+    std::int32_t HitTestDirection(int x, int y) const;
     // Direction 0 draws the whole figure raised.
     void DrawDirection(std::int32_t direction, bool pressed);
     void SelectDirection(std::int32_t direction);
-    void LoadDirectionItem();
     // A direction's name beside its arrow, sized to its text.
     static ControlDesign NameLabelDesign(int direction);
     void SetNameLabel(std::int32_t direction, const std::wstring& caption);
@@ -50,8 +45,7 @@ private:
 
     std::int32_t SelectedDirection = 1;
     std::int32_t PressedDirection = 0;
-    // The hit region of the figure, and the image its box repaints from.
-    UniqueGdiObject<HRGN> DragRegion;
+    // The figure as drawn in its box, and its hit region.
     DragPicture DragImage;
 
     Control fraDrag;

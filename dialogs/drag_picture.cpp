@@ -1,59 +1,79 @@
 #include "dialogs/drag_picture.h"
 
 #include <algorithm>
-#include <iterator>
+#include <array>
 
-#include "dialogs/drag_figure.h"
-#include "resources/resource_ids.h"
-
-namespace {
-
-// The bitmap of the figure in its size: one resource per drawn size, in the
-// order of kFigureSizes.
-int BitmapOf(const FigureScale& figure)
+void DragPicture::Clear()
 {
-    const auto at = std::find(kFigureSizes.begin(), kFigureSizes.end(), figure.size);
-    return IDB_DRAG_ARROWS + static_cast<int>(std::distance(kFigureSizes.begin(), at));
+    image_.reset();
+    region_.reset();
+    shades_.clear();
+    figure_ = FigureScale{0};
 }
 
-}  // namespace
+UniqueGdiObject<HBITMAP> DragPicture::RaisedFigure(HDC screen) const
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = figure_.size;
+    info.bmiHeader.biHeight = -figure_.size;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueGdiObject<HBITMAP> bitmap(
+        CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits)
+        return {};
+    // In shade order: shadow, face, light; a DIB pixel is blue, green, red.
+    std::array<DWORD, 3> colours{};
+    const int kinds[] = {COLOR_3DSHADOW, COLOR_3DFACE, COLOR_3DLIGHT};
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        const COLORREF c = GetSysColor(kinds[i]);
+        colours[i] = DWORD(GetRValue(c)) << 16 | DWORD(GetGValue(c)) << 8 | GetBValue(c);
+    }
+    auto* pixel = static_cast<DWORD*>(bits);
+    for (const FigureShade shade : shades_)
+        *pixel++ = colours[static_cast<std::size_t>(shade)];
+    GdiFlush();
+    return bitmap;
+}
 
 void DragPicture::Draw(HWND box, std::int32_t direction, bool pressed)
 {
-    // The largest figure drawn for the box's size: never stretched.
     RECT client{};
     GetClientRect(box, &client);
     const FigureScale figure = FigureFitting(std::min(client.right, client.bottom));
-    if (figure.size != size_)
-        image_.reset();
-    UniqueGdiObject<HBITMAP> arrows(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(BitmapOf(figure)), IMAGE_BITMAP, 0,
-                   0, LR_LOADMAP3DCOLORS)));
-    if (!arrows)
-        return;
+    if (figure.size != figure_.size) {
+        Clear();
+        figure_ = figure;
+        shades_ = figure.Shades();
+        std::vector<POINT> points;
+        for (const Point& p : DragRegionPoints(figure))
+            points.push_back({p.x, p.y});
+        std::array<INT, kArrowCount> counts{};
+        counts.fill(kArrowPointCount);
+        region_.reset(CreatePolyPolygonRgn(points.data(), counts.data(), kArrowCount, WINDING));
+    }
     const WindowDc screen(box);
+    UniqueGdiObject<HBITMAP> arrows = RaisedFigure(screen.get());
     UniqueDc source(CreateCompatibleDC(screen.get()));
     UniqueDc target(CreateCompatibleDC(screen.get()));
-    if (!source || !target)
+    if (!arrows || !source || !target)
         return;
     const bool fresh = !image_;
-    if (fresh) {
+    if (fresh)
         image_.reset(CreateCompatibleBitmap(screen.get(), figure.size, figure.size));
-        size_ = figure.size;
-    }
     if (!image_)
         return;
     const ScopedSelection from(source.get(), arrows.get());
     const ScopedSelection into(target.get(), image_.get());
     if (!from || !into)
         return;
-    if (fresh) {
-        const RECT all{0, 0, figure.size, figure.size};
-        FillRect(target.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
-    }
-    if (direction == 0) {
+    if (fresh || direction == 0) {
         BitBlt(target.get(), 0, 0, figure.size, figure.size, source.get(), 0, 0, SRCCOPY);
-        return;
+        if (direction == 0)
+            return;
     }
     const ArrowParts parts = figure.PartsOf(direction);
     for (const Box& part : {parts.head, parts.shaft}) {
@@ -78,5 +98,14 @@ void DragPicture::Paint(HDC dc) const
         return;
     const ScopedSelection selected(memory.get(), image_.get());
     if (selected)
-        BitBlt(dc, 0, 0, size_, size_, memory.get(), 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, figure_.size, figure_.size, memory.get(), 0, 0, SRCCOPY);
+}
+
+std::int32_t DragPicture::DirectionAt(std::int32_t x, std::int32_t y) const
+{
+    if (!region_)
+        return 0;
+    const std::int32_t centre = figure_.Centre();
+    return ArrowHitDirection(PtInRegion(region_.get(), x, y) != FALSE, x - centre, y - centre,
+                             figure_);
 }

@@ -1,28 +1,37 @@
 #pragma once
-// The drag page's figure as its box keeps it: an image of the figure's size
-// into which arrows are drawn from the program's eight-arrow bitmap, raised
-// or pressed, and from which the box repaints itself. The figure is the
-// largest drawn size that fits the box, so that at any display scaling it
-// shows unstretched.
+// The drag page's figure as its box keeps it: the figure drawn for the box's
+// size in the current 3D colours, an image into which arrows are copied from
+// it raised or pressed and from which the box repaints itself, and the
+// arrows' region in the same pixels, so that a press selects the arrow drawn
+// under the pointer at any display scaling.
 
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "base/win_handles.h"
+#include "dialogs/drag_figure.h"
 
 class DragPicture {
 public:
     // Direction 0 draws the whole figure; 1 to 8 the head and the shaft of
-    // one arrow. The bitmap is loaded anew each time so that its greys take
-    // the current 3D colours. When it cannot be loaded nothing changes. A
-    // box of another size starts a new image.
+    // one arrow. The greys take the current 3D colours at each drawing. A
+    // box of another size starts a new figure.
     void Draw(HWND box, std::int32_t direction, bool pressed);
     // Copies the image to the box; nothing before the first drawing.
     void Paint(HDC dc) const;
-    void Clear() { image_.reset(); }
+    void Clear();
+    // The arrow at pixel (x, y) of the box; 0 for none or before the first
+    // drawing.
+    std::int32_t DirectionAt(std::int32_t x, std::int32_t y) const;
 
 private:
+    // The figure in the current 3D colours.
+    UniqueGdiObject<HBITMAP> RaisedFigure(HDC screen) const;
+
+    FigureScale figure_{0};
+    std::vector<FigureShade> shades_;
+    UniqueGdiObject<HRGN> region_;
     UniqueGdiObject<HBITMAP> image_;
-    std::int32_t size_ = 0;  // pixels across image_
 };

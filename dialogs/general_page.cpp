@@ -7,7 +7,7 @@
 #include "base/interface_text.h"
 #include "dialogs/command_fields.h"
 #include "dialogs/item_buttons.h"
-#include "dialogs/settings_dialog.h"
+#include "settings/settings.h"
 #include "forms/win32_callback.h"
 #include "objlib/file_dialog.h"
 #include "objlib/text_box_tools.h"
@@ -44,45 +44,45 @@ ControlDesign CheckDesign(int top, const wchar_t* caption)
 
 }  // namespace
 
-GeneralPage::GeneralPage(cDlgSettings& dialog, Control& page)
-    : SettingsPage(dialog, page),
-      fraHotKey(dialog, L"fraHotKey", ControlDesign(Kind::Frame, 8, 8, 465, 80, L"ホットキー"), &page),
-      lblHotKey(dialog, L"lblHotKey", ControlDesign(Kind::Label, 16, 26, 96, 12, L"ホットキー(&H):"),
+GeneralPage::GeneralPage(SettingsFrame& frame, Control& page, cSettings& settings, CommandTools tools)
+    : SettingsPage(frame, page), settings_(settings), tools_(tools),
+      fraHotKey(frame.Dialog(), L"fraHotKey", ControlDesign(Kind::Frame, 8, 8, 465, 80, L"ホットキー"), &page),
+      lblHotKey(frame.Dialog(), L"lblHotKey", ControlDesign(Kind::Label, 16, 26, 96, 12, L"ホットキー(&H):"),
                 &fraHotKey),
-      picHotKey(dialog, L"picHotKey",
+      picHotKey(frame.Dialog(), L"picHotKey",
                 ControlDesign(Kind::PictureBox, 112, 22, 225, 18, {}, L"ホットキーを入力します"),
                 &fraHotKey),
-      HotKeyWnd(dialog, L"HotKeyWnd",
+      HotKeyWnd(frame.Dialog(), L"HotKeyWnd",
                 ControlDesign(Kind::HotKey, 0, 0, 225, 18, {}, L"ホットキーを入力します"), &picHotKey),
-      lblHotKeyNote(dialog, L"lblHotKeyNote",
+      lblHotKeyNote(frame.Dialog(), L"lblHotKeyNote",
                     ControlDesign(Kind::Label, 16, 54, 440, 12,
                                   L"※ このキーの組み合わせを押すことによってランチャーがアクティブになります"),
                     &fraHotKey),
-      fraIcon(dialog, L"fraIcon", ControlDesign(Kind::Frame, 8, 98, 465, 80, L"ランチャーのアイコン"),
+      fraIcon(frame.Dialog(), L"fraIcon", ControlDesign(Kind::Frame, 8, 98, 465, 80, L"ランチャーのアイコン"),
               &page),
-      optIcon(dialog, L"optIcon", 0, 1, IconOptionDesign, [this](int) { return &fraIcon; }),
-      txtIcon(dialog, L"txtIcon",
+      optIcon(frame.Dialog(), L"optIcon", 0, 1, IconOptionDesign, [this](int) { return &fraIcon; }),
+      txtIcon(frame.Dialog(), L"txtIcon",
               ControlDesign(Kind::TextBox, 106, 47, 264, 20, {}, L"画像のファイル名を入力します")
                   .Disabled(),
               &fraIcon),
-      cmdRefIcon(dialog, L"cmdRefIcon",
+      cmdRefIcon(frame.Dialog(), L"cmdRefIcon",
                  ControlDesign(Kind::CommandButton, 378, 46, 79, 21, L"参照(&R)...",
                                L"画像参照ダイアログを表示します")
                      .Disabled(),
                  &fraIcon),
-      fraGeneral(dialog, L"fraGeneral", ControlDesign(Kind::Frame, 8, 188, 276, 116, L"設定"), &page),
-      chkAlwaysOnTop(dialog, L"chkAlwaysOnTop", CheckDesign(22, L"常に手前に表示する(&N)"),
+      fraGeneral(frame.Dialog(), L"fraGeneral", ControlDesign(Kind::Frame, 8, 188, 276, 116, L"設定"), &page),
+      chkAlwaysOnTop(frame.Dialog(), L"chkAlwaysOnTop", CheckDesign(22, L"常に手前に表示する(&N)"),
                      &fraGeneral),
-      chkPopupStatus(dialog, L"chkPopupStatus",
+      chkPopupStatus(frame.Dialog(), L"chkPopupStatus",
                      CheckDesign(44, L"キーコマンド一覧をポップアップ表示する(&I)"), &fraGeneral),
-      chkSwapButtons(dialog, L"chkSwapButtons",
+      chkSwapButtons(frame.Dialog(), L"chkSwapButtons",
                      CheckDesign(66, L"左右のマウスボタンの動作を入れ替える(&S)"), &fraGeneral),
-      chkActiveStyle(dialog, L"chkActiveStyle", CheckDesign(88, L"ドラッグアニメーション(&X)"),
+      chkActiveStyle(frame.Dialog(), L"chkActiveStyle", CheckDesign(88, L"ドラッグアニメーション(&X)"),
                      &fraGeneral),
-      fraDblClick(dialog, L"fraDblClick",
+      fraDblClick(frame.Dialog(), L"fraDblClick",
                   ControlDesign(Kind::Frame, 292, 188, 181, 116, L"ランチャーのダブルクリック時"),
                   &page),
-      optDblClick(dialog, L"optDblClick", 1, 3, DblClickOptionDesign,
+      optDblClick(frame.Dialog(), L"optDblClick", 1, 3, DblClickOptionDesign,
                   [this](int) { return &fraDblClick; })
 {
     for (int i = optIcon.LBound(); i <= optIcon.UBound(); ++i)
@@ -109,7 +109,7 @@ void GeneralPage::Fill()
     SendMessageW(control, HKM_SETRULES, kInvalidCombinations, kReplacementModifiers);
     SendMessageW(control, HKM_SETHOTKEY, static_cast<WPARAM>(PadHotKey), 0);
     Win32CallBack::HookHotKeyControl(control, [this] { Edited(); });
-    const cSettings& settings = dialog_.WorkSettings;
+    const cSettings& settings = settings_;
     const std::int32_t action = settings.DblClickCommand;
     if (action >= optDblClick.LBound() && action <= optDblClick.UBound())
         optDblClick(action).SetValue(1);
@@ -124,13 +124,13 @@ void GeneralPage::Fill()
 
 void GeneralPage::Shown()
 {
-    dialog_.Fields().Hide();
-    dialog_.Buttons().Hide();
+    tools_.fields.Hide();
+    tools_.buttons.Hide();
 }
 
 void GeneralPage::Store()
 {
-    cSettings& settings = dialog_.WorkSettings;
+    cSettings& settings = settings_;
     // A page never shown has had nothing edited, but its hot key control
     // would have shown the pad's.
     if (!page_.ContentsCreated()) {
@@ -157,7 +157,7 @@ void GeneralPage::Unload() { Win32CallBack::UnhookHotKeyControl(); }
 void GeneralPage::Edited()
 {
     if (!Filling)
-        dialog_.EnableApply();
+        frame_.EnableApply();
 }
 
 // The file name box and its browse button serve the custom image only; the
@@ -172,7 +172,7 @@ void GeneralPage::optIcon_Click()
 
 void GeneralPage::cmdRefIcon_Click()
 {
-    FileDialog dialog = dialog_.BrowseFileDialog();
+    FileDialog dialog = frame_.BrowseFileDialog();
     dialog.Filter = FilterList({{L"画像ファイル", L"*.ico;*.bmp"}, {L"すべてのファイル", L"*.*"}});
     dialog.DefaultExt = L".ico";
     dialog.Flags = kOpenFileFlags;

@@ -7,9 +7,13 @@
 #include "dialogs/settings_page.h"
 #include "forms/control_array.h"
 
+class cSettings;
+
 class GeneralPage : public SettingsPage {
 public:
-    GeneralPage(cDlgSettings& dialog, Control& page);
+    // Edits the options of settings; the tools of the list pages are hidden
+    // while it is on show.
+    GeneralPage(SettingsFrame& frame, Control& page, cSettings& settings, CommandTools tools);
 
     // The hot key the pad holds as the dialog opens, however it got it,
     // which may differ from the stored one: the page shows it, and OK saves
@@ -30,6 +34,8 @@ private:
     void optIcon_Click();
     void cmdRefIcon_Click();
 
+    cSettings& settings_;
+    CommandTools tools_;
     std::int32_t PadHotKey = 0;
     // True while Fill sets the controls, whose clicks then edit nothing.
     bool Filling = false;

@@ -1,8 +1,9 @@
 #include "dialogs/item_buttons.h"
 
 #include "base/system.h"
-#include "dialogs/list_page.h"
-#include "dialogs/settings_dialog.h"
+#include "dialogs/list_actions.h"
+#include "dialogs/settings_frame.h"
+#include "forms/form.h"
 #include "objlib/file_dialog.h"
 
 namespace {
@@ -19,46 +20,46 @@ std::wstring ShortcutFilter()
 
 }  // namespace
 
-ItemButtons::ItemButtons(cDlgSettings& dialog)
-    : dialog_(dialog),
-      fraCommands(dialog, L"fraCommands",
+ItemButtons::ItemButtons(SettingsFrame& frame)
+    : frame_(frame),
+      fraCommands(frame.Dialog(), L"fraCommands",
                   ControlDesign(ControlKind::Frame, 396, 56, 81, 155).Borderless()),
-      cmdAdd(dialog, L"cmdAdd", Button(0, L"追加(&D)", L"新しい項目を追加します"), &fraCommands),
-      cmdRemove(dialog, L"cmdRemove", Button(24, L"削除(&R)", L"現在の項目を削除します"),
+      cmdAdd(frame.Dialog(), L"cmdAdd", Button(0, L"追加(&D)", L"新しい項目を追加します"), &fraCommands),
+      cmdRemove(frame.Dialog(), L"cmdRemove", Button(24, L"削除(&R)", L"現在の項目を削除します"),
                 &fraCommands),
-      cmdCopy(dialog, L"cmdCopy", Button(48, L"コピー(&C)", L"現在の項目のコピーを作成します"),
+      cmdCopy(frame.Dialog(), L"cmdCopy", Button(48, L"コピー(&C)", L"現在の項目のコピーを作成します"),
               &fraCommands),
       // Until a page is chosen the move buttons read "to" where the pages
       // say "in"; the tool-tips are those of the drag page.
-      cmdLeftUp(dialog, L"cmdLeftUp",
+      cmdLeftUp(frame.Dialog(), L"cmdLeftUp",
                 Button(72, L"左へ移動(&M)", L"現在の項目を左回り方向で空いている位置に移動します"),
                 &fraCommands),
-      cmdRightDown(dialog, L"cmdRightDown",
+      cmdRightDown(frame.Dialog(), L"cmdRightDown",
                    Button(96, L"右へ移動(&N)",
                           L"現在の項目を右回り方向で空いている位置に移動します"),
                    &fraCommands),
       // Its menu's load entry is always there to use.
-      cmdOther(dialog, L"cmdOther",
+      cmdOther(frame.Dialog(), L"cmdOther",
                ControlDesign(ControlKind::CommandButton, 0, 136, 81, 19, L"その他(&O)",
                              L"動作テストやショートカットファイルの読み込み／保存のメニューを表示します"),
                &fraCommands),
       mnuOther(L"mnuOther", {L"テスト実行(&T)", L"-", L"ショートカットから読み込む(&I) ...",
                              L"シュートカットとして保存(&E) ..."})
 {
-    cmdAdd.OnClick = [this] { page_->cmdAdd_Click(); };
-    cmdRemove.OnClick = [this] { page_->cmdRemove_Click(); };
-    cmdCopy.OnClick = [this] { page_->cmdCopy_Click(); };
-    cmdLeftUp.OnClick = [this] { page_->cmdLeftUp_Click(); };
-    cmdRightDown.OnClick = [this] { page_->cmdRightDown_Click(); };
-    cmdOther.OnClick = [this] { dialog_.PopupMenuBeside(cmdOther, mnuOther); };
+    cmdAdd.OnClick = [this] { list_->AddItem(); };
+    cmdRemove.OnClick = [this] { list_->RemoveItem(); };
+    cmdCopy.OnClick = [this] { list_->CopyItem(); };
+    cmdLeftUp.OnClick = [this] { list_->MoveItem(true); };
+    cmdRightDown.OnClick = [this] { list_->MoveItem(false); };
+    cmdOther.OnClick = [this] { frame_.PopupMenuBeside(cmdOther, mnuOther); };
     mnuOther.OnClick = [this](int index) { mnuOtherCmd_Click(index); };
 }
 
 void ItemButtons::Load() { fraCommands.BringToFront(); }
 
-void ItemButtons::Serve(ListPage& page)
+void ItemButtons::Serve(ListActions& list)
 {
-    page_ = &page;
+    list_ = &list;
     fraCommands.SetVisible(true);
 }
 
@@ -74,6 +75,7 @@ void ItemButtons::Label(const MoveLabels& labels)
 
 void ItemButtons::Enable(const ItemButtonStates& states, bool filled)
 {
+    filled_ = filled;
     mnuOther.SetEnabled(kTestRunEntry, filled);
     mnuOther.SetEnabled(kSaveShortcutEntry, filled);
     cmdAdd.SetEnabled(states.add);
@@ -85,14 +87,14 @@ void ItemButtons::Enable(const ItemButtonStates& states, bool filled)
 
 void ItemButtons::mnuOtherCmd_Click(int index)
 {
-    if (!dialog_.CurrentItem && index != kLoadShortcutEntry)
+    if (!filled_ && index != kLoadShortcutEntry)
         return;
     switch (index) {
     case kTestRunEntry: {
         // From just under the button's lower-left corner, as unsaved as it is.
         RECT bounds{};
         GetWindowRect(cmdOther.hWnd(), &bounds);
-        dialog_.CurrentItem->Execute(dialog_.hWnd(), bounds.left, bounds.bottom);
+        list_->TestRunItem(bounds.left, bounds.bottom);
         break;
     }
     case kLoadShortcutEntry:
@@ -108,24 +110,24 @@ void ItemButtons::mnuOtherCmd_Click(int index)
 
 void ItemButtons::LoadShortcut()
 {
-    FileDialog dialog = dialog_.BrowseFileDialog();
+    FileDialog dialog = frame_.BrowseFileDialog();
     dialog.DefaultExt = L".lnk";
     dialog.Filter = ShortcutFilter();
     dialog.Flags = kOpenShortcutFlags;
     const std::vector<std::wstring> chosen = dialog.ShowOpen();
     if (!chosen.empty())
-        page_->LoadShortcut(chosen.front());
+        list_->LoadShortcut(chosen.front());
 }
 
 void ItemButtons::SaveShortcut()
 {
-    FileDialog dialog = dialog_.BrowseFileDialog();
+    FileDialog dialog = frame_.BrowseFileDialog();
     dialog.DefaultExt = L".lnk";
     dialog.Filter = ShortcutFilter();
     dialog.Flags = kSaveShortcutFlags;
     std::wstring path;
     if (!dialog.ShowSave(path))
         return;
-    if (!dialog_.CurrentItem->Save(path))
-        MsgBox(L"保存できませんでした。", MB_OK | MB_ICONEXCLAMATION, dialog_.hWnd());
+    if (!list_->SaveShortcut(path))
+        MsgBox(L"保存できませんでした。", MB_OK | MB_ICONEXCLAMATION, frame_.Dialog().hWnd());
 }

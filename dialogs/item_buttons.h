@@ -1,16 +1,16 @@
 #pragma once
 // The item buttons beside the detail fields of the drag, key and menu pages:
 // Add, Remove, Copy, the two moves, and Other with its menu (a test run,
-// and loading or saving the current command as a shortcut file). They act
-// on the list of the page they serve.
+// and loading or saving the selected command as a shortcut file). They act
+// on the list of the page they serve, through its ListActions.
 
 #include <string>
 
 #include "forms/control.h"
 #include "forms/popup_menu.h"
 
-class cDlgSettings;
-class ListPage;
+class ListActions;
+class SettingsFrame;
 
 // The captions and tool-tips of the two move buttons.
 struct MoveLabels {
@@ -31,7 +31,7 @@ struct ItemButtonStates {
 
 class ItemButtons {
 public:
-    explicit ItemButtons(cDlgSettings& dialog);
+    explicit ItemButtons(SettingsFrame& frame);
     ItemButtons(const ItemButtons&) = delete;
     ItemButtons& operator=(const ItemButtons&) = delete;
 
@@ -39,11 +39,11 @@ public:
     void Load();
     // From now on the buttons are shown and act on this page's list; the
     // dialog serves its first page as it loads.
-    void Serve(ListPage& page);
+    void Serve(ListActions& list);
     // The general page has no list.
     void Hide();
     void Label(const MoveLabels& labels);
-    // filled: the current item holds a command, which can be run and saved.
+    // filled: the selected slot holds a command, which can be run and saved.
     void Enable(const ItemButtonStates& states, bool filled);
 
 private:
@@ -51,8 +51,10 @@ private:
     void LoadShortcut();
     void SaveShortcut();
 
-    cDlgSettings& dialog_;
-    ListPage* page_ = nullptr;
+    SettingsFrame& frame_;
+    ListActions* list_ = nullptr;
+    // Whether the selected command can be run and saved.
+    bool filled_ = false;
 
     Control fraCommands;
     Control cmdAdd;
@@ -62,7 +64,7 @@ private:
     Control cmdRightDown;
     Control cmdOther;
 
-    // The entries of cmdOther's menu that act on the current command.
+    // The entries of cmdOther's menu that act on the selected command.
     static constexpr int kTestRunEntry = 0;
     static constexpr int kLoadShortcutEntry = 2;
     static constexpr int kSaveShortcutEntry = 3;

@@ -2,9 +2,7 @@
 
 #include "base/interface_text.h"
 #include "base/slot_names.h"
-#include "commands/command_kind.h"
-#include "dialogs/command_fields.h"
-#include "dialogs/settings_dialog.h"
+#include "commands/shell_commands.h"
 
 namespace {
 
@@ -13,17 +11,18 @@ constexpr int kKeyTabStop = 20;
 
 std::wstring KeyLine(std::int32_t key, const ShellCommand& command)
 {
-    return SlotDisplayName(kKeyList, key) + L"\t" + command.DisplayCaption();
+    return SlotDisplayName(CommandListKind::Keys, key) + L"\t" + command.DisplayCaption();
 }
 
 }  // namespace
 
-KeyPage::KeyPage(cDlgSettings& dialog, Control& page)
-    : ListPage(dialog, page),
-      lstAccessKey(dialog, L"lstAccessKey",
+KeyPage::KeyPage(SettingsFrame& frame, Control& page, CommandTools tools, ShellCommands& keys)
+    : ListPage(frame, page, tools, keys),
+      lstAccessKey(frame.Dialog(), L"lstAccessKey",
                    ControlDesign(ControlKind::ListBox, 8, 18, 369, 160, {},
                                  L"各キーに割り当てられたタスクの名前一覧が表示されます")
-                       .Style(LBS_USETABSTOPS),
+                       .Style(LBS_USETABSTOPS)
+                       .WholeRows(),
                    &page)
 {
     // The list has no label of its own.
@@ -33,30 +32,24 @@ KeyPage::KeyPage(cDlgSettings& dialog, Control& page)
 
 void KeyPage::Fill()
 {
-    const ShellCommands& keys = Commands();
-    for (std::int32_t i = 0; i < keys.Count(); ++i)
-        lstAccessKey.AddItem(KeyLine(i, *keys.Item(i)));
+    for (std::int32_t i = 0; i < commands_.Count(); ++i)
+        lstAccessKey.AddItem(KeyLine(i, *commands_.Item(i)));
     int tabStop = kKeyTabStop;
     SendMessageW(lstAccessKey.hWnd(), LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     MarkLine(lstAccessKey, 0);
 }
 
-ShellCommands& KeyPage::Commands() { return dialog_.WorkSettings.Keys(); }
-
 // The list's line is the slot's index.
 std::wstring KeyPage::ItemTitle() const
 {
-    const ShellCommands& keys = dialog_.WorkSettings.Keys();
-    std::int32_t slot = 0;
-    while (slot < keys.Count() && keys.Item(slot) != dialog_.CurrentItem)
-        ++slot;
-    return slot < keys.Count() ? L"キー: " + SlotDisplayName(kKeyList, slot) : L"キー: ";
+    const std::int32_t slot = SelectedSlot();
+    return slot < 0 ? L"キー: " : L"キー: " + SlotDisplayName(CommandListKind::Keys, slot);
 }
 
-void KeyPage::ShowItemCaption(const ShellCommand& item)
+void KeyPage::ShowSlotCaption(std::int32_t slot)
 {
-    if (const int line = lstAccessKey.ListIndex(); line >= 0)
-        ReplaceLine(lstAccessKey, line, KeyLine(line, item));
+    if (slot >= 0)
+        ReplaceLine(lstAccessKey, slot, KeyLine(slot, *commands_.Item(slot)));
 }
 
 MoveLabels KeyPage::MoveButtonLabels() const
@@ -67,9 +60,6 @@ MoveLabels KeyPage::MoveButtonLabels() const
 
 void KeyPage::lstAccessKey_Click()
 {
-    const int line = lstAccessKey.ListIndex();
-    if (line < 0)
-        return;
-    dialog_.CurrentItem = Commands().Item(line);
-    dialog_.Fields().ShowCurrentItem();
+    if (SelectedSlot() >= 0)
+        ShowSelectedItem();
 }

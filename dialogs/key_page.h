@@ -6,17 +6,14 @@
 
 class KeyPage : public ListPage {
 public:
-    KeyPage(cDlgSettings& dialog, Control& page);
-
-    std::wstring ItemTitle() const override;
+    KeyPage(SettingsFrame& frame, Control& page, CommandTools tools, ShellCommands& keys);
 
 protected:
     void Fill() override;
-    ShellCommands& Commands() override;
     std::int32_t SelectedSlot() const override { return lstAccessKey.ListIndex(); }
     void SelectSlot(std::int32_t slot) override { lstAccessKey.SetListIndex(slot); }
-    void ShowPageItem() override { lstAccessKey_Click(); }
-    void ShowItemCaption(const ShellCommand& item) override;
+    std::wstring ItemTitle() const override;
+    void ShowSlotCaption(std::int32_t slot) override;
     MoveLabels MoveButtonLabels() const override;
 
 private:

@@ -3,8 +3,7 @@
 #include "base/system.h"
 #include "commands/shell_commands.h"
 #include "dialogs/command_fields.h"
-#include "dialogs/item_buttons.h"
-#include "dialogs/settings_dialog.h"
+#include "forms/form.h"
 
 namespace {
 
@@ -14,29 +13,41 @@ constexpr wchar_t kNoRoomBelow[] = L"移動できません。これより下に�
 
 }  // namespace
 
+ListPage::ListPage(SettingsFrame& frame, Control& page, CommandTools tools, ShellCommands& commands)
+    : SettingsPage(frame, page), commands_(commands), fields_(tools.fields), buttons_(tools.buttons)
+{
+}
+
 void ListPage::Shown()
 {
-    dialog_.Buttons().Label(MoveButtonLabels());
+    buttons_.Label(MoveButtonLabels());
     Open();
 }
 
 void ListPage::Open()
 {
-    dialog_.Fields().Serve(*this);
-    dialog_.Buttons().Serve(*this);
-    ShowPageItem();
+    fields_.Serve(*this, FullCommand());
+    buttons_.Serve(*this);
+    ShowSelectedItem();
 }
 
-void ListPage::RefreshItemCaption()
+std::shared_ptr<ShellCommand> ListPage::SelectedCommand() const
 {
-    if (dialog_.CurrentItem)
-        ShowItemCaption(*dialog_.CurrentItem);
+    const std::int32_t slot = SelectedSlot();
+    return slot < 0 ? nullptr : commands_.Item(slot);
+}
+
+void ListPage::ShowSelectedItem()
+{
+    fields_.Show(SelectedCommand(), ItemTitle());
+    UpdateItemButtons();
 }
 
 void ListPage::UpdateItemButtons()
 {
-    const bool filled = dialog_.CurrentItem && !dialog_.CurrentItem->IsEmpty();
-    dialog_.Buttons().Enable(ButtonStates(filled), filled);
+    const std::shared_ptr<ShellCommand> item = SelectedCommand();
+    const bool filled = item && !item->IsEmpty();
+    buttons_.Enable(ButtonStates(filled), filled);
 }
 
 ItemButtonStates ListPage::ButtonStates(bool filled) const
@@ -46,52 +57,86 @@ ItemButtonStates ListPage::ButtonStates(bool filled) const
 
 const wchar_t* ListPage::NoRoomToMove(bool toUp) const { return toUp ? kNoRoomAbove : kNoRoomBelow; }
 
-// The slot stays; its command becomes empty.
-void ListPage::cmdRemove_Click()
+// The label or list line follows each keystroke.
+void ListPage::CaptionEdited()
 {
-    if (!dialog_.CurrentItem)
+    UpdateItemButtons();
+    ShowSlotCaption(SelectedSlot());
+}
+
+void ListPage::CommandEdited() { UpdateItemButtons(); }
+
+// The slot stays; its command becomes empty.
+void ListPage::RemoveItem()
+{
+    const std::shared_ptr<ShellCommand> item = SelectedCommand();
+    if (!item)
         return;
-    dialog_.CurrentItem->Clear();
-    RefreshItemCaption();
-    dialog_.Fields().ShowCurrentItem();
+    item->Clear();
+    ShowSlotCaption(SelectedSlot());
+    ShowSelectedItem();
 }
 
 // The copy is selected, and its label or line shows its caption.
-void ListPage::cmdCopy_Click()
+void ListPage::CopyItem()
 {
     const std::int32_t slot = SelectedSlot();
     if (slot < 0)
         return;
-    const std::int32_t copy = Commands().Copy(slot);
+    const std::int32_t copy = commands_.Copy(slot);
     if (copy == -1) {
-        MsgBox(kNoRoomToCopy, MB_OK | MB_ICONERROR, dialog_.hWnd());
+        MsgBox(kNoRoomToCopy, MB_OK | MB_ICONERROR, frame_.Dialog().hWnd());
         return;
     }
     SlotInserted(copy);
     SelectSlot(copy);
-    RefreshItemCaption();
+    ShowSlotCaption(copy);
 }
 
 // The old place shows what it holds now, and the moved command stays
-// current at its new place.
+// selected at its new place.
 void ListPage::MoveItem(bool toUp)
 {
     const std::int32_t slot = SelectedSlot();
     if (slot < 0 || !CanMove(slot, toUp))
         return;
-    ShellCommands& commands = Commands();
-    const std::int32_t to = commands.Move(slot, toUp);
+    const std::int32_t to = commands_.Move(slot, toUp);
     if (to == -1) {
-        MsgBox(NoRoomToMove(toUp), MB_OK | MB_ICONERROR, dialog_.hWnd());
+        MsgBox(NoRoomToMove(toUp), MB_OK | MB_ICONERROR, frame_.Dialog().hWnd());
         return;
     }
-    dialog_.CurrentItem = commands.Item(slot);
-    RefreshItemCaption();
+    ShowSlotCaption(slot);
     SelectSlot(to);
-    RefreshItemCaption();
+    ShowSlotCaption(to);
     // Only a move left or up enables Apply; one right or down leaves it as it was.
     if (toUp)
-        dialog_.EnableApply();
+        frame_.EnableApply();
+}
+
+void ListPage::TestRunItem(int x, int y)
+{
+    if (const std::shared_ptr<ShellCommand> item = SelectedCommand())
+        item->Execute(frame_.Dialog().hWnd(), x, y);
+}
+
+void ListPage::LoadShortcut(const std::wstring& file)
+{
+    const bool added = AddForShortcut();
+    const std::shared_ptr<ShellCommand> item = SelectedCommand();
+    if (!item || !item->Load(file)) {
+        if (added)
+            RemoveItem();
+        MsgBox(L"ショートカットファイルが無効です。", MB_OK | MB_ICONEXCLAMATION, frame_.Dialog().hWnd());
+        return;
+    }
+    ShowSlotCaption(SelectedSlot());
+    ShowSelectedItem();
+}
+
+bool ListPage::SaveShortcut(const std::wstring& file)
+{
+    const std::shared_ptr<ShellCommand> item = SelectedCommand();
+    return item && item->Save(file);
 }
 
 void ListPage::MarkLine(Control& list, int line)
@@ -105,17 +150,4 @@ void ListPage::ReplaceLine(Control& list, int line, const std::wstring& text)
     list.AddItem(text, line);
     MarkLine(list, line);
     list.Refresh();
-}
-
-void ListPage::LoadShortcut(const std::wstring& file)
-{
-    const bool added = AddForShortcut();
-    if (!dialog_.CurrentItem || !dialog_.CurrentItem->Load(file)) {
-        if (added)
-            cmdRemove_Click();
-        MsgBox(L"ショートカットファイルが無効です。", MB_OK | MB_ICONEXCLAMATION, dialog_.hWnd());
-        return;
-    }
-    RefreshItemCaption();
-    dialog_.Fields().ShowCurrentItem();
 }

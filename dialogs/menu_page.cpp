@@ -3,42 +3,33 @@
 #include "base/interface_text.h"
 #include "commands/shell_commands.h"
 #include "dialogs/command_fields.h"
-#include "dialogs/settings_dialog.h"
 
-MenuPage::MenuPage(cDlgSettings& dialog, Control& page)
-    : ListPage(dialog, page),
-      lstMenuItem(dialog, L"lstMenuItem",
+MenuPage::MenuPage(SettingsFrame& frame, Control& page, CommandTools tools, ShellCommands& menus)
+    : ListPage(frame, page, tools, menus),
+      lstMenuItem(frame.Dialog(), L"lstMenuItem",
                   ControlDesign(ControlKind::ListBox, 8, 18, 369, 160, {},
-                                L"メニューに割り当てられたタスクの名前一覧が表示されます"),
+                                L"メニューに割り当てられたタスクの名前一覧が表示されます")
+                      .WholeRows(),
                   &page)
 {
     // The list has no label of its own.
     lstMenuItem.SetAccessibleName(UiText(IDS_MENU_LIST_NAME));
-    lstMenuItem.OnClick = [this] { lstMenuItem_Click(); };
+    // With no line selected the fields are empty.
+    lstMenuItem.OnClick = [this] { ShowSelectedItem(); };
 }
 
 void MenuPage::Fill()
 {
-    const ShellCommands& menus = Commands();
-    for (std::int32_t i = 0; i < menus.Count(); ++i)
-        lstMenuItem.AddItem(menus.Item(i)->DisplayCaption());
+    for (std::int32_t i = 0; i < commands_.Count(); ++i)
+        lstMenuItem.AddItem(commands_.Item(i)->DisplayCaption());
     if (lstMenuItem.ListCount() > 0)
         MarkLine(lstMenuItem, 0);
 }
 
-ShellCommands& MenuPage::Commands() { return dialog_.WorkSettings.Menus(); }
-
-void MenuPage::lstMenuItem_Click()
+void MenuPage::ShowSlotCaption(std::int32_t slot)
 {
-    const int line = lstMenuItem.ListIndex();
-    dialog_.CurrentItem = line < 0 ? nullptr : Commands().Item(line);
-    dialog_.Fields().ShowCurrentItem();
-}
-
-void MenuPage::ShowItemCaption(const ShellCommand& item)
-{
-    if (const int line = lstMenuItem.ListIndex(); line >= 0)
-        ReplaceLine(lstMenuItem, line, item.DisplayCaption());
+    if (slot >= 0)
+        ReplaceLine(lstMenuItem, slot, commands_.Item(slot)->DisplayCaption());
 }
 
 MoveLabels MenuPage::MoveButtonLabels() const
@@ -57,32 +48,32 @@ ItemButtonStates MenuPage::ButtonStates(bool) const
 
 bool MenuPage::CanMove(std::int32_t slot, bool toUp) const
 {
-    return toUp ? slot > 0 : slot < dialog_.WorkSettings.Menus().Count() - 1;
+    return toUp ? slot > 0 : slot < commands_.Count() - 1;
 }
 
 void MenuPage::SlotInserted(std::int32_t slot)
 {
-    lstMenuItem.AddItem(Commands().Item(slot)->DisplayCaption(), slot);
+    lstMenuItem.AddItem(commands_.Item(slot)->DisplayCaption(), slot);
 }
 
-void MenuPage::cmdAdd_Click()
+void MenuPage::AddItem()
 {
     const int at = lstMenuItem.ListIndex() + 1;
-    Commands().Add(at);
+    commands_.Add(at);
     SlotInserted(at);
     lstMenuItem.SetListIndex(at);
-    dialog_.Fields().EnableItemFields(true);
-    dialog_.EnableApply();
+    fields_.EnableItemFields(true);
+    frame_.EnableApply();
 }
 
-void MenuPage::cmdRemove_Click()
+void MenuPage::RemoveItem()
 {
     const int line = lstMenuItem.ListIndex();
     const int count = lstMenuItem.ListCount();
     if (line < 0)
         return;
     const int next = count == 1 ? -1 : line == count - 1 ? line - 1 : line;
-    Commands().Remove(line);
+    commands_.Remove(line);
     lstMenuItem.RemoveItem(line);
     // With nothing left to select the list's click empties the fields.
     lstMenuItem.SetListIndex(next);
@@ -91,6 +82,6 @@ void MenuPage::cmdRemove_Click()
 // A loaded shortcut becomes a new entry below the selection.
 bool MenuPage::AddForShortcut()
 {
-    cmdAdd_Click();
+    AddItem();
     return true;
 }

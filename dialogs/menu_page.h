@@ -7,30 +7,26 @@
 
 class MenuPage : public ListPage {
 public:
-    MenuPage(cDlgSettings& dialog, Control& page);
-
-    // A new empty entry below the selected one (at the top when none is).
-    void cmdAdd_Click() override;
-    void cmdRemove_Click() override;
-    std::wstring ItemTitle() const override { return L"メニュー"; }
-    // A menu entry has no working folder, window state or focus flag.
-    bool FullCommand() const override { return false; }
+    MenuPage(SettingsFrame& frame, Control& page, CommandTools tools, ShellCommands& menus);
 
 protected:
     void Fill() override;
-    ShellCommands& Commands() override;
     std::int32_t SelectedSlot() const override { return lstMenuItem.ListIndex(); }
     void SelectSlot(std::int32_t slot) override { lstMenuItem.SetListIndex(slot); }
-    void ShowPageItem() override { lstMenuItem_Click(); }
-    void ShowItemCaption(const ShellCommand& item) override;
+    std::wstring ItemTitle() const override { return L"メニュー"; }
+    // A menu entry has no working folder, window state or focus flag.
+    bool FullCommand() const override { return false; }
+    void ShowSlotCaption(std::int32_t slot) override;
     void SlotInserted(std::int32_t slot) override;
     bool CanMove(std::int32_t slot, bool toUp) const override;
     MoveLabels MoveButtonLabels() const override;
     ItemButtonStates ButtonStates(bool filled) const override;
     bool AddForShortcut() override;
+    // A new empty entry below the selected one (at the top when none is).
+    void AddItem() override;
+    void RemoveItem() override;
 
 private:
-    void lstMenuItem_Click();
 
     Control lstMenuItem;
 };

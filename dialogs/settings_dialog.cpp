@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "base/scope_exit.h"
 #include "base/win_handles.h"
 #include "dialogs/drag_figure.h"
 #include "forms/screen.h"
@@ -88,8 +89,11 @@ cDlgSettings::cDlgSettings(SettingsHost& host)
                  page.Borderless().ContentsLater();
                  return i == 0 ? page : page.Hidden();
              }),
-      dragPage_(*this, fraTab(0)), keyPage_(*this, fraTab(1)), menuPage_(*this, fraTab(2)),
-      generalPage_(*this, fraTab(3)), fields_(*this), buttons_(*this),
+      dragPage_(*this, fraTab(0), {fields_, buttons_}, WorkSettings.Drags()),
+      keyPage_(*this, fraTab(1), {fields_, buttons_}, WorkSettings.Keys()),
+      menuPage_(*this, fraTab(2), {fields_, buttons_}, WorkSettings.Menus()),
+      generalPage_(*this, fraTab(3), WorkSettings, {fields_, buttons_}), fields_(*this),
+      buttons_(*this),
       cmdOk(*this, L"cmdOk",
             ControlDesign(Kind::CommandButton, 240, 416, 81, 21, L"決定",
                           L"変更を保存してダイアログを閉じます")
@@ -126,16 +130,24 @@ void cDlgSettings::ShowSettings(SettingsHost& host)
     // The dialog starts from what is stored, not from the live settings.
     RegistryKey key = ProductKey();
     Persistence().PersistOf(dialog.WorkSettings).Load(key);
-    // Before the dialog's window is made, which would otherwise be topmost too.
-    dialog.padHotKey_ = host.SuspendTopmostAndHotKey();
-    dialog.Load();
-    // Centred on the screen the pad is on.
-    dialog.MoveCentredOver(WorkAreaNear(dialog.OwnerWnd));
+    {
+        // Before the dialog's window is made, which would otherwise be topmost too.
+        dialog.padHotKey_ = host.SuspendTopmostAndHotKey();
+        // Cancel brings back what the pad had, OK and Apply what they saved;
+        // on every way out of the dialog.
+        const ScopeExit resume([&host] {
+            try {
+                host.ResumeTopmostAndHotKey();
+            } catch (...) {
+                // The host tells its own failures; none may leave a guard.
+            }
+        });
+        dialog.Load();
+        // Centred on the screen the pad is on.
+        dialog.MoveCentredOver(WorkAreaNear(dialog.OwnerWnd));
 
-    dialog.ShowModal();
-
-    // Cancel brings back what the pad had; OK and Apply what they saved.
-    host.ResumeTopmostAndHotKey();
+        dialog.ShowModal();
+    }
     dialog.Unload();
 }
 

@@ -4,11 +4,14 @@
 // make the program's live settings reload it.
 //
 // The dialog is a frame and its pages. The frame (settings_dialog.cpp) holds
-// the tabs, OK, Cancel and Apply, the working copy and the current item; each
-// page is an object of its own with its controls and handlers: the drag page,
-// the key page, the menu page (a list page each, list_page.cpp) and the
-// general page. The drag, key and menu pages share the detail fields
-// (command_fields.cpp) and the item buttons (item_buttons.cpp).
+// the tabs, OK, Cancel and Apply and the working copy, and hands each page
+// only what it edits and what the frame does for it (settings_frame.h). Each
+// page is an object of its own with its controls and handlers: the drag
+// page, the key page, the menu page (a list page each, list_page.cpp, which
+// owns its selection) and the general page. The drag, key and menu pages
+// share the detail fields (command_fields.cpp) and the item buttons
+// (item_buttons.cpp), which talk back to the page they serve through
+// field_edits.h and list_actions.h.
 
 #include <windows.h>
 
@@ -16,13 +19,13 @@
 #include <cstdint>
 #include <memory>
 
-#include "commands/shell_command.h"
 #include "dialogs/command_fields.h"
 #include "dialogs/drag_page.h"
 #include "dialogs/general_page.h"
 #include "dialogs/item_buttons.h"
 #include "dialogs/key_page.h"
 #include "dialogs/menu_page.h"
+#include "dialogs/settings_frame.h"
 #include "dialogs/settings_host.h"
 #include "forms/control.h"
 #include "forms/control_array.h"
@@ -31,41 +34,31 @@
 #include "objlib/file_dialog.h"
 #include "settings/settings.h"
 
-class cDlgSettings : public Form {
+class cDlgSettings : public Form, private SettingsFrame {
 public:
     // Opens the dialog for its host (the pad) and returns once it has closed.
     // Meanwhile the host has no hot key and is not topmost; both come back
     // from the host's settings afterwards.
     static void ShowSettings(SettingsHost& host);
 
+    static constexpr int kPageCount = 4;
+
+private:
+    explicit cDlgSettings(SettingsHost& host);
+
     // Switches to page 0 (drag), 1 (key), 2 (menu) or 3 (general) once the
     // focused control has accepted its value.
     void SelectPage(int index);
     // Saves the working copy and has the host take it up.
     void ApplySettings();
-    // Something was edited that OK or Apply would save.
-    void EnableApply();
 
-    // What the frame gives its pages.
-    CommandFields& Fields() { return fields_; }
-    ItemButtons& Buttons() { return buttons_; }
-    // Pops the menu up beside the button's upper-right corner.
-    void PopupMenuBeside(Control& button, PopupMenu& menu);
-    // File and folder dialogs of this dialog, titled and sized alike every time.
-    FileDialog BrowseFileDialog();
-    FileDialog BrowseFolderDialog();
-    // Each part of the dialog orders its own controls.
-    using Form::SetTabOrder;
-
-    static constexpr int kPageCount = 4;
-
-    // The state the pages share: the working copy every control edits, and
-    // the command the detail fields show and edit.
-    cSettings WorkSettings;
-    std::shared_ptr<ShellCommand> CurrentItem;
-
-private:
-    explicit cDlgSettings(SettingsHost& host);
+    // What the frame does for its pages.
+    Form& Dialog() override { return *this; }
+    void EnableApply() override;
+    void PopupMenuBeside(Control& button, PopupMenu& menu) override;
+    FileDialog BrowseFileDialog() override;
+    FileDialog BrowseFolderDialog() override;
+    void OrderTabs(std::initializer_list<Control*> sequence) override { SetTabOrder(sequence); }
 
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
@@ -91,6 +84,8 @@ private:
     // The hot key the host held when the dialog opened.
     std::int32_t padHotKey_ = 0;
     std::uint8_t CurrentPage = 0;
+    // The working copy every page edits.
+    cSettings WorkSettings;
 
     // Controls, in the order they are created; the constructors set where
     // the tab order differs.

@@ -1,15 +1,25 @@
 #pragma once
 // One page of the settings dialog: the controls on one of its four tabs and
 // their handlers. The page's controls are declared with the dialog, but
-// their windows are made when the page is first shown.
+// their windows are made when the page is first shown. The frame hands each
+// page what it edits and what it does for it (SettingsFrame).
 
+#include "dialogs/settings_frame.h"
 #include "forms/control.h"
 
-class cDlgSettings;
+class CommandFields;
+class ItemButtons;
+
+// The detail fields and the item buttons, which the drag, key and menu pages
+// share; the general page hides them.
+struct CommandTools {
+    CommandFields& fields;
+    ItemButtons& buttons;
+};
 
 class SettingsPage {
 public:
-    // Makes the page's windows and fills them from the working copy; only
+    // Makes the page's windows and fills them from what it edits; only
     // the first time.
     void Create()
     {
@@ -26,7 +36,7 @@ public:
     virtual void Unload() {}
 
 protected:
-    SettingsPage(cDlgSettings& dialog, Control& page) : dialog_(dialog), page_(page) {}
+    SettingsPage(SettingsFrame& frame, Control& page) : frame_(frame), page_(page) {}
     ~SettingsPage() = default;
     SettingsPage(const SettingsPage&) = delete;
     SettingsPage& operator=(const SettingsPage&) = delete;
@@ -34,7 +44,7 @@ protected:
     // The page's controls, just made, from the working copy.
     virtual void Fill() = 0;
 
-    cDlgSettings& dialog_;
+    SettingsFrame& frame_;
     // The page's frame fraTab(i), which holds its controls.
     Control& page_;
 };

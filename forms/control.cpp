@@ -199,6 +199,7 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
         previous_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(bold_ ? boldFont_ : font_), FALSE);
+    FitWholeRows();
     if (!design_.toolTip.empty())
         form_.UpdateToolTip(*this);
 }
@@ -225,6 +226,25 @@ void Control::LayOut(HFONT font, HFONT boldFont)
     SetWindowPos(window_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(bold_ ? boldFont_ : font_), TRUE);
+    FitWholeRows();
+}
+
+void Control::FitWholeRows()
+{
+    if (!design_.wholeRows || design_.kind != ControlKind::ListBox)
+        return;
+    const auto row = static_cast<int>(SendMessageW(window_, LB_GETITEMHEIGHT, 0, 0));
+    if (row <= 0)
+        return;
+    const RECT at = PlaceOnForm();
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(window_, &outer);
+    GetClientRect(window_, &client);
+    const int edges = static_cast<int>((outer.bottom - outer.top) - client.bottom);
+    const int rows = std::max(1, static_cast<int>(at.bottom - at.top - edges) / row);
+    SetWindowPos(window_, nullptr, 0, 0, at.right - at.left, edges + rows * row,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Control::Destroyed()

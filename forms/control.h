@@ -58,6 +58,7 @@ struct ControlDesign {
     ControlDesign& Style(DWORD extra) { extraStyle |= extra; return *this; }
     ControlDesign& Editable() { editable = true; return *this; }
     ControlDesign& ContentsLater() { contentsLater = true; return *this; }
+    ControlDesign& WholeRows() { wholeRows = true; return *this; }
 
     ControlKind kind;
     int left;
@@ -82,6 +83,9 @@ struct ControlDesign {
     // Containers: what they hold is created by CreateContents, not when the
     // form loads (a page of a tabbed form, made when it is first shown).
     bool contentsLater = false;
+    // List boxes: as many whole rows as the designed height holds at the
+    // form's resolution, the list shortened below them; its top stays.
+    bool wholeRows = false;
 };
 
 class Control : private AccessibleView {
@@ -194,6 +198,8 @@ private:
     // Places the window again and gives it the fonts, after the form's
     // resolution changed.
     void LayOut(HFONT font, HFONT boldFont);
+    // A list designed WholeRows, shortened to whole rows in its font.
+    void FitWholeRows();
     void Destroyed();
     bool TakesFocus() const;
     // Picture boxes: whether a control they hold takes the focus, which

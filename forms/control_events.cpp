@@ -154,8 +154,8 @@ LRESULT Control::ContainerMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void Control::PaintContainer()
 {
     const HWND window = window_;
-    PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(window, &paint);
+    const PaintDc paint(window);
+    const HDC dc = paint.get();
     if (design_.kind == ControlKind::Frame && design_.border) {
         RECT client{};
         GetClientRect(window, &client);
@@ -181,5 +181,4 @@ void Control::PaintContainer()
         if (OnPaint)
             OnPaint(dc);
     }
-    EndPaint(window, &paint);
 }

@@ -5,6 +5,7 @@
 #include "base/deferred_imports.h"
 #include "base/interface_text.h"
 #include "base/numbered_error.h"
+#include "base/scope_exit.h"
 #include "base/window_boundary.h"
 #include "forms/control.h"
 #include "forms/display_dpi.h"
@@ -258,6 +259,14 @@ void Form::ShowModal(HWND owner)
     EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&others));
     for (HWND other : others.windows)
         EnableWindow(other, FALSE);
+    const ScopeExit enableAgain([&] {
+        for (auto it = others.windows.rbegin(); it != others.windows.rend(); ++it) {
+            if (IsWindow(*it))
+                EnableWindow(*it, TRUE);
+        }
+        if (previousActive && previousActive != window && IsWindow(previousActive))
+            SetActiveWindow(previousActive);
+    });
 
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
@@ -279,13 +288,6 @@ void Form::ShowModal(HWND owner)
             DispatchMessageW(&message);
         }
     }
-
-    for (auto it = others.windows.rbegin(); it != others.windows.rend(); ++it) {
-        if (IsWindow(*it))
-            EnableWindow(*it, TRUE);
-    }
-    if (previousActive && previousActive != window && IsWindow(previousActive))
-        SetActiveWindow(previousActive);
 }
 
 Control* Form::ActiveControl() const
@@ -304,14 +306,11 @@ bool Form::ValidateActiveControl()
     if (!active || !active->OnValidate || validating_)
         return true;
     bool cancel = false;
-    validating_ = true;
-    try {
+    {
+        validating_ = true;
+        const ScopeExit done([this] { validating_ = false; });
         active->OnValidate(cancel);
-    } catch (...) {
-        validating_ = false;
-        throw;
     }
-    validating_ = false;
     if (cancel)
         active->SetFocus();
     return !cancel;
@@ -324,14 +323,11 @@ bool Form::Unload()
     if (unloading_)
         return false;
     bool cancel = false;
-    unloading_ = true;
-    try {
+    {
+        unloading_ = true;
+        const ScopeExit done([this] { unloading_ = false; });
         Form_Unload(cancel);
-    } catch (...) {
-        unloading_ = false;
-        throw;
     }
-    unloading_ = false;
     if (cancel)
         return false;
     if (window_)
@@ -437,7 +433,10 @@ bool TranslateFormMessage(MSG& message)
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(root, GWLP_USERDATA));
     if (!form || form->controls_.empty())
         return false;
-    return form->PreTranslate(message);
+    // The keys a form takes itself run handlers (a button pressed by Enter,
+    // a field's validation) outside any window procedure: they meet the same
+    // boundary, and a key whose handling failed is taken.
+    return AtWindowBoundary(root, true, [&] { return form->PreTranslate(message); });
 }
 
 int RunMessageLoop()

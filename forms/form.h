@@ -87,7 +87,9 @@ public:
     bool IsLoaded() const { return window_ != nullptr; }
     bool Visible() const;
     // The window, loading the form first when it is not loaded.
-    HWND hWnd();
+    HWND LoadedWindow();
+    // The window by the name forms have always given it, which loads too.
+    HWND hWnd() { return LoadedWindow(); }
     // The window if the form is loaded, else null; never loads.
     HWND Handle() const { return window_; }
 

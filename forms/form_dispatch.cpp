@@ -5,6 +5,7 @@
 
 #include <windowsx.h>
 
+#include "base/win_handles.h"
 #include "forms/control.h"
 #include "forms/screen.h"
 #include "forms/timer.h"
@@ -248,10 +249,7 @@ bool Form::DispatchKey(UINT message, WPARAM wParam)
 
 void Form::Paint()
 {
-    const HWND window = window_;
-    PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(window, &paint);
-    picture_.Draw(dc, 0, 0);
-    Form_Paint(dc);
-    EndPaint(window, &paint);
+    const PaintDc paint(window_);
+    picture_.Draw(paint.get(), 0, 0);
+    Form_Paint(paint.get());
 }

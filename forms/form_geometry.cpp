@@ -44,37 +44,37 @@ RECT WindowRectOf(HWND window)
 
 bool Form::Visible() const { return window_ && IsWindowVisible(window_); }
 
-HWND Form::hWnd()
+HWND Form::LoadedWindow()
 {
     Load();
     return window_;
 }
 
-float Form::Left() { return static_cast<float>(WindowRectOf(hWnd()).left) * TwipsPerPixelX(); }
-float Form::Top() { return static_cast<float>(WindowRectOf(hWnd()).top) * TwipsPerPixelY(); }
+float Form::Left() { return static_cast<float>(WindowRectOf(LoadedWindow()).left) * TwipsPerPixelX(); }
+float Form::Top() { return static_cast<float>(WindowRectOf(LoadedWindow()).top) * TwipsPerPixelY(); }
 
 float Form::Width()
 {
-    const RECT rect = WindowRectOf(hWnd());
+    const RECT rect = WindowRectOf(LoadedWindow());
     return static_cast<float>(rect.right - rect.left) * TwipsPerPixelX();
 }
 
 float Form::Height()
 {
-    const RECT rect = WindowRectOf(hWnd());
+    const RECT rect = WindowRectOf(LoadedWindow());
     return static_cast<float>(rect.bottom - rect.top) * TwipsPerPixelY();
 }
 
 void Form::Move(float left, float top)
 {
-    SetWindowPos(hWnd(), nullptr, PixelsOfTwips(left, TwipsPerPixelX()),
+    SetWindowPos(LoadedWindow(), nullptr, PixelsOfTwips(left, TwipsPerPixelX()),
                  PixelsOfTwips(top, TwipsPerPixelY()), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::Move(float left, float top, float width, float height)
 {
-    SetWindowPos(hWnd(), nullptr, PixelsOfTwips(left, TwipsPerPixelX()),
+    SetWindowPos(LoadedWindow(), nullptr, PixelsOfTwips(left, TwipsPerPixelX()),
                  PixelsOfTwips(top, TwipsPerPixelY()), PixelsOfTwips(width, TwipsPerPixelX()),
                  PixelsOfTwips(height, TwipsPerPixelY()), SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -92,7 +92,7 @@ SIZE Form::DesignedSize(int dpi) const
 void Form::MoveCentredOver(const RECT& area)
 {
     CentreOver(area);
-    const HWND window = hWnd();
+    const HWND window = LoadedWindow();
     if (const int dpi = WindowDpi(window); dpi != dpi_) {
         const RECT now = WindowRectOf(window);
         const SIZE size = DesignedSize(dpi);
@@ -103,7 +103,7 @@ void Form::MoveCentredOver(const RECT& area)
 
 void Form::CentreOver(const RECT& area)
 {
-    const HWND window = hWnd();
+    const HWND window = LoadedWindow();
     const RECT outer = WindowRectOf(window);
     const auto box = [](const RECT& rect) {
         return Box{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
@@ -117,21 +117,21 @@ void Form::CentreOver(const RECT& area)
 float Form::ScaleWidth()
 {
     RECT client{};
-    GetClientRect(hWnd(), &client);
+    GetClientRect(LoadedWindow(), &client);
     return ToScale(client.right, TwipsPerPixelX());
 }
 
 float Form::ScaleHeight()
 {
     RECT client{};
-    GetClientRect(hWnd(), &client);
+    GetClientRect(LoadedWindow(), &client);
     return ToScale(client.bottom, TwipsPerPixelY());
 }
 
 void Form::SetPicture(Picture picture)
 {
     picture_ = std::move(picture);
-    InvalidateRect(hWnd(), nullptr, TRUE);
+    InvalidateRect(LoadedWindow(), nullptr, TRUE);
 }
 
 Picture Form::OwnIcon(int width, int height) const

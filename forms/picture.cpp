@@ -1,5 +1,6 @@
 #include "forms/picture.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -9,35 +10,72 @@ namespace {
 
 enum class FileKind { Other, Icon, Bitmap };
 
+std::uint32_t Uint16At(const unsigned char* bytes) { return bytes[0] | (bytes[1] << 8); }
+
 std::uint32_t Uint32At(const unsigned char* bytes)
 {
     return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
+constexpr std::uint32_t kFileHeaderSize = 14;
+constexpr std::uint32_t kCoreHeaderSize = 12;  // the oldest info header, with 16-bit sizes
+constexpr std::uint32_t kInfoHeaderSize = 40;  // the fields every later header starts with
+
+// The bytes of pixels that the info header promises: for an uncompressed
+// bitmap its rows, for a compressed one the size it states.
+std::uint64_t PromisedPixelBytes(const unsigned char* info, std::uint32_t infoSize)
+{
+    std::int64_t width = 0, height = 0;
+    std::uint32_t bitCount = 0, compression = BI_RGB, imageSize = 0;
+    if (infoSize == kCoreHeaderSize) {
+        width = Uint16At(info + 4);
+        height = Uint16At(info + 6);
+        bitCount = Uint16At(info + 10);
+    } else {
+        width = static_cast<std::int32_t>(Uint32At(info + 4));
+        height = static_cast<std::int32_t>(Uint32At(info + 8));
+        bitCount = Uint16At(info + 14);
+        if (infoSize >= 20)
+            compression = Uint32At(info + 16);
+        if (infoSize >= 24)
+            imageSize = Uint32At(info + 20);
+    }
+    if (compression != BI_RGB && compression != BI_BITFIELDS)
+        return imageSize;
+    const std::uint64_t rowBytes =
+        (static_cast<std::uint64_t>(width < 0 ? -width : width) * bitCount + 31) / 32 * 4;
+    const auto rows = static_cast<std::uint64_t>(height < 0 ? -height : height);
+    if (rows != 0 && rowBytes > UINT64_MAX / rows)
+        return UINT64_MAX;
+    return rowBytes * rows;
+}
+
 // The file's first bytes say what it holds: "BM" for a bitmap, the icon
 // directory's reserved word 0 and type 1 for an icon. A bitmap whose headers
-// do not fit in the file is nothing: some systems would load what lies beyond.
+// or pixels do not fit in the file is nothing: some systems would load what
+// lies beyond, others a black picture of the size the header claims.
 FileKind KindOf(const std::wstring& path)
 {
     UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return FileKind::Other;
-    std::array<unsigned char, 18> head{};
+    std::array<unsigned char, kFileHeaderSize + kInfoHeaderSize> head{};
     DWORD read = 0;
     if (!ReadFile(file.get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr))
         return FileKind::Other;
     if (read >= 4 && head[0] == 0 && head[1] == 0 && head[2] == 1 && head[3] == 0)
         return FileKind::Icon;
-    if (read < head.size() || head[0] != 'B' || head[1] != 'M')
+    if (read < kFileHeaderSize + 4 || head[0] != 'B' || head[1] != 'M')
         return FileKind::Other;
     const DWORD size = GetFileSize(file.get(), nullptr);
     const std::uint32_t pixelsAt = Uint32At(&head[10]);
     const std::uint32_t infoSize = Uint32At(&head[14]);
-    constexpr std::uint32_t kFileHeaderSize = 14;
-    constexpr std::uint32_t kSmallestInfoSize = 12;
-    if (size == INVALID_FILE_SIZE || infoSize < kSmallestInfoSize ||
-        infoSize > size - kFileHeaderSize || pixelsAt >= size)
+    if (size == INVALID_FILE_SIZE || infoSize < kCoreHeaderSize ||
+        infoSize > size - kFileHeaderSize || pixelsAt >= size ||
+        read < kFileHeaderSize + std::min(infoSize, kInfoHeaderSize))
+        return FileKind::Other;
+    if (PromisedPixelBytes(&head[kFileHeaderSize], infoSize) > size - pixelsAt)
         return FileKind::Other;
     return FileKind::Bitmap;
 }

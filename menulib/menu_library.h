@@ -1,8 +1,9 @@
 #pragma once
 // The program's side of korvane.dll. The library is loaded by its full path
 // from one folder (never through the search path, where another file of the
-// same name could be found), once; when it is missing or broken the user is
-// told, and the menus answer "nothing chosen".
+// same name could be found), once; when it is missing, broken or of another
+// version than the program, the user is told, and the menus answer "nothing
+// chosen".
 
 #include <windows.h>
 

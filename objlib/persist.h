@@ -4,6 +4,10 @@
 
 #include "objlib/registry.h"
 
+// In a namespace of its own: the shell's headers declare a COM interface of
+// the same name.
+namespace objlib {
+
 class IPersist {
 public:
     virtual ~IPersist() = default;
@@ -12,10 +16,12 @@ public:
     virtual bool Save(RegistryKey& lpreg) = 0;
 };
 
+}  // namespace objlib
+
 class PersistManager {
 public:
     // The persistence interface through which an object is loaded or saved.
-    IPersist& PersistOf(IPersist& object) { return object; }
+    objlib::IPersist& PersistOf(objlib::IPersist& object) { return object; }
     // A key object for the same registry key, with its own iteration state.
     RegistryKey KeyOf(const RegistryKey& key) { return key; }
 };

@@ -8,6 +8,22 @@
 #include "base/numbered_error.h"
 #include "objlib/value_text.h"
 
+namespace {
+
+int changesLeft = -1;  // no limit
+
+void CountChange(const std::wstring& path)
+{
+    if (changesLeft == 0)
+        throw NumberedError(ERROR_ACCESS_DENIED, UiText(IDS_REGISTRY_NOT_WRITTEN, {path}));
+    if (changesLeft > 0)
+        --changesLeft;
+}
+
+}  // namespace
+
+void LimitRegistryChanges(int changes) { changesLeft = changes; }
+
 struct RegistryKey::RawValue {
     DWORD type = REG_NONE;
     std::vector<BYTE> bytes;
@@ -73,6 +89,7 @@ HKEY RegistryKey::ReadHandle() const
 HKEY RegistryKey::WriteHandle()
 {
     if (!writable_) {
+        CountChange(path_);
         UniqueHKey created;
         const LONG rc = RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                         KEY_READ | KEY_WRITE, nullptr, created.put(), nullptr);
@@ -185,7 +202,9 @@ std::wstring RegistryKey::ReadValue(const std::wstring& name, const wchar_t* def
 
 void RegistryKey::Store(const std::wstring& name, DWORD type, const void* data, DWORD size)
 {
-    const LONG rc = RegSetValueExW(WriteHandle(), name.c_str(), 0, type,
+    const HKEY key = WriteHandle();
+    CountChange(path_);
+    const LONG rc = RegSetValueExW(key, name.c_str(), 0, type,
                                    static_cast<const BYTE*>(data), size);
     if (rc != ERROR_SUCCESS)
         throw NumberedError(rc, UiText(IDS_REGISTRY_NOT_WRITTEN, {path_ + L"\\" + name}));
@@ -219,7 +238,9 @@ void RegistryKey::WriteValue(const std::wstring& name, RegistryNull)
 {
     if (!Exists())
         return;
-    const LONG rc = RegDeleteValueW(WriteHandle(), name.c_str());
+    const HKEY key = WriteHandle();
+    CountChange(path_);
+    const LONG rc = RegDeleteValueW(key, name.c_str());
     if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
         throw NumberedError(rc, UiText(IDS_REGISTRY_VALUE_NOT_DELETED, {path_ + L"\\" + name}));
 }
@@ -275,7 +296,46 @@ bool RegistryKey::DeleteSubKey(const std::wstring& name)
 {
     if (!Exists())
         return false;
-    return shlwapi::SHDeleteKeyW(WriteHandle(), name.c_str()) == ERROR_SUCCESS;
+    const HKEY key = WriteHandle();
+    CountChange(path_);
+    return shlwapi::SHDeleteKeyW(key, name.c_str()) == ERROR_SUCCESS;
+}
+
+void RegistryKey::CopyTo(RegistryKey& destination) const
+{
+    destination.WriteHandle();
+    const HKEY key = ReadHandle();
+    if (!key)
+        return;
+    // A copy cut short must not pass for a whole one: every failure raises.
+    const auto fail = [this](LONG rc) {
+        return NumberedError(rc, UiText(IDS_REGISTRY_NOT_READ, {path_}));
+    };
+    DWORD maxName = 0, maxData = 0;
+    LONG rc = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               &maxName, &maxData, nullptr, nullptr);
+    if (rc != ERROR_SUCCESS)
+        throw fail(rc);
+    std::vector<wchar_t> name(maxName + 1);
+    std::vector<BYTE> data(maxData + 1);
+    for (DWORD index = 0;; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD size = static_cast<DWORD>(data.size());
+        DWORD type = REG_NONE;
+        rc = RegEnumValueW(key, index, name.data(), &nameLength, nullptr, &type, data.data(),
+                           &size);
+        if (rc == ERROR_NO_MORE_ITEMS)
+            break;
+        if (rc != ERROR_SUCCESS)
+            throw fail(rc);
+        destination.Store(std::wstring(name.data(), nameLength), type, data.data(), size);
+    }
+    RegistryKey children = *this;
+    std::wstring child;
+    while (children.NextSubKey(child)) {
+        RegistryKey target = destination.SubKey(child);
+        SubKey(child).CopyTo(target);
+    }
 }
 
 RegistryKey RegistryKey::Parent() const

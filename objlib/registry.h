@@ -55,8 +55,13 @@ public:
 
     // A child key, created only when something is written into it.
     RegistryKey SubKey(const std::wstring& name) const;
-    // Deletes the child key with everything below it; false when it failed.
+    // Deletes the child key with everything below it; false when it failed
+    // or there was none.
     bool DeleteSubKey(const std::wstring& name);
+    // Writes this key's values and child keys, with their types and bytes as
+    // they are, into destination (created if absent): values of the same
+    // name are replaced, other values and keys there stay.
+    void CopyTo(RegistryKey& destination) const;
     RegistryKey Parent() const;
 
     bool Exists() const;
@@ -76,6 +81,12 @@ private:
     DWORD nextValue_ = 0;
     DWORD nextSubKey_ = 0;
 };
+
+// Ends a save part-way, as a process ended at that instant would: after
+// `changes` more changes to the registry (a value written or removed, a key
+// created or removed), every change raises NumberedError. A negative count
+// lifts the limit. For tests of what such an end leaves behind.
+void LimitRegistryChanges(int changes);
 
 class RegistryRoot {
 public:

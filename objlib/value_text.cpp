@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <cwctype>
 #include <limits>
 
@@ -107,9 +109,17 @@ std::optional<float> ParseFloatText(const std::wstring& text)
     return static_cast<float>(*d);
 }
 
+// The fewest significant digits that read back as the same float; nine
+// always do. (std::to_chars finds the same digits, but brings some 180 KB of
+// tables into the program.)
 std::wstring FormatFloatText(float value)
 {
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::wstring(buffer, ec == std::errc() ? end : buffer);
+    char buffer[32] = "";
+    for (int digits = 1; digits <= 9; ++digits) {
+        std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(value));
+        const auto back = ParseDouble(buffer);
+        if (back && static_cast<float>(*back) == value)
+            break;
+    }
+    return std::wstring(buffer, buffer + std::strlen(buffer));
 }

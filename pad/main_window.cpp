@@ -193,7 +193,7 @@ void cMain::Form_Unload(bool& /*cancel*/)
         },
         failure);
     RemoveDesktopToggleFile();
-    if (!failure.empty())
+    if (!failure.empty() && !sessionEnding_)
         ShowFailure(Handle(), failure);
 }
 
@@ -299,6 +299,13 @@ void cMain::Form_DpiChanged(const RECT& /*suggested*/)
 
 std::optional<LRESULT> cMain::Form_Message(UINT message, WPARAM wParam, LPARAM /*lParam*/)
 {
+    // Sign-out, and an installer's Restart Manager (ENDSESSION_CLOSEAPP),
+    // close the pad as the taskbar does: the pad agrees at once (the system's
+    // answer to WM_QUERYENDSESSION) and saves everything as the form unloads
+    // at WM_ENDSESSION. No one is there to answer a box about a failed save,
+    // and it would hold up the sign-out or the installer.
+    if (message == WM_ENDSESSION && wParam)
+        sessionEnding_ = true;
     if (!startUpFinished_ && NeedsTheCommands(message))
         FinishStartUp();
     if (HandleHotKeyMessage(Handle(), message, wParam))

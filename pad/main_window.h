@@ -125,6 +125,7 @@ private:
     bool hooked_ = false;
     bool active_ = false;
     bool startUpFinished_ = false;
+    bool sessionEnding_ = false;
     // While the settings dialog is open the pad is not topmost and has no hot key.
     bool dialogHoldsState_ = false;
 };

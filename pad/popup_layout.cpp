@@ -3,7 +3,7 @@
 #include "base/slot_names.h"
 
 Box StatusWindowBox(Point padTwips, std::int32_t labelWidthTwips, std::int32_t labelHeightTwips,
-                    const ScreenMetrics& screen, std::int32_t dpi)
+                    const ScreenMetrics& screen, const Box& workArea, std::int32_t dpi)
 {
     const std::int32_t tppX = screen.twipsPerPixelX;
     const std::int32_t tppY = screen.twipsPerPixelY;
@@ -17,7 +17,7 @@ Box StatusWindowBox(Point padTwips, std::int32_t labelWidthTwips, std::int32_t l
     box.x = padLeft + ScaledToDpi(16, dpi) - PixelsOf(labelWidthTwips / 2 + 30, tppX);
     box.width = PixelsOf(labelWidthTwips + 60, tppX);
     box.height = PixelsOf(labelHeightTwips + 60, tppY);
-    return box;
+    return MovedWithin(box, workArea);
 }
 
 TipLayout LayOutTip(std::int32_t column1Width, std::int32_t column2Width,

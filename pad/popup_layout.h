@@ -14,9 +14,12 @@
 
 // The status window (screen pixels) for a label of the given size in twips:
 // centred on the pad, 38 pixels below its top, or 23 pixels above it when the
-// pad's top is less than 100 pixels above the screen's bottom.
+// pad's top is less than 100 pixels above the screen's bottom; then moved as
+// little as needed to lie wholly in the work area (screen pixels) of the
+// pad's monitor.
 Box StatusWindowBox(Point padTwips, std::int32_t labelWidthTwips, std::int32_t labelHeightTwips,
-                    const ScreenMetrics& screen, std::int32_t dpi = kDesignDpi);
+                    const ScreenMetrics& screen, const Box& workArea,
+                    std::int32_t dpi = kDesignDpi);
 
 // The key-list tip: two columns of measured size side by side, with a line
 // between them.

@@ -1,6 +1,7 @@
 #pragma once
 // The status window: during a gesture it shows what a release would launch,
-// centred on the pad just below it, or just above it near the screen's bottom.
+// centred on the pad just below it, or just above it near the screen's bottom,
+// and always wholly inside the work area of the pad's monitor.
 
 #include <windows.h>
 

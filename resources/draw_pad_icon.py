@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Draws the launcher pad's icon, korvane.ico, in 16 colours and in five
-sizes: 32 x 32 pixels for the pad at 100 % display scaling, 48 and 64 for the
-pad at 150 and 200 %, 16 and 24 for the small icons of the taskbar and the
-window list. Each size is drawn for itself from the same figure, so that no
-size is a stretched copy of another.
+"""Draws the launcher pad's icon, korvane.ico, in 16 colours: 32 x 32 pixels
+for the pad at 100 % display scaling, 40, 48, 56, 64 and 80 for the pad at
+125, 150, 175, 200 and 250 %, 16, 20, 24 and 28 for the small icons of the
+taskbar and the window list at those scalings, and 256 (as a PNG) for
+Windows' own large views. Each size is drawn for itself from the same
+figure, so that no size is a stretched copy of another.
 
 On a dark green square, eight cyan arrows point outwards in the eight drag
 directions from a yellow centre disc with a black rim, over a magenta
@@ -21,7 +22,8 @@ BLACK, GREEN, PURPLE, YELLOW, MAGENTA, CYAN = 0, 2, 5, 11, 13, 14
 
 # The figure is designed at 32 pixels; the other sizes scale its lengths.
 DESIGN = 32
-SIZES = (16, 24, 32, 48, 64)
+SIZES = (16, 20, 24, 28, 32, 40, 48, 56, 64, 80)
+LARGE = 256
 
 
 def polar(size, radius, degrees):
@@ -98,6 +100,7 @@ def draw(size):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     images = [(draw(size), image_files.STANDARD_16, 4) for size in SIZES]
+    images.append((draw(LARGE), image_files.STANDARD_16, "png"))
     image_files.write(os.path.join(here, "korvane.ico"), image_files.ico_bytes(images))
 
 

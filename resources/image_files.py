@@ -1,4 +1,5 @@
-"""Writers for the program's image resources: palette BMP and ICO files.
+"""Writers for the program's image resources: ICO files of palette images
+and of a PNG.
 
 An image is a list of rows, top row first; each row is a list of palette
 indices. In an icon, None marks a transparent pixel. Only the standard
@@ -6,6 +7,7 @@ library is used, so the generators run anywhere Python 3 does.
 """
 
 import struct
+import zlib
 
 # The standard 16-colour palette of Windows, by index.
 STANDARD_16 = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
@@ -62,23 +64,33 @@ def _pixel_bytes(pixels, bits):
     return b"".join(_row_bytes(row, bits) for row in reversed(pixels))
 
 
-def bmp_bytes(pixels, palette, bits=4):
-    """A bottom-up, uncompressed palette BMP whose colour table is exactly
-    `palette` (a list of (r, g, b))."""
-    width, height = _check(pixels, palette, bits)
-    data = _pixel_bytes(pixels, bits)
-    colours = _palette_bytes(palette)
-    offset = 14 + 40 + len(colours)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    return header + _info_header(width, height, bits, len(palette), len(data)) + colours + data
+def png_bytes(pixels, palette):
+    """A 32-bit RGBA PNG of the image, None pixels transparent: the form in
+    which icons hold their 256-pixel image."""
+    width, height = _check(pixels, palette, 8)
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+    raw = b"".join(b"\0" + b"".join(bytes(palette[i]) + b"\xff" if i is not None else b"\0" * 4
+                                    for i in row) for row in pixels)
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
 def ico_bytes(images):
     """An icon file holding each (pixels, palette, bits) image, None pixels
-    transparent through the AND mask."""
+    transparent through the AND mask; bits "png" stores the image as a PNG,
+    as a 256-pixel image is held."""
     entries = []
     bodies = []
     for pixels, palette, bits in images:
+        if bits == "png":
+            bodies.append(png_bytes(pixels, palette))
+            entries.append((len(pixels[0]), len(pixels), 0, 32))
+            continue
         width, height = _check(pixels, palette, bits)
         colours = _palette_bytes(palette)
         xor = _pixel_bytes(pixels, bits)

@@ -1,8 +1,8 @@
 """Draws the four icons of the settings dialog's tabs: drag directions,
 keys, menu and general options (a gear), each in the sizes the tabs take at
-100, 150 and 200 % display scaling: 16, 24 and 32 pixels square. Each size
-is drawn for itself, so that none is a stretched copy of another. Run by
-hand: python3 tab_icons.py
+100, 125, 150, 175, 200 and 250 % display scaling: 16, 20, 24, 28, 32 and 40
+pixels square. Each size is drawn for itself, so that none is a stretched
+copy of another. Run by hand: python3 tab_icons.py
 """
 
 import math
@@ -10,7 +10,7 @@ import os
 
 import image_files
 
-SIZES = (16, 24, 32)
+SIZES = (16, 20, 24, 28, 32, 40)
 
 PALETTE = image_files.STANDARD_16
 CODES = {".": None, "k": 0, "n": 4, "s": 7, "g": 8, "r": 9, "y": 11, "w": 15}
@@ -20,11 +20,6 @@ def from_art(rows):
     size = len(rows)
     assert all(len(r) == size for r in rows), rows
     return [[CODES[c] for c in row] for row in rows]
-
-
-def doubled(pixels):
-    """Every pixel as two by two: a 16-pixel drawing at 32."""
-    return [[p for p in row for _ in (0, 1)] for row in pixels for _ in (0, 1)]
 
 
 def arrows(size, up, upper_right, centre):
@@ -51,20 +46,25 @@ def drag_directions(size):
         upper_right = [(13, 1), (11, 1), (12, 1), (13, 2), (13, 3), (12, 2), (11, 3), (10, 4),
                        (9, 5)]
         return arrows(size, up, upper_right, 7)
-    if size == 24:
-        # A shaft from the ring outwards and a head of two strokes of three.
-        up = [(11, y) for y in range(0, 8)] + [(11 - i, i) for i in (1, 2, 3)] + \
-             [(11 + i, i) for i in (1, 2, 3)]
-        upper_right = [(20 - k, 2 + k) for k in range(0, 7)] + \
-                      [(20 - i, 2) for i in (1, 2, 3)] + [(20, 2 + i) for i in (1, 2, 3)]
-        return arrows(size, up, upper_right, 11)
-    return doubled(drag_directions(16))
+    # A shaft from the ring outwards and a head of two strokes, an eighth of
+    # the icon long; the diagonal arrow's tip two pixels inside the corner.
+    centre = size // 2 - 1
+    ring = 1 if size < 24 else 2
+    head = size // 8
+    reach = centre - 2
+    up = [(centre, y) for y in range(0, centre - ring - 1)] + \
+         [(centre - i, i) for i in range(1, head + 1)] + [(centre + i, i) for i in range(1, head + 1)]
+    tip = centre + reach
+    upper_right = [(tip - k, 2 + k) for k in range(0, reach - ring)] + \
+                  [(tip - i, 2) for i in range(1, head + 1)] + [(tip, 2 + i) for i in range(1, head + 1)]
+    return arrows(size, up, upper_right, centre)
 
 
 def keyboard(size):
     """A grey keyboard in a black frame with three rows of white keys and a
-    space bar; the keys are one pixel wide at 16 pixels, two at 24, three at 32."""
-    key = {16: 1, 24: 2, 32: 3}[size]
+    space bar; the keys are one pixel wide at 16 and 20 pixels, two at 24 and 28,
+    three at 32 and four at 40."""
+    key = (size - 8) // 8
     pitch = key + 1
     height = 3 + 4 * pitch  # frame, margin, four rows of keys with a gap after each, frame
     top = (size - height + 1) // 2
@@ -140,8 +140,34 @@ MENU_24 = from_art([
 
 def menu(size):
     """A white menu in a black frame with a grey shadow: three grey entries
-    and a navy highlighted one."""
-    return {16: MENU_16, 24: MENU_24, 32: doubled(MENU_16)}[size]
+    and a navy highlighted one. The 16- and 24-pixel ones are drawn by hand;
+    the others place the same parts by the icon's size."""
+    if size in (16, 24):
+        return {16: MENU_16, 24: MENU_24}[size]
+    pixels = [[None] * size for _ in range(size)]
+
+    def fill(left, top, right, bottom, code):
+        for y in range(top, bottom + 1):
+            for x in range(left, right + 1):
+                pixels[y][x] = CODES[code]
+
+    far = size - 3  # the frame's right and bottom edge
+    fill(2, 2, far + 1, far + 1, "g")
+    fill(1, 1, far, far, "k")
+    fill(2, 2, far - 1, far - 1, "w")
+    # Four lines between the frame's edges: an entry, the highlighted one, two entries.
+    line = (far - 2) // 4
+    bar = max(1, size // 16)
+    for index, length in enumerate((4, 6, 5, 6)):
+        top = 2 + index * line
+        middle = top + (line - bar) // 2
+        right = 2 + bar + (far - 4) * length // 11
+        if index == 1:
+            fill(2, top, far - 1, top + line - 1, "n")
+            fill(2 + bar, middle, right, middle + bar - 1, "w")
+        else:
+            fill(2 + bar, middle, right, middle + bar - 1, "g")
+    return pixels
 
 
 def gear(size):

@@ -2,11 +2,12 @@
 
 #include <utility>
 
-#include "commands/command_kind.h"
+#include "base/slot_names.h"
+#include "settings/staged_write.h"
 
 std::unique_ptr<cSettings> AppSettings;
 
-cSettings::cSettings() : drags_(kDragList), keys_(kKeyList), menus_(kMenuList) {}
+cSettings::cSettings() : drags_(CommandListKind::Drags), keys_(CommandListKind::Keys), menus_(CommandListKind::Menus) {}
 
 bool cSettings::Load(RegistryKey& lpreg)
 {
@@ -31,16 +32,25 @@ void cSettings::LoadLists(RegistryKey& lpreg) { PersistLists(lpreg, false); }
 
 bool cSettings::Save(RegistryKey& lpreg)
 {
-    lpreg.WriteValue(L"ActiveStyle", ActiveStyle);
-    lpreg.WriteValue(L"AlwaysOnTop", AlwaysOnTop);
-    lpreg.WriteValue(L"PopupStatus", PopupStatus);
-    lpreg.WriteValue(L"DoubleClickCommand", DblClickCommand);
-    lpreg.WriteValue(L"HotKey", HotKey);
-    lpreg.WriteValue(L"SwapButtons", SwapButtons);
-    lpreg.WriteValue(L"CustomIcon", UseCustomIcon);
-    lpreg.WriteValue(L"CustomIconFile", CustomIcon);
-    PersistLists(lpreg, true);
+    // Staged and switched over at once: a list rewritten in place by a
+    // process that is ended half-way would join the old list and the new.
+    StagedWrite staged(lpreg);
+    WriteInto(staged.Contents());
+    staged.Commit();
     return true;
+}
+
+void cSettings::WriteInto(RegistryKey& contents)
+{
+    contents.WriteValue(L"ActiveStyle", ActiveStyle);
+    contents.WriteValue(L"AlwaysOnTop", AlwaysOnTop);
+    contents.WriteValue(L"PopupStatus", PopupStatus);
+    contents.WriteValue(L"DoubleClickCommand", DblClickCommand);
+    contents.WriteValue(L"HotKey", HotKey);
+    contents.WriteValue(L"SwapButtons", SwapButtons);
+    contents.WriteValue(L"CustomIcon", UseCustomIcon);
+    contents.WriteValue(L"CustomIconFile", CustomIcon);
+    PersistLists(contents, true);
 }
 
 void cSettings::PersistLists(RegistryKey& lpreg, bool save)
@@ -49,7 +59,7 @@ void cSettings::PersistLists(RegistryKey& lpreg, bool save)
         {L"Drag", &drags_}, {L"Key", &keys_}, {L"Menu", &menus_}};
     for (const auto& [name, list] : lists) {
         RegistryKey subKey = lpreg.SubKey(name);
-        IPersist& persist = Persistence().PersistOf(*list);
+        objlib::IPersist& persist = Persistence().PersistOf(*list);
         if (save)
             persist.Save(subKey);
         else

@@ -9,7 +9,7 @@
 #include "objlib/persist.h"
 #include "settings/registry_paths.h"
 
-class cSettings : public IPersist {
+class cSettings : public objlib::IPersist {
 public:
     // Options start False, 0 and empty; they get their defaults from Load.
     // The lists start with the defaults of their kinds.
@@ -33,6 +33,9 @@ public:
     // LoadOptions and then LoadLists.
     bool Load(RegistryKey& lpreg) override;
     bool Save(RegistryKey& lpreg) override;
+    // What Save stores, written into contents as it is, without the
+    // journal: for a caller that stages more values in the same switch.
+    void WriteInto(RegistryKey& contents);
     // The options alone: what the launcher needs to show itself.
     void LoadOptions(RegistryKey& lpreg);
     // Drags, Keys and Menus in this order, each from its own subkey.

@@ -4,6 +4,7 @@
 
 #include "app/entry_point.h"
 #include "base/win_handles.h"
+#include "tests/support/program_driver.h"
 #include "tests/support/sandbox.h"
 
 // A second start finds the first instance, brings its window to the front and
@@ -33,4 +34,23 @@ TEST(SingleInstance, ASecondStartOnlyActivatesTheFirst)
     EXPECT_EQ(GetForegroundWindow(), pad.get());
     EXPECT_EQ(GetFileAttributesW(commandFile.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(RegistryRoot().KeyExists(HKEY_CURRENT_USER, L"Software\\Tessaly"));
+}
+
+// An instance whose pad has gone may hold the lock a moment longer while its
+// process ends. A start meanwhile finds the lock and no pad: it waits for the
+// lock and shows a pad of its own, instead of ending without a word.
+TEST(SingleInstance, AStartWhileTheLastInstanceEndsShowsAPad)
+{
+    RegistrySandbox sandbox;
+    UniqueKernelHandle ending(CreateMutexW(nullptr, TRUE, kInstanceMutexName));
+    ASSERT_TRUE(ending);
+    RunningProgram program(BuildFolder() + L"korvane.exe");
+    ASSERT_TRUE(program.Started());
+    EXPECT_EQ(WaitForSingleObject(program.Process(), 1500), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "the start ended while the lock was held";
+    ReleaseMutex(ending.get());
+    ending.reset();
+    const HWND pad = program.WaitForPad(20000);
+    ASSERT_TRUE(pad);
+    EXPECT_EQ(program.Close(20000), 0);
 }

@@ -151,27 +151,28 @@ TEST(DeferredLibrary, AMissingLibraryOrFunctionAnswersItsFailureAndSaysWhy)
 
 TEST(SlotNames, DirectionsAndKeys)
 {
-    EXPECT_EQ(SlotDisplayName(0, 0), L"(なし)");
-    EXPECT_EQ(SlotDisplayName(0, 3), L"右");
-    EXPECT_EQ(SlotDisplayName(0, 8), L"左上");
-    EXPECT_EQ(SlotDisplayName(1, 0), L"A[a]");
-    EXPECT_EQ(SlotDisplayName(1, 25), L"Z[z]");
-    EXPECT_EQ(SlotDisplayName(1, 26), L"0");
-    EXPECT_EQ(SlotDisplayName(1, 27), L"1[!]");
-    EXPECT_EQ(SlotDisplayName(1, 28), L"2[\"]");
-    EXPECT_EQ(SlotDisplayName(1, 28).size(), 4u);
-    EXPECT_EQ(SlotDisplayName(1, 33), L"7[']");
-    EXPECT_EQ(SlotDisplayName(1, 35), L"9[)]");
-    EXPECT_EQ(SlotDisplayName(2, 0), L"");
-    EXPECT_EQ(SlotDisplayName(-1, 500), L"");
+    EXPECT_EQ(SlotDisplayName(CommandListKind::Drags, 0), L"(なし)");
+    EXPECT_EQ(SlotDisplayName(CommandListKind::Drags, 3), L"右");
+    EXPECT_EQ(SlotDisplayName(CommandListKind::Drags, 8), L"左上");
+    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 0), L"A[a]");
+    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 25), L"Z[z]");
+    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 26), L"0");
+    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 27), L"1[!]");
+    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 28), L"2[\"]");
+    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 28).size(), 4u);
+    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 33), L"7[']");
+    EXPECT_EQ(SlotDisplayName(CommandListKind::Keys, 35), L"9[)]");
+    EXPECT_EQ(SlotDisplayName(CommandListKind::Menus, 0), L"");
+    EXPECT_EQ(SlotDisplayName(static_cast<CommandListKind>(-1), 500), L"");
 }
 
 TEST(SlotNames, IndexOutsideTheTableIsError5)
 {
-    for (auto [kind, index] : {std::pair{0, 9}, {0, -1}, {1, 36}, {1, -1}}) {
+    for (auto [kind, index] : {std::pair{CommandListKind::Drags, 9}, {CommandListKind::Drags, -1},
+                                    {CommandListKind::Keys, 36}, {CommandListKind::Keys, -1}}) {
         try {
             SlotDisplayName(kind, index);
-            ADD_FAILURE() << kind << "," << index;
+            ADD_FAILURE() << static_cast<int>(kind) << "," << index;
         } catch (const NumberedError& e) {
             EXPECT_EQ(e.Number(), 5);
         }
@@ -190,7 +191,7 @@ TEST(InterfaceLanguage, TheLanguageValueOverridesWindowsForTheNextRun)
     EXPECT_EQ(ReadLanguageChoice(), InterfaceLanguage::English);
     // The running program keeps the language it started in.
     EXPECT_EQ(CurrentLanguage(), InterfaceLanguage::Japanese);
-    EXPECT_EQ(SlotDisplayName(0, 1), L"上");
+    EXPECT_EQ(SlotDisplayName(CommandListKind::Drags, 1), L"上");
     key.WriteValue(kLanguageValueName, std::int32_t{1});
     EXPECT_EQ(ReadLanguageChoice(), InterfaceLanguage::Japanese);
 }

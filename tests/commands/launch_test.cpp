@@ -4,11 +4,12 @@
 
 #include "base/program_values.h"
 #include "base/system.h"
-#include "commands/command_kind.h"
+#include "base/slot_names.h"
 #include "commands/command_menu.h"
 #include "commands/shell_command.h"
 #include "commands/shell_commands.h"
 #include "forms/screen.h"
+#include "objlib/shortcut_link.h"
 #include "tests/menulib/menu_driver.h"
 #include "tests/menulib/menu_test_data.h"
 #include "tests/support/dialog_watcher.h"
@@ -104,7 +105,7 @@ TEST_F(LaunchTest, WindowStateAndFocusChooseTheShowCommand)
     const Case cases[] = {{0, true, SW_SHOW}, {1, false, SW_SHOWNOACTIVATE},
                           {2, false, SW_SHOWMAXIMIZED}, {3, true, SW_SHOWMINIMIZED}};
     ShellCommand command;
-    command.SetKind(kKeyList);
+    command.SetKind(CommandListKind::Keys);
     command.StoreCommandLine(L"\"" + spacedProbe + L"\"");
     size_t launched = 0;
     for (const Case& c : cases) {
@@ -130,22 +131,38 @@ TEST_F(LaunchTest, EmptyDragCommandLaunchesNothing)
 
 TEST_F(LaunchTest, FailingLaunchShowsTheSystemsTextUnderErrorAndRestoresThePointer)
 {
-    ShellCommand command;
-    command.StoreCommandLine(folder.Path() + L"missing.exe -x");
-    DialogWatcher watcher;
-    command.Execute(driver.Owner(), 0, 0);
-    ASSERT_EQ(watcher.Boxes().size(), 1u);
-    EXPECT_EQ(watcher.Boxes()[0].caption, L"Error");
-    EXPECT_EQ(watcher.Boxes()[0].icon, BoxIcon::Exclamation);
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(watcher.Boxes()[0].text, LastErrorText());
-    EXPECT_FALSE(WaitPointerShown());
+    // A shortcut whose target is the shortcut itself: the shell would follow
+    // it until the program ran out of stack.
+    const std::wstring loop = folder.Path() + L"loop.lnk";
+    WriteFileBytes(loop, "");
+    ShortcutLink link;
+    link.TargetPath = loop;
+    ASSERT_TRUE(link.Save(loop));
+    const struct {
+        std::wstring commandLine;
+        DWORD error;
+    } cases[] = {
+        {folder.Path() + L"missing.exe -x", ERROR_FILE_NOT_FOUND},
+        {L"\"" + loop + L"\"", ERROR_CANT_RESOLVE_FILENAME},
+    };
+    for (const auto& c : cases) {
+        ShellCommand command;
+        command.StoreCommandLine(c.commandLine);
+        DialogWatcher watcher;
+        command.Execute(driver.Owner(), 0, 0);
+        ASSERT_EQ(watcher.Boxes().size(), 1u) << c.commandLine;
+        EXPECT_EQ(watcher.Boxes()[0].caption, L"Error");
+        EXPECT_EQ(watcher.Boxes()[0].icon, BoxIcon::Exclamation);
+        SetLastError(c.error);
+        EXPECT_EQ(watcher.Boxes()[0].text, LastErrorText());
+        EXPECT_FALSE(WaitPointerShown());
+    }
 }
 
 TEST_F(LaunchTest, MenuEntryOpensItsMenuAtThePointAndStartsWithoutWorkingFolder)
 {
     ShellCommand command;
-    command.SetKind(kMenuList);
+    command.SetKind(CommandListKind::Menus);
     command.StoreCommandLine(L"\"" + spacedProbe + L"\" x \"y z\"");
     command.Caption = L"プローブ";
     RECT where{};
@@ -172,7 +189,7 @@ TEST_F(LaunchTest, MenuEntryOpensItsMenuAtThePointAndStartsWithoutWorkingFolder)
 TEST_F(LaunchTest, MenuEntryWithNothingChosenLaunchesAndShowsNothing)
 {
     ShellCommand command;
-    command.SetKind(kMenuList);
+    command.SetKind(CommandListKind::Menus);
     command.StoreCommandLine(L"\"" + spacedProbe + L"\"");
     driver.Then([](MenuDriver& d) { d.Press(VK_ESCAPE); });
     DialogWatcher watcher;
@@ -208,7 +225,7 @@ TEST_F(LaunchTest, CommandMenuRunsBuiltInActionsWhileItCountsAsOpen)
 
 TEST_F(LaunchTest, CommandMenuOpensTheChosenEntryWithShowAndNoWorkingFolder)
 {
-    ShellCommands menus(kMenuList);
+    ShellCommands menus(CommandListKind::Menus);
     menus.Add(-1)->Caption = L"-";
     const auto probe = menus.Add(-1);
     probe->StoreCommandLine(L"\"" + spacedProbe + L"\" 引数 \"a b\"");
@@ -237,7 +254,7 @@ TEST_F(LaunchTest, CommandMenuOpensTheChosenEntryWithShowAndNoWorkingFolder)
     EXPECT_FALSE(menuOpen);
 }
 
-TEST_F(LaunchTest, MenuEntriesWithoutAnExactAnsiPathStartTheirOwnFileNotAnother)
+TEST_F(LaunchTest, MenuEntriesWithoutAnExactAnsiPathOrTooLongStartTheirOwnFullCommand)
 {
     // é has no exact form in code page 932 and reads as e or ? there; a
     // program of that other name lies ready to be started by mistake.
@@ -247,24 +264,37 @@ TEST_F(LaunchTest, MenuEntriesWithoutAnExactAnsiPathStartTheirOwnFileNotAnother)
         CreateDirectoryW((folder.Path() + name).c_str(), nullptr);
         ASSERT_TRUE(CopyFileW(ProbeProgramPath().c_str(), own.c_str(), FALSE));
     }
-    ShellCommands menus(kMenuList);
+    ShellCommands menus(CommandListKind::Menus);
     const auto entry = menus.Add(-1);
     entry->StoreCommandLine(L"\"" + own + L"\" 한글 \"a b\"");
     entry->Caption = L"カフェ";
-    driver.Then([](MenuDriver& d) { d.Choose(L"カフェ"); });
+    // Arguments longer than the menu library's answer buffers.
+    const std::wstring longArguments = L" " + std::wstring(300, L'x');
+    const auto longEntry = menus.Add(-1);
+    longEntry->StoreCommandLine(L"\"" + spacedProbe + L"\"" + longArguments);
+    longEntry->Caption = L"長い";
     bool menuOpen = false;
-    ShowCommandMenu(driver.Owner(), menus.Compile(), 2, menuOpen, [](std::int32_t) {});
+    for (const wchar_t* caption : {L"カフェ", L"長い"}) {
+        driver.Then([caption](MenuDriver& d) { d.Choose(caption); });
+        ShowCommandMenu(driver.Owner(), menus.Compile(), 2, menuOpen, [](std::int32_t) {});
+    }
     // The test run of the settings dialog shows the entry's own menu.
     driver.Then([](MenuDriver& d) { d.Choose(L"カフェ"); });
     DialogWatcher watcher;
     entry->Execute(driver.Owner(), 40, 40);
     EXPECT_TRUE(driver.AllStepsRan());
 
-    const std::vector<ProbeRecord> records = log.WaitFor(2);
-    ASSERT_EQ(records.size(), 2u);
+    const std::vector<ProbeRecord> records = log.WaitFor(3);
+    ASSERT_EQ(records.size(), 3u);
+    int longOnes = 0;
     for (const ProbeRecord& record : records) {
+        if (EndsWith(record.commandLine, longArguments)) {
+            ++longOnes;
+            continue;
+        }
         EXPECT_NE(record.commandLine.find(own), std::wstring::npos) << record.commandLine;
         EXPECT_TRUE(EndsWith(record.commandLine, L" 한글 \"a b\"")) << record.commandLine;
     }
+    EXPECT_EQ(longOnes, 1);
     EXPECT_TRUE(watcher.Boxes().empty());
 }

@@ -6,7 +6,7 @@
 
 #include "base/numbered_error.h"
 #include "base/path_text.h"
-#include "commands/command_kind.h"
+#include "base/slot_names.h"
 #include "tests/support/sandbox.h"
 
 namespace {
@@ -253,7 +253,7 @@ TEST_F(ShellCommandTest, WorkingFolderIsStoredAsTyped)
 
 TEST_F(ShellCommandTest, MenuEntryNeverHasAWorkingFolder)
 {
-    command.SetKind(kMenuList);
+    command.SetKind(CommandListKind::Menus);
     command.SetCommand(tools + L"tool.exe");
     EXPECT_EQ(command.WorkDir(), L"");
     EXPECT_EQ(command.Caption, L"tool");
@@ -263,13 +263,13 @@ TEST_F(ShellCommandTest, MenuEntryNeverHasAWorkingFolder)
     EXPECT_EQ(command.WorkDir(), L"");
 
     command.Clear();
-    EXPECT_EQ(command.Kind(), kMenuList);
+    EXPECT_EQ(command.Kind(), CommandListKind::Menus);
     EXPECT_TRUE(command.IsEmpty());
 }
 
 TEST_F(ShellCommandTest, ClearResetsEverythingButTheKind)
 {
-    command.SetKind(kKeyList);
+    command.SetKind(CommandListKind::Keys);
     command.SetCommand(tools + L"tool.exe -a");
     command.WindowState = 3;
     command.SetFocus = false;
@@ -279,7 +279,7 @@ TEST_F(ShellCommandTest, ClearResetsEverythingButTheKind)
     EXPECT_EQ(command.WorkDir(), L"");
     EXPECT_EQ(command.WindowState, 0);
     EXPECT_TRUE(command.SetFocus);
-    EXPECT_EQ(command.Kind(), kKeyList);
+    EXPECT_EQ(command.Kind(), CommandListKind::Keys);
 }
 
 TEST_F(ShellCommandTest, StoredCommandLinesAreSplitWithoutSearch)
@@ -317,14 +317,14 @@ TEST(ShellCommandRegistry, SixValuesRoundTripAndMissingOnesReadAsDefaults)
     saved.Save(key);
 
     ShellCommand loaded;
-    loaded.SetKind(kKeyList);
+    loaded.SetKind(CommandListKind::Keys);
     loaded.Load(key);
     EXPECT_EQ(loaded.Command(), saved.Command());
     EXPECT_EQ(loaded.WorkDir(), saved.WorkDir());
     EXPECT_EQ(loaded.Caption, saved.Caption);
     EXPECT_EQ(loaded.WindowState, 3);
     EXPECT_FALSE(loaded.SetFocus);
-    EXPECT_EQ(loaded.Kind(), kKeyList);
+    EXPECT_EQ(loaded.Kind(), CommandListKind::Keys);
     EXPECT_EQ(key.ReadValue(L"ProgramFileName", L""), L"\"C:\\P F\\x.exe\"");
     EXPECT_EQ(key.ReadValue(L"StartupWindowState", std::int32_t{-1}), 3);
 

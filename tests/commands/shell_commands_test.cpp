@@ -8,7 +8,7 @@
 #include "base/numbered_error.h"
 #include "base/program_values.h"
 #include "base/system.h"
-#include "commands/command_kind.h"
+#include "base/slot_names.h"
 #include "tests/support/sandbox.h"
 
 namespace {
@@ -78,7 +78,7 @@ protected:
 
 TEST_F(ShellCommandsTest, NewListsHoldTheDefaultsOfTheirKind)
 {
-    ShellCommands drags(kDragList), keys(kKeyList), menus(kMenuList);
+    ShellCommands drags(CommandListKind::Drags), keys(CommandListKind::Keys), menus(CommandListKind::Menus);
     ASSERT_EQ(drags.Count(), 9);
     const ShellCommand& toggle = *drags.Item(0);
     EXPECT_EQ(toggle.Caption, L"メニュー");
@@ -88,12 +88,12 @@ TEST_F(ShellCommandsTest, NewListsHoldTheDefaultsOfTheirKind)
     EXPECT_EQ(toggle.WindowState, 0);
     for (std::int32_t slot = 1; slot < 9; ++slot) {
         EXPECT_TRUE(drags.Item(slot)->IsEmpty());
-        EXPECT_EQ(drags.Item(slot)->Kind(), kDragList);
+        EXPECT_EQ(drags.Item(slot)->Kind(), CommandListKind::Drags);
     }
     ASSERT_EQ(keys.Count(), 36);
     for (std::int32_t slot = 0; slot < 36; ++slot) {
         EXPECT_TRUE(keys.Item(slot)->IsEmpty());
-        EXPECT_EQ(keys.Item(slot)->Kind(), kKeyList);
+        EXPECT_EQ(keys.Item(slot)->Kind(), CommandListKind::Keys);
     }
     EXPECT_EQ(menus.Count(), 0);
     EXPECT_EQ(menus.Compile().Table(), nullptr);
@@ -102,7 +102,7 @@ TEST_F(ShellCommandsTest, NewListsHoldTheDefaultsOfTheirKind)
 TEST_F(ShellCommandsTest, DesktopToggleIsStoredEvenWhenItsFileIsMissing)
 {
     DeleteDesktopToggleFile(folder.Path());
-    ShellCommands drags(kDragList);
+    ShellCommands drags(CommandListKind::Drags);
     EXPECT_EQ(drags.Item(0)->Command(), L"\"" + folder.Path() + L"KORVANE.SCF\"");
     EXPECT_EQ(drags.Item(0)->WorkDir(), folder.Path());
     EXPECT_EQ(drags.Item(0)->Caption, L"メニュー");
@@ -110,7 +110,7 @@ TEST_F(ShellCommandsTest, DesktopToggleIsStoredEvenWhenItsFileIsMissing)
 
 TEST_F(ShellCommandsTest, KindRulesAndSlotIndexesAreEnforced)
 {
-    ShellCommands drags(kDragList), keys(kKeyList), menus(kMenuList);
+    ShellCommands drags(CommandListKind::Drags), keys(CommandListKind::Keys), menus(CommandListKind::Menus);
     for (ShellCommands* list : {&drags, &keys}) {
         EXPECT_EQ(ErrorOf([&] { list->Add(-1); }), kErrInvalidArgument);
         EXPECT_EQ(ErrorOf([&] { list->Remove(0); }), kErrInvalidArgument);
@@ -129,10 +129,10 @@ TEST_F(ShellCommandsTest, KindRulesAndSlotIndexesAreEnforced)
 
 TEST_F(ShellCommandsTest, MenuEntriesAreAddedCopiedMovedAndRemoved)
 {
-    ShellCommands menus(kMenuList);
+    ShellCommands menus(CommandListKind::Menus);
     const auto first = menus.Add(-1);
     EXPECT_EQ(menus.Count(), 1);
-    EXPECT_EQ(first->Kind(), kMenuList);
+    EXPECT_EQ(first->Kind(), CommandListKind::Menus);
     EXPECT_EQ(menus.Item(0), first);
     menus.Remove(0);
     EXPECT_EQ(menus.Count(), 0);
@@ -162,7 +162,7 @@ TEST_F(ShellCommandsTest, MenuEntriesAreAddedCopiedMovedAndRemoved)
 
 TEST_F(ShellCommandsTest, DragCommandsCopyAndMoveAroundTheRing)
 {
-    ShellCommands drags(kDragList);
+    ShellCommands drags(CommandListKind::Drags);
     FillAll(drags, 3, 8);
     drags.Item(8)->StoreWorkDir(L"C:\\Work");
     drags.Item(8)->WindowState = 3;
@@ -176,7 +176,7 @@ TEST_F(ShellCommandsTest, DragCommandsCopyAndMoveAroundTheRing)
     EXPECT_EQ(target->WindowState, 3);
     EXPECT_FALSE(target->SetFocus);
 
-    ShellCommands ring(kDragList);
+    ShellCommands ring(CommandListKind::Drags);
     FillAll(ring, 1, 8);
     ring.Item(5)->Clear();
     const auto mover = ring.Item(1), hole = ring.Item(5);
@@ -193,7 +193,7 @@ TEST_F(ShellCommandsTest, DragCommandsCopyAndMoveAroundTheRing)
 
 TEST_F(ShellCommandsTest, KeyCommandsCopyWithWrapButNeverMoveWithIt)
 {
-    ShellCommands keys(kKeyList);
+    ShellCommands keys(CommandListKind::Keys);
     FillAll(keys, 0, 2);
     Fill(keys, 35, L"nine");
     EXPECT_EQ(keys.Copy(35), 3);
@@ -207,7 +207,7 @@ TEST_F(ShellCommandsTest, KeyCommandsCopyWithWrapButNeverMoveWithIt)
 
 TEST_F(ShellCommandsTest, ClearedListsLeaveHeldCommandsAlive)
 {
-    ShellCommands keys(kKeyList);
+    ShellCommands keys(CommandListKind::Keys);
     Fill(keys, 4, L"held");
     const auto held = keys.Item(4);
     keys.Clear();
@@ -223,7 +223,7 @@ TEST_F(ShellCommandsTest, ClearedListsLeaveHeldCommandsAlive)
 
 TEST_F(ShellCommandsTest, CompiledTableHoldsAnsiTextOfEveryEntry)
 {
-    ShellCommands menus(kMenuList);
+    ShellCommands menus(CommandListKind::Menus);
     const auto editor = menus.Add(-1);
     editor->StoreCommandLine(L"\"C:\\Program Files\\エディタ\\ed.exe\" -n \"a b.txt\"");
     editor->Caption = L"エディタ";
@@ -250,7 +250,7 @@ TEST_F(ShellCommandsTest, CompiledTableHoldsAnsiTextOfEveryEntry)
 
 TEST_F(ShellCommandsTest, DragAndKeyListsStoreTheirSlotsByName)
 {
-    ShellCommands drags(kDragList);
+    ShellCommands drags(CommandListKind::Drags);
     FillAll(drags, 1, 8);
     RegistryKey key = ListKey();
     drags.Save(key);
@@ -258,7 +258,7 @@ TEST_F(ShellCommandsTest, DragAndKeyListsStoreTheirSlotsByName)
     EXPECT_EQ(ListKey().SubKey(L"UpperLeftward").ReadValue(L"Caption", L""), L"s8");
     EXPECT_EQ(ListKey().SubKey(L"Upward").ReadValue(L"Arguments", L""), L"-s1");
 
-    ShellCommands loaded(kDragList);
+    ShellCommands loaded(CommandListKind::Drags);
     const auto held = loaded.Item(3);
     loaded.Item(0)->Caption = L"changed";
     loaded.Load(key);
@@ -268,7 +268,7 @@ TEST_F(ShellCommandsTest, DragAndKeyListsStoreTheirSlotsByName)
     EXPECT_EQ(loaded.Item(0)->Caption, L"changed");
 
     ListKey().Parent().DeleteSubKey(L"ListTest");
-    ShellCommands keys(kKeyList);
+    ShellCommands keys(CommandListKind::Keys);
     Fill(keys, 0, L"a");
     Fill(keys, 35, L"nine");
     keys.Save(key);
@@ -279,7 +279,7 @@ TEST_F(ShellCommandsTest, DragAndKeyListsStoreTheirSlotsByName)
 
 TEST_F(ShellCommandsTest, ShorterMenuListSavedAfterALongerOneLoadsExactly)
 {
-    ShellCommands menus(kMenuList);
+    ShellCommands menus(CommandListKind::Menus);
     for (int i = 0; i < 5; ++i)
         AddEntry(menus, L"m" + std::to_wstring(i));
     RegistryKey key = ListKey();
@@ -290,25 +290,25 @@ TEST_F(ShellCommandsTest, ShorterMenuListSavedAfterALongerOneLoadsExactly)
     menus.Save(key);
     EXPECT_EQ(ListKey().ReadValue(L"NumberOfMenus", std::int32_t{0}), 2);
 
-    ShellCommands loaded(kMenuList);
+    ShellCommands loaded(CommandListKind::Menus);
     loaded.Add(-1);
     loaded.Load(key);
     ASSERT_EQ(loaded.Count(), 2);
     EXPECT_EQ(loaded.Item(0)->Caption, L"m1");
     EXPECT_EQ(loaded.Item(1)->Caption, L"m2");
-    EXPECT_EQ(loaded.Item(1)->Kind(), kMenuList);
+    EXPECT_EQ(loaded.Item(1)->Kind(), CommandListKind::Menus);
 }
 
 TEST_F(ShellCommandsTest, StoredMenuCountIsNeverTrustedBeyondTheStoredEntries)
 {
-    ShellCommands menus(kMenuList);
+    ShellCommands menus(CommandListKind::Menus);
     for (int i = 0; i < 3; ++i)
         AddEntry(menus, L"m" + std::to_wstring(i));
     RegistryKey key = ListKey();
     menus.Save(key);
 
     key.WriteValue(L"NumberOfMenus", std::int32_t{2147483647});
-    ShellCommands loaded(kMenuList);
+    ShellCommands loaded(CommandListKind::Menus);
     const DWORD started = GetTickCount();
     loaded.Load(key);
     EXPECT_LT(GetTickCount() - started, 5000u);

@@ -114,11 +114,11 @@ TEST_F(ShortcutTest, ShortcutLeavesWorkingFolderAndKindAlone)
 {
     ASSERT_TRUE(Filled().Save(link));
     ShellCommand loaded;
-    loaded.SetKind(1);
+    loaded.SetKind(CommandListKind::Keys);
     loaded.StoreWorkDir(L"C:\\keep");
     ASSERT_TRUE(loaded.Load(link));
     EXPECT_EQ(loaded.WorkDir(), L"C:\\keep");
-    EXPECT_EQ(loaded.Kind(), 1);
+    EXPECT_EQ(loaded.Kind(), CommandListKind::Keys);
 }
 
 TEST_F(ShortcutTest, FilesThatAreNoShortcutsChangeNothing)
@@ -222,7 +222,7 @@ TEST(ShortcutSamples, ShortcutsMadeByWindowsLoadWithWhatTheyRecord)
         const std::vector<std::wstring> column = Columns(line);
         SCOPED_TRACE(column[0]);
         ShellCommand command;
-        command.SetKind(2);
+        command.SetKind(CommandListKind::Menus);
         ASSERT_TRUE(command.Load(BuildFolder() + kSamples + column[0]));
         ++files;
         if (!column[2].empty()) {

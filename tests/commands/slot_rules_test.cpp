@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/numbered_error.h"
-#include "commands/command_kind.h"
+#include "base/slot_names.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ std::vector<bool> FreeSlots(std::int32_t count, std::initializer_list<std::int32
     return empty;
 }
 
-std::int32_t ErrorOf(std::int32_t kind, const std::vector<bool>& empty, std::int32_t index)
+std::int32_t ErrorOf(CommandListKind kind, const std::vector<bool>& empty, std::int32_t index)
 {
     try {
         FindEmptySlotIn(kind, empty, index, false, true);
@@ -31,60 +31,60 @@ std::int32_t ErrorOf(std::int32_t kind, const std::vector<bool>& empty, std::int
 TEST(FindEmptySlot, DragsSearchTheRingOfDirectionsAndNeverSlotZero)
 {
     const auto oneAndTwo = FreeSlots(9, {0, 1, 2});
-    EXPECT_EQ(FindEmptySlotIn(kDragList, oneAndTwo, 8, false, true), 1);  // copy wraps past 8
-    EXPECT_EQ(FindEmptySlotIn(kDragList, oneAndTwo, 8, false, false), 1);  // always wraps
-    EXPECT_EQ(FindEmptySlotIn(kDragList, oneAndTwo, 3, true, false), 2);
-    EXPECT_EQ(FindEmptySlotIn(kDragList, oneAndTwo, 1, true, false), 2);  // 0 is skipped
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, oneAndTwo, 8, false, true), 1);  // copy wraps past 8
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, oneAndTwo, 8, false, false), 1);  // always wraps
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, oneAndTwo, 3, true, false), 2);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, oneAndTwo, 1, true, false), 2);  // 0 is skipped
 
     const auto onlyFive = FreeSlots(9, {5});
-    EXPECT_EQ(FindEmptySlotIn(kDragList, onlyFive, 1, true, false), 5);
-    EXPECT_EQ(FindEmptySlotIn(kDragList, onlyFive, 6, false, false), 5);
-    EXPECT_EQ(FindEmptySlotIn(kDragList, onlyFive, 5, false, false), -1);  // never itself
-    EXPECT_EQ(FindEmptySlotIn(kDragList, onlyFive, 0, true, false), 5);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, onlyFive, 1, true, false), 5);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, onlyFive, 6, false, false), 5);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, onlyFive, 5, false, false), -1);  // never itself
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, onlyFive, 0, true, false), 5);
 
-    EXPECT_EQ(FindEmptySlotIn(kDragList, FreeSlots(9, {0}), 1, true, false), -1);
-    EXPECT_EQ(FindEmptySlotIn(kDragList, FreeSlots(9, {3, 7}), 5, true, false), 3);
-    EXPECT_EQ(FindEmptySlotIn(kDragList, FreeSlots(9, {3, 7}), 5, false, false), 7);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, FreeSlots(9, {0}), 1, true, false), -1);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, FreeSlots(9, {3, 7}), 5, true, false), 3);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, FreeSlots(9, {3, 7}), 5, false, false), 7);
 }
 
 TEST(FindEmptySlot, KeysSearchALineAndWrapOnlyForwardWhenAsked)
 {
     std::vector<bool> fourOn(36, true);
     fourOn[0] = fourOn[1] = fourOn[2] = fourOn[35] = false;
-    EXPECT_EQ(FindEmptySlotIn(kKeyList, fourOn, 35, false, true), 3);   // copy wraps
-    EXPECT_EQ(FindEmptySlotIn(kKeyList, fourOn, 35, false, false), -1);  // move never
-    EXPECT_EQ(FindEmptySlotIn(kKeyList, FreeSlots(36, {5}), 0, true, true), -1);
-    EXPECT_EQ(FindEmptySlotIn(kKeyList, FreeSlots(36, {4, 8}), 10, true, false), 8);
-    EXPECT_EQ(FindEmptySlotIn(kKeyList, FreeSlots(36, {4, 8}), 6, false, false), 8);
-    EXPECT_EQ(FindEmptySlotIn(kKeyList, FreeSlots(36, {4, 8}), 8, true, true), 4);
-    EXPECT_EQ(FindEmptySlotIn(kKeyList, FreeSlots(36, {4}), 4, false, true), -1);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Keys, fourOn, 35, false, true), 3);   // copy wraps
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Keys, fourOn, 35, false, false), -1);  // move never
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Keys, FreeSlots(36, {5}), 0, true, true), -1);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Keys, FreeSlots(36, {4, 8}), 10, true, false), 8);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Keys, FreeSlots(36, {4, 8}), 6, false, false), 8);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Keys, FreeSlots(36, {4, 8}), 8, true, true), 4);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Keys, FreeSlots(36, {4}), 4, false, true), -1);
 }
 
 TEST(FindEmptySlot, MenusHaveNoFreeSlotsAndBadIndexesAreRejected)
 {
-    EXPECT_EQ(FindEmptySlotIn(kMenuList, FreeSlots(3, {1, 2}), 0, false, true), -1);
-    EXPECT_EQ(ErrorOf(kDragList, FreeSlots(9, {}), 9), kErrInvalidArgument);
-    EXPECT_EQ(ErrorOf(kKeyList, FreeSlots(36, {}), -1), kErrInvalidArgument);
-    EXPECT_EQ(ErrorOf(kMenuList, FreeSlots(0, {}), 0), kErrInvalidArgument);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Menus, FreeSlots(3, {1, 2}), 0, false, true), -1);
+    EXPECT_EQ(ErrorOf(CommandListKind::Drags, FreeSlots(9, {}), 9), kErrInvalidArgument);
+    EXPECT_EQ(ErrorOf(CommandListKind::Keys, FreeSlots(36, {}), -1), kErrInvalidArgument);
+    EXPECT_EQ(ErrorOf(CommandListKind::Menus, FreeSlots(0, {}), 0), kErrInvalidArgument);
 }
 
 TEST(SlotKeys, NamesOfStoredSlots)
 {
-    EXPECT_EQ(SlotCountOf(kDragList), 9);
-    EXPECT_EQ(SlotCountOf(kKeyList), 36);
-    EXPECT_EQ(SlotCountOf(kMenuList), 0);
-    EXPECT_EQ(FirstStoredSlot(kDragList), 1);
-    EXPECT_EQ(FirstStoredSlot(kKeyList), 0);
+    EXPECT_EQ(SlotCountOf(CommandListKind::Drags), 9);
+    EXPECT_EQ(SlotCountOf(CommandListKind::Keys), 36);
+    EXPECT_EQ(SlotCountOf(CommandListKind::Menus), 0);
+    EXPECT_EQ(FirstStoredSlot(CommandListKind::Drags), 1);
+    EXPECT_EQ(FirstStoredSlot(CommandListKind::Keys), 0);
     const wchar_t* directions[] = {L"Upward",         L"UpperRightward", L"Rightward",
                                    L"LowerRightward", L"Downward",       L"LowerLeftward",
                                    L"Leftward",       L"UpperLeftward"};
     for (std::int32_t slot = 1; slot <= 8; ++slot)
-        EXPECT_EQ(SlotKeyName(kDragList, slot), directions[slot - 1]);
-    EXPECT_EQ(SlotKeyName(kKeyList, 0), L"A");
-    EXPECT_EQ(SlotKeyName(kKeyList, 25), L"Z");
-    EXPECT_EQ(SlotKeyName(kKeyList, 26), L"0");
-    EXPECT_EQ(SlotKeyName(kKeyList, 35), L"9");
-    EXPECT_EQ(SlotKeyName(kMenuList, 12), L"12");
+        EXPECT_EQ(SlotKeyName(CommandListKind::Drags, slot), directions[slot - 1]);
+    EXPECT_EQ(SlotKeyName(CommandListKind::Keys, 0), L"A");
+    EXPECT_EQ(SlotKeyName(CommandListKind::Keys, 25), L"Z");
+    EXPECT_EQ(SlotKeyName(CommandListKind::Keys, 26), L"0");
+    EXPECT_EQ(SlotKeyName(CommandListKind::Keys, 35), L"9");
+    EXPECT_EQ(SlotKeyName(CommandListKind::Menus, 12), L"12");
 }
 
 TEST(SlotKeys, MenuEntryKeysArePlainDecimals)

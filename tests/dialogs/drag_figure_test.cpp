@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "arrow_outline_oracle.h"
 #include "base/direction_sectors.h"
@@ -31,6 +33,9 @@ Point QuarterTurn(Point p) { return {92 - p.y, p.x}; }  // clockwise on screen
 Point HalfTurn(Point p) { return {92 - p.x, 92 - p.y}; }
 
 std::int32_t Next(std::int32_t d, std::int32_t steps) { return (d - 1 + steps) % 8 + 1; }
+
+// The figure's size in its box of 93 designed pixels at 96, 120 ... 288 DPI.
+constexpr std::int32_t kDrawnSizes[] = {93, 115, 139, 163, 185, 209, 233, 255, 279};
 
 }  // namespace
 
@@ -178,7 +183,7 @@ TEST(DragFigure, PartsCoverTheirArrowAndNothingElse)
 TEST(DragFigure, PressedPartsComeFromTheOppositeArrow)
 {
     // In the figure of every size it is drawn in.
-    for (const std::int32_t size : kFigureSizes) {
+    for (const std::int32_t size : kDrawnSizes) {
         const FigureScale figure{size};
         for (std::int32_t d = 1; d <= 8; ++d) {
             const ArrowParts parts = figure.PartsOf(d);
@@ -199,33 +204,90 @@ TEST(DragFigure, PressedPartsComeFromTheOppositeArrow)
 
 TEST(DragFigure, EachDrawnSizeStretchesTheDesignEvenlyAboutItsCentre)
 {
-    for (const std::int32_t size : kFigureSizes) {
+    for (const std::int32_t size : kDrawnSizes) {
         const FigureScale figure{size};
         EXPECT_EQ(size % 2, 1);
         EXPECT_EQ(figure.Edge(0), 0);
         EXPECT_EQ(figure.Edge(kFigureSize), size);
         for (std::int32_t e = 0; e < kFigureSize; ++e) {
-            // Every design pixel becomes one or two pixels, none is lost.
+            // Every design pixel becomes the whole pixels either side of
+            // size / 93, none is lost.
             const std::int32_t width = figure.Edge(e + 1) - figure.Edge(e);
-            EXPECT_GE(width, 1) << e << " in " << size;
-            EXPECT_LE(width, 2) << e << " in " << size;
+            EXPECT_GE(width * kFigureSize, size - kFigureSize + 1) << e << " in " << size;
+            EXPECT_LE(width * kFigureSize, size + kFigureSize - 1) << e << " in " << size;
             EXPECT_EQ(figure.Edge(kFigureSize - e), size - figure.Edge(e)) << e << " in " << size;
         }
     }
     EXPECT_EQ(FigureScale{}.PartsOf(3).head, ArrowPartsOf(3).head);
 }
 
-TEST(DragFigure, TheLargestDrawnFigureThatFitsItsBox)
+TEST(DragFigure, TheFigureFillsItsBoxAndTheMiddleOfEachArrowSelectsIt)
 {
-    // The box of 93 designed pixels at 96, 120, 144, 168, 192 and 240 DPI.
-    EXPECT_EQ(FigureFitting(93).size, 93);
-    EXPECT_EQ(FigureFitting(116).size, 115);
-    EXPECT_EQ(FigureFitting(140).size, 139);
-    EXPECT_EQ(FigureFitting(163).size, 161);
-    EXPECT_EQ(FigureFitting(186).size, 185);
-    EXPECT_EQ(FigureFitting(233).size, 185);
-    // A box too small for any: the smallest, cut off by the box.
-    EXPECT_EQ(FigureFitting(80).size, 93);
+    // The box of 93 designed pixels at 96, 120 ... 288 DPI, and between.
+    const std::int32_t boxes[] = {93, 116, 140, 163, 186, 209, 233, 256, 279, 107, 80};
+    const std::int32_t sizes[] = {93, 115, 139, 163, 185, 209, 233, 255, 279, 107, 79};
+    for (std::size_t i = 0; i < std::size(boxes); ++i) {
+        const FigureScale figure = FigureFitting(boxes[i]);
+        ASSERT_EQ(figure.size, sizes[i]) << boxes[i];
+        const std::int32_t c = figure.Centre();
+        for (std::int32_t d = 1; d <= 8; ++d) {
+            // Halfway from the tip to the end of the shaft, in the figure's pixels.
+            const ArrowOutline o = figure.Outline(d);
+            const Point middle{(2 * o[0].x + o[5].x + o[6].x) / 4,
+                               (2 * o[0].y + o[5].y + o[6].y) / 4};
+            EXPECT_EQ(ArrowHitDirection(true, middle.x - c, middle.y - c, figure), d)
+                << d << " in " << figure.size;
+        }
+    }
+    // At 93 pixels the drawn outlines are the designed ones.
+    for (std::int32_t d = 1; d <= 8; ++d)
+        EXPECT_EQ(FigureScale{}.Outline(d), ArrowPolygon(d)) << d;
+}
+
+TEST(DragFigure, EachSizeIsDrawnInThreeGreysAndEachArrowInItsPartsTurnsOver)
+{
+    for (const std::int32_t size : kDrawnSizes) {
+        const FigureScale figure{size};
+        const std::vector<FigureShade> shades = figure.Shades();
+        ASSERT_EQ(shades.size(), std::size_t(size * size));
+        const auto at = [&](std::int32_t x, std::int32_t y) {
+            return shades[std::size_t(y * size + x)];
+        };
+        std::vector<std::set<FigureShade>> seen(kArrowCount + 1);
+        std::vector<ArrowParts> parts;
+        for (std::int32_t d = 1; d <= kArrowCount; ++d)
+            parts.push_back(figure.PartsOf(d));
+        for (std::int32_t y = 0; y < size; ++y) {
+            for (std::int32_t x = 0; x < size; ++x) {
+                const FigureShade raised = at(x, y);
+                const FigureShade turned = at(size - 1 - x, size - 1 - y);
+                // Lit edges become shadow and back; faces and the background stay.
+                const FigureShade expected = raised == FigureShade::Face    ? FigureShade::Face
+                                             : raised == FigureShade::Light ? FigureShade::Shadow
+                                                                            : FigureShade::Light;
+                EXPECT_EQ(turned, expected) << size << ": " << x << ',' << y;
+                // A pixel belongs to the parts of one arrow at most, which
+                // redraw it raised and pressed; outside them lies the background.
+                std::int32_t owner = 0;
+                for (std::int32_t d = 1; d <= kArrowCount; ++d) {
+                    const ArrowParts& own = parts[std::size_t(d - 1)];
+                    if (own.head.Contains(x, y) || own.shaft.Contains(x, y)) {
+                        EXPECT_EQ(owner, 0) << size << ": " << x << ',' << y;
+                        owner = d;
+                    }
+                }
+                if (owner == 0)
+                    EXPECT_EQ(raised, FigureShade::Face) << size << ": " << x << ',' << y;
+                else if (SideOf(figure.Outline(owner), x, y) != Side::Outside)
+                    seen[std::size_t(owner)].insert(raised);
+            }
+        }
+        for (std::int32_t d = 1; d <= kArrowCount; ++d)
+            EXPECT_EQ(seen[std::size_t(d)],
+                      (std::set<FigureShade>{FigureShade::Shadow, FigureShade::Face,
+                                             FigureShade::Light}))
+                << size << ": " << d;
+    }
 }
 
 TEST(DragFigure, KeysWalkRoundTheFigure)

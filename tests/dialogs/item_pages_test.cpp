@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "dialogs/drag_figure.h"
-#include "resources/resource_ids.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
 
 namespace {
@@ -46,17 +45,22 @@ std::vector<Pixels> FigureHeads(HWND figure)
     return heads;
 }
 
-// The eight arrows raised, as the program's bitmap has them.
+// The eight arrows raised, as the figure is drawn in the current 3D colours.
 std::vector<Pixels> RaisedHeads()
 {
-    UniqueGdiObject<HBITMAP> arrows(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_DRAG_ARROWS), IMAGE_BITMAP, 0,
-                   0, LR_LOADMAP3DCOLORS)));
-    const HDC screen = GetDC(nullptr);
-    UniqueDc memory(CreateCompatibleDC(screen));
-    ReleaseDC(nullptr, screen);
-    const ScopedSelection selected(memory.get(), arrows.get());
-    return Heads(memory.get());
+    const std::vector<FigureShade> shades = FigureScale{}.Shades();
+    const COLORREF colours[] = {GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DFACE),
+                                GetSysColor(COLOR_3DLIGHT)};
+    std::vector<Pixels> heads;
+    for (std::int32_t d = 1; d <= kArrowCount; ++d) {
+        const Box head = ArrowPartsOf(d).head;
+        Pixels pixels;
+        for (std::int32_t y = head.y; y < head.y + head.height; ++y)
+            for (std::int32_t x = head.x; x < head.x + head.width; ++x)
+                pixels.push_back(colours[static_cast<int>(shades[std::size_t(y * kFigureSize + x)])]);
+        heads.push_back(pixels);
+    }
+    return heads;
 }
 
 // A point well inside an arrow's head: the middle of its tip and the two

@@ -15,6 +15,7 @@
 #include "forms/window_name.h"
 #include "tests/pad/pad_fixture.h"
 #include "tests/support/modal_script.h"
+#include "tests/support/registry_tree.h"
 #include "tests/support/user_steps.h"
 #include "tests/support/window_query.h"
 
@@ -83,6 +84,19 @@ protected:
         PressUntil(keys, [&] { return GetFocus() != before; });
         return Focused();
     }
+
+    // The stored settings made volatile, with their position key: no lasting
+    // key can be made inside them any more, so a save of the settings fails
+    // as a registry refusing writes does, while the position is still stored.
+    static void RefuseSettingsSaves()
+    {
+        RegistryTree stored = CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath);
+        stored.keys[L"Position"];
+        RestoreRegistryTree(HKEY_CURRENT_USER, kProductKeyPath, stored, REG_OPTION_VOLATILE);
+    }
+    // What the user is told of it.
+    static inline const std::wstring kRefusedSaveText =
+        L"レジストリキーを作成できません: " + std::wstring(kProductKeyPath) + L"\\Staging\\Contents";
 
     std::int32_t StoredValue(const std::wstring& name)
     {

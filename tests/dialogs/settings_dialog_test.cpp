@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -92,37 +93,38 @@ TEST_F(SettingsDialogTest, OkWithoutChangesStillSavesTheWorkingCopyAndReloadsThe
     EXPECT_FALSE(IsTopmost(main.Handle()));
 }
 
-TEST_F(SettingsDialogTest, ARefusedSaveIsShownOnceAndLosesNothingTypedNorThePosition)
+class RefusedSaveTest : public SettingsDialogTest {
+protected:
+    // Types a display name and presses OK as given while the registry
+    // refuses the save: told once, the dialog stays open with the name.
+    void PressRefusedOk(const std::function<void()>& pressOk)
+    {
+        RefuseSettingsSaves();
+        bool openAfterOk = false;
+        std::wstring captionAfterOk;
+        RunDialog({
+            [&] {
+                SetWindowTextW(Item(L"txtCaption"), L"残す名前");
+                pressOk();
+            },
+            [&] {
+                openAfterOk = IsWindowVisible(Dialog()) != FALSE;
+                captionAfterOk = TextOf(Item(L"txtCaption"));
+                Click(L"cmdCancel");
+            },
+        });
+        ASSERT_EQ(watcher.Boxes().size(), 1u);
+        EXPECT_EQ(watcher.Boxes()[0].text, kRefusedSaveText);
+        EXPECT_EQ(watcher.Boxes()[0].caption, L"Korvane");
+        EXPECT_TRUE(openAfterOk);
+        EXPECT_EQ(captionAfterOk, L"残す名前");
+    }
+};
+
+TEST_F(RefusedSaveTest, ARefusedSaveIsShownOnceAndLosesNothingTypedNorThePosition)
 {
     cMain& main = StartPadWith([](cSettings&) {});
-    // The key commands' key made volatile: no lasting key can be made inside
-    // it, so saving the key commands fails as a registry refusing writes does.
-    const std::wstring keys = std::wstring(kProductKeyPath) + L"\\Key";
-    RestoreRegistryTree(HKEY_CURRENT_USER, keys, {});
-    {
-        UniqueHKey key;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, keys.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
-                                  KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
-                  ERROR_SUCCESS);
-    }
-    bool openAfterOk = false;
-    std::wstring captionAfterOk;
-    RunDialog({
-        [&] {
-            SetWindowTextW(Item(L"txtCaption"), L"残す名前");
-            Click(L"cmdOk");
-        },
-        [&] {
-            openAfterOk = IsWindowVisible(Dialog()) != FALSE;
-            captionAfterOk = TextOf(Item(L"txtCaption"));
-            Click(L"cmdCancel");
-        },
-    });
-    ASSERT_EQ(watcher.Boxes().size(), 1u);
-    EXPECT_EQ(watcher.Boxes()[0].text, L"レジストリキーを作成できません: " + keys + L"\\A");
-    EXPECT_EQ(watcher.Boxes()[0].caption, L"Korvane");
-    EXPECT_TRUE(openAfterOk);
-    EXPECT_EQ(captionAfterOk, L"残す名前");
+    PressRefusedOk([] { Click(L"cmdOk"); });
 
     // The exit save fails alike: told once, and the position is still stored.
     const HWND window = main.Handle();
@@ -131,6 +133,24 @@ TEST_F(SettingsDialogTest, ARefusedSaveIsShownOnceAndLosesNothingTypedNorThePosi
     ASSERT_EQ(watcher.Boxes().size(), 2u);
     EXPECT_EQ(watcher.Boxes()[1].text, watcher.Boxes()[0].text);
     EXPECT_NE(PositionKey().ReadValue(L"x", -1.0f), -1.0f);
+}
+
+// Enter on a focused button runs its handler from the form's own keyboard
+// handling, not from a window procedure: the same boundary holds there.
+TEST_F(RefusedSaveTest, EnterOnOkThatIsRefusedKeepsTheDialogAndGivesThePadItsStateBack)
+{
+    const std::int32_t stored = HotKeyCode('K', kCtrlAlt);
+    cMain& main = StartPadWith([&](cSettings& settings) {
+        settings.HotKey = stored;
+        settings.AlwaysOnTop = true;
+    });
+    PressRefusedOk([] {
+        SetFocus(Item(L"cmdOk"));
+        PostMessageW(Item(L"cmdOk"), WM_KEYDOWN, VK_RETURN, 1);
+    });
+    EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+    EXPECT_EQ(HotKeyOf(main.Handle()), stored);
+    EXPECT_TRUE(IsTopmost(main.Handle()));
 }
 
 TEST_F(SettingsDialogTest, ApplyThenCancelKeepsTheAppliedValuesAndThePadGetsThemOnClose)

@@ -1,7 +1,6 @@
 #pragma once
 // What the shell does to the program's windows, done from a test: dragging
-// a file from Explorer and answering the file and folder dialogs. Kept apart from the
-// program's headers, whose IPersist clashes with the shell's.
+// a file from Explorer and answering the file and folder dialogs.
 
 #include <windows.h>
 

@@ -30,6 +30,10 @@ TEST(FormPicture, IconAndBitmapFilesLoadAtTheAskedSizeAndAnythingElseGivesNothin
     WriteFileBytes(folder.Path() + L"text.bmp", "this is no image");
     WriteFileBytes(folder.Path() + L"cut.ico", IconFile(32, RGB(0, 0, 255)).substr(0, 30));
     WriteFileBytes(folder.Path() + L"cut.bmp", BitmapFile(16, RGB(0, 0, 255)).substr(0, 20));
+    // Whole headers over far fewer pixels than they claim: 30000 x 30000.
+    std::string huge = BitmapFile(16, RGB(0, 0, 255));
+    huge.replace(18, 8, std::string("\x30\x75\0\0\x30\x75\0\0", 8));
+    WriteFileBytes(folder.Path() + L"huge.bmp", huge);
 
     const Picture stretched = LoadPicture(folder.Path() + L"small.bmp", 32, 32);
     ASSERT_TRUE(stretched);
@@ -47,6 +51,7 @@ TEST(FormPicture, IconAndBitmapFilesLoadAtTheAskedSizeAndAnythingElseGivesNothin
     EXPECT_FALSE(LoadPicture(folder.Path() + L"text.bmp", 32, 32));
     EXPECT_FALSE(LoadPicture(folder.Path() + L"cut.ico", 32, 32));
     EXPECT_FALSE(LoadPicture(folder.Path() + L"cut.bmp", 32, 32));
+    EXPECT_FALSE(LoadPicture(folder.Path() + L"huge.bmp", 32, 32));
     EXPECT_FALSE(LoadPicture(folder.Path(), 32, 32));  // a folder
 }
 

@@ -1,11 +1,14 @@
-// The installer as a user meets it: an older Korvane installed to start at
-// sign-in, the current one installed over it, Korvane started from where the
-// installer put it, and an uninstall that takes the program away and leaves
-// the user's settings. The packages are built beside the tests (see
+// The installers as users meet them: an older Korvane installed to start at
+// sign-in, the current one installed over it while its pad runs, the same
+// version built again over that, the start at sign-in changed afterwards, an
+// uninstall with the pad running that takes the program away and leaves the
+// user's settings; and the installer for one user, which stays out of the
+// machine's folders and keys. The packages are built beside the tests (see
 // tests/CMakeLists.txt); msiexec is the system's own.
 
 #include <windows.h>
 #include <msi.h>
+#include <msiquery.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "app/running_pads.h"
 #include "base/win_handles.h"
 #include "objlib/registry.h"
 #include "objlib/shortcut_link.h"
@@ -37,7 +41,14 @@ std::wstring FullPath(const std::wstring& path)
 // The release package of `make dist`, and the same files packaged as an older
 // version; both named relative to the test programs' folder.
 std::wstring CurrentPackage() { return FullPath(BuildFolder() + L"" KORVANE_PACKAGE); }
+std::wstring UserPackage() { return FullPath(BuildFolder() + L"" KORVANE_USER_PACKAGE); }
 std::wstring OlderPackage() { return FullPath(BuildFolder() + L"" KORVANE_OLDER_PACKAGE); }
+std::wstring OlderUserPackage()
+{
+    return FullPath(BuildFolder() + L"" KORVANE_OLDER_USER_PACKAGE);
+}
+// The current version built a second time: another product code, same version.
+std::wstring RebuiltPackage() { return FullPath(BuildFolder() + L"" KORVANE_REBUILT_PACKAGE); }
 
 // A folder the system names, with a trailing separator.
 std::wstring SystemFolder(int csidl)
@@ -67,21 +78,46 @@ std::vector<std::wstring> InstalledProducts()
     return products;
 }
 
-std::wstring ProductVersion(const std::wstring& product)
+// What the Apps list shows of an installed product.
+std::wstring ProductInfo(const std::wstring& product, const wchar_t* property)
 {
-    wchar_t version[64];
-    DWORD length = 64;
-    if (MsiGetProductInfoW(product.c_str(), INSTALLPROPERTY_VERSIONSTRING, version, &length) !=
-        ERROR_SUCCESS)
+    wchar_t text[MAX_PATH];
+    DWORD length = MAX_PATH;
+    if (MsiGetProductInfoW(product.c_str(), property, text, &length) != ERROR_SUCCESS)
         return {};
-    return std::wstring(version, length);
+    return std::wstring(text, length);
 }
 
-// The machine's entry that starts Korvane at sign-in; "<none>" when there is none.
-std::wstring SignInEntry()
+std::wstring ProductVersion(const std::wstring& product)
+{
+    return ProductInfo(product, INSTALLPROPERTY_VERSIONSTRING);
+}
+
+// The first column of the first row a query of a package's database answers.
+std::wstring PackageText(const std::wstring& package, const wchar_t* query)
+{
+    MSIHANDLE database = 0, view = 0, record = 0;
+    std::wstring text = L"<none>";
+    if (MsiOpenDatabaseW(package.c_str(), MSIDBOPEN_READONLY, &database) == ERROR_SUCCESS &&
+        MsiDatabaseOpenViewW(database, query, &view) == ERROR_SUCCESS &&
+        MsiViewExecute(view, 0) == ERROR_SUCCESS && MsiViewFetch(view, &record) == ERROR_SUCCESS) {
+        wchar_t value[512] = {};
+        DWORD length = 512;
+        if (MsiRecordGetStringW(record, 1, value, &length) == ERROR_SUCCESS)
+            text.assign(value, length);
+    }
+    for (MSIHANDLE handle : {record, view, database})
+        if (handle)
+            MsiCloseHandle(handle);
+    return text;
+}
+
+// The entry that starts Korvane at sign-in, the machine's (HKLM) or a
+// user's (HKCU); "<none>" when there is none.
+std::wstring SignInEntry(HKEY root = HKEY_LOCAL_MACHINE)
 {
     UniqueHKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, kRunKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
         return L"<none>";
     wchar_t data[MAX_PATH] = {};
     DWORD size = sizeof data - sizeof(wchar_t);
@@ -89,6 +125,48 @@ std::wstring SignInEntry()
                          &size) != ERROR_SUCCESS)
         return L"<none>";
     return data;
+}
+
+// Whether a file of the program waits for a restart to be replaced or removed.
+bool RestartPending()
+{
+    UniqueHKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager",
+                      0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return false;
+    DWORD size = 0;
+    if (RegQueryValueExW(key.get(), L"PendingFileRenameOperations", nullptr, nullptr, nullptr,
+                         &size) != ERROR_SUCCESS)
+        return false;
+    std::wstring names(size / sizeof(wchar_t) + 1, L'\0');
+    RegQueryValueExW(key.get(), L"PendingFileRenameOperations", nullptr, nullptr,
+                     reinterpret_cast<BYTE*>(names.data()), &size);
+    CharLowerW(names.data());
+    return names.find(L"korvane") != std::wstring::npos;
+}
+
+// The one pad running after an installer started it, with its process.
+struct StartedPad {
+    HWND window = nullptr;
+    UniqueKernelHandle process;
+};
+
+StartedPad WaitForStartedPad(DWORD timeoutMs)
+{
+    StartedPad pad;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        const std::vector<HWND> pads = VisiblePads();
+        if (pads.size() == 1) {
+            DWORD id = 0;
+            GetWindowThreadProcessId(pads[0], &id);
+            pad.window = pads[0];
+            pad.process.reset(OpenProcess(SYNCHRONIZE, FALSE, id));
+            return pad;
+        }
+        Sleep(100);
+    }
+    return pad;
 }
 
 // The target of the Start-menu entry; "<none>" when there is no entry. The
@@ -132,7 +210,11 @@ void UninstallEveryKorvane()
 class InstallJourney : public ::testing::Test {
 protected:
     void SetUp() override { UninstallEveryKorvane(); }
-    void TearDown() override { UninstallEveryKorvane(); }
+    void TearDown() override
+    {
+        CloseRunningPads();
+        UninstallEveryKorvane();
+    }
 
     RegistrySandbox sandbox;
     const std::wstring programFolder = SystemFolder(CSIDL_PROGRAM_FILES) + L"Korvane\\";
@@ -157,8 +239,17 @@ TEST_F(InstallJourney, InstallUpgradeRunAndUninstall)
     EXPECT_EQ(StartMenuTarget(), program);
     EXPECT_EQ(SignInEntry(), L"\"" + program + L"\"");
 
-    // The current version over it: the older one goes, its choice stays.
+    // The current version over it while the older pad runs, as it does after
+    // sign-in: the pad is closed with its settings saved, nothing waits for
+    // a restart, and the new pad starts; the older version's choice stays.
+    RunningProgram olderPad(program);
+    ASSERT_NE(olderPad.WaitForPad(kStepTimeoutMs), nullptr);
     ASSERT_EQ(Msiexec(L"/i \"" + CurrentPackage() + L"\" /qn"), 0);
+    EXPECT_EQ(olderPad.WaitForExit(0), 0);
+    EXPECT_TRUE(olderPad.Boxes().empty());
+    EXPECT_FALSE(RestartPending());
+    const RegistryKey settings = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+    EXPECT_TRUE(settings.SubKey(L"Position").Exists());
     const std::vector<std::wstring> products = InstalledProducts();
     ASSERT_EQ(products.size(), 1u);
     EXPECT_NE(products[0], older);
@@ -174,25 +265,92 @@ TEST_F(InstallJourney, InstallUpgradeRunAndUninstall)
         EXPECT_EQ(L"Software\\" + VersionText(programFolder + file, L"CompanyName"), kMakerKeyPath);
         EXPECT_EQ(VersionText(programFolder + file, L"OriginalFilename"), file);
     }
-
-    // Korvane runs from where it was installed, and keeps its settings.
-    {
-        RunningProgram running(program);
-        ASSERT_TRUE(running.Started());
-        ASSERT_NE(running.WaitForPad(kStepTimeoutMs), nullptr);
-        EXPECT_EQ(running.Close(kStepTimeoutMs), 0);
-        EXPECT_TRUE(running.Boxes().empty());
-    }
-    const RegistryKey settings = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+    StartedPad restarted = WaitForStartedPad(kStepTimeoutMs);
+    ASSERT_TRUE(restarted.window);
     EXPECT_EQ(RegistryRoot().OpenKey(HKEY_CURRENT_USER, kMakerKeyPath).ReadValue(L"Korvane", L""),
               programFolder + L"korvane.EXE");
 
-    // Uninstalling takes the program, its entries and its folder, not the settings.
-    ASSERT_EQ(Msiexec(L"/x \"" + CurrentPackage() + L"\" /qn"), 0);
+    // An older installer refuses, in both languages, and leaves it in place.
+    EXPECT_NE(Msiexec(L"/i \"" + OlderPackage() + L"\" /qn"), 0);
+    EXPECT_EQ(InstalledProducts(), products);
+    EXPECT_EQ(PackageText(CurrentPackage(), L"SELECT `Description` FROM `LaunchCondition`"),
+              L"新しいバージョンの Korvane がインストールされています。 "
+              L"A newer version of Korvane is already installed.");
+    // The Apps list says where and what it is.
+    EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_INSTALLLOCATION), programFolder);
+
+    // The same version built again replaces the installed one, pad and all.
+    ASSERT_EQ(Msiexec(L"/i \"" + RebuiltPackage() + L"\" /qn"), 0);
+    EXPECT_EQ(WaitForSingleObject(restarted.process.get(), 0), WAIT_OBJECT_0);
+    EXPECT_FALSE(RestartPending());
+    const std::vector<std::wstring> rebuilt = InstalledProducts();
+    ASSERT_EQ(rebuilt.size(), 1u);
+    EXPECT_NE(rebuilt[0], products[0]);
+    EXPECT_EQ(ProductVersion(rebuilt[0]), L"" KORVANE_VERSION);
+    restarted = WaitForStartedPad(kStepTimeoutMs);
+    ASSERT_TRUE(restarted.window);
+
+    // The start at sign-in changed by running the installed package again;
+    // the files stay, and so does the pad.
+    ASSERT_EQ(Msiexec(L"/i \"" + RebuiltPackage() + L"\" /qn AUTOSTART=0"), 0);
+    EXPECT_EQ(SignInEntry(), L"<none>");
+    ASSERT_EQ(Msiexec(L"/i \"" + RebuiltPackage() + L"\" /qn AUTOSTART=1"), 0);
+    EXPECT_EQ(SignInEntry(), L"\"" + program + L"\"");
+    EXPECT_TRUE(Exists(program));
+    EXPECT_EQ(WaitForSingleObject(restarted.process.get(), 0), WAIT_TIMEOUT);
+
+    // Uninstalling with the pad running takes the program, its entries, the
+    // command file a killed pad left and the folder, not the settings.
+    WriteFileBytes(programFolder + L"KORVANE.SCF", "[Shell]\r\nCommand=2\r\n");
+    ASSERT_EQ(Msiexec(L"/x " + rebuilt[0] + L" /qn"), 0);
+    EXPECT_EQ(WaitForSingleObject(restarted.process.get(), 0), WAIT_OBJECT_0);
+    EXPECT_TRUE(VisiblePads().empty());
+    EXPECT_FALSE(RestartPending());
     EXPECT_TRUE(InstalledProducts().empty());
     EXPECT_FALSE(Exists(programFolder));
     EXPECT_EQ(StartMenuTarget(), L"<none>");
     EXPECT_EQ(SignInEntry(), L"<none>");
     EXPECT_EQ(settings.ReadValue(L"Version", std::int32_t{0}), 500);
     EXPECT_TRUE(settings.SubKey(L"Position").Exists());
+}
+
+// The installer for one user: the user's own programs folder and Run key,
+// nothing of the machine's; started at the end of an installation with the
+// full interface, closed by the uninstall; upgraded in the folder the user
+// chose, and removed alike.
+TEST_F(InstallJourney, InstallForOneUserUpgradeAndUninstall)
+{
+    const std::wstring userFolder = SystemFolder(CSIDL_LOCAL_APPDATA) + L"Programs\\Korvane\\";
+    const std::wstring chosenFolder = SystemFolder(CSIDL_LOCAL_APPDATA) + L"Tools\\Korvane\\";
+    // With the full interface, as by a double-click: Korvane starts at the end.
+    ASSERT_EQ(Msiexec(L"/i \"" + UserPackage() + L"\" AUTOSTART=1"), 0);
+    const StartedPad started = WaitForStartedPad(kStepTimeoutMs);
+    EXPECT_TRUE(started.window);
+    ASSERT_EQ(InstalledProducts().size(), 1u);
+    EXPECT_TRUE(Exists(userFolder + L"korvane.exe"));
+    EXPECT_TRUE(Exists(userFolder + L"korvane.dll"));
+    EXPECT_FALSE(Exists(programFolder));
+    EXPECT_EQ(SignInEntry(HKEY_CURRENT_USER), L"\"" + userFolder + L"korvane.exe\"");
+    EXPECT_EQ(SignInEntry(), L"<none>");
+    EXPECT_EQ(StartMenuTarget(), userFolder + L"korvane.exe");
+    ASSERT_EQ(Msiexec(L"/x \"" + UserPackage() + L"\" /qn"), 0);
+    EXPECT_EQ(WaitForSingleObject(started.process.get(), 0), WAIT_OBJECT_0);
+    EXPECT_TRUE(InstalledProducts().empty());
+    EXPECT_FALSE(Exists(userFolder));
+    EXPECT_EQ(SignInEntry(HKEY_CURRENT_USER), L"<none>");
+    EXPECT_EQ(StartMenuTarget(), L"<none>");
+
+    ASSERT_EQ(Msiexec(L"/i \"" + OlderUserPackage() + L"\" /qn \"INSTALLDIR=" + chosenFolder +
+                      L"\""),
+              0);
+    ASSERT_EQ(Msiexec(L"/i \"" + UserPackage() + L"\" /qn"), 0);
+    const std::vector<std::wstring> products = InstalledProducts();
+    ASSERT_EQ(products.size(), 1u);
+    EXPECT_EQ(ProductVersion(products[0]), L"" KORVANE_VERSION);
+    EXPECT_EQ(VersionText(chosenFolder + L"korvane.exe", L"FileVersion"), L"" KORVANE_VERSION);
+    EXPECT_FALSE(Exists(userFolder));
+    EXPECT_EQ(StartMenuTarget(), chosenFolder + L"korvane.exe");
+    ASSERT_EQ(Msiexec(L"/x " + products[0] + L" /qn"), 0);
+    EXPECT_FALSE(Exists(chosenFolder));
+    EXPECT_EQ(StartMenuTarget(), L"<none>");
 }

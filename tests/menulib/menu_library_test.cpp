@@ -68,6 +68,37 @@ TEST_F(MenuLibraryTest, ABrokenLibraryIsReportedAndAnswersNothing)
     ExpectWarnings(watcher, folder.Path() + L"korvane.dll");
 }
 
+// What an update interrupted between the two files leaves: a korvane.dll of
+// another version, otherwise sound. It is named, not called.
+TEST_F(MenuLibraryTest, ALibraryOfAnotherVersionIsReportedAndAnswersNothing)
+{
+    std::string image = ReadFileBytes(BuildFolder() + L"korvane.dll");
+    const DWORD signature = VS_FFI_SIGNATURE;
+    const size_t fixed = image.find(std::string(reinterpret_cast<const char*>(&signature), 4));
+    ASSERT_NE(fixed, std::string::npos);
+    // dwFileVersionMS (major, minor) and dwFileVersionLS (patch, build): 9.8.7.0.
+    const DWORD versionMs = MAKELONG(8, 9), versionLs = MAKELONG(0, 7);
+    image.replace(fixed + 8, 4, reinterpret_cast<const char*>(&versionMs), 4);
+    image.replace(fixed + 12, 4, reinterpret_cast<const char*>(&versionLs), 4);
+    const std::wstring path = folder.Path() + L"korvane.dll";
+    WriteFileBytes(path, image);
+
+    MenuLibrary library(folder.Path());
+    DialogWatcher watcher;
+    ExpectNothingChosen(library);
+    ASSERT_EQ(watcher.Boxes().size(), 2u);
+    for (const ShownBox& box : watcher.Boxes()) {
+        EXPECT_EQ(box.icon, BoxIcon::Exclamation);
+        EXPECT_NE(box.text.find(L"korvane.dll のバージョン (9.8.7) が korvane.exe ("), std::wstring::npos)
+            << box.text;
+        EXPECT_NE(box.text.find(L") と一致しません。Korvane をインストールし直してください。"),
+                  std::wstring::npos);
+        EXPECT_NE(box.text.find(path), std::wstring::npos);
+    }
+    EXPECT_FALSE(library.Loaded());
+    EXPECT_EQ(GetModuleHandleW(path.c_str()), nullptr);
+}
+
 TEST_F(MenuLibraryTest, ARelativeFolderNeverFallsBackToTheSearchPath)
 {
     MenuLibrary library(L"");

@@ -32,6 +32,8 @@ TEST(ValueText, BooleansFromText)
 TEST(ValueText, FloatsRoundTripInInvariantForm)
 {
     EXPECT_EQ(FormatFloatText(0.5f), L"0.5");
+    EXPECT_EQ(FormatFloatText(0.1f), L"0.1");
+    EXPECT_EQ(FormatFloatText(-2.5e-7f), L"-2.5e-07");
     for (float v : {0.0f, 0.25f, 0.123456789f, 1e-30f, -3.75f, 1.0f / 3.0f})
         EXPECT_EQ(ParseFloatText(FormatFloatText(v)), v);
     EXPECT_TRUE(std::isnan(*ParseFloatText(L"nan")));

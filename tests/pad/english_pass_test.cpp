@@ -67,7 +67,7 @@ TEST_F(EnglishPass, TheStatusWindowTheCommandMenuAndTheNamesSpeakEnglishInTheMes
 
     std::vector<std::wstring> names;
     for (std::int32_t d = 0; d < kDirectionCount; ++d) {
-        names.push_back(SlotDisplayName(0, d));
+        names.push_back(SlotDisplayName(CommandListKind::Drags, d));
         EXPECT_FALSE(names.back().empty() || HasJapanese(names.back())) << d;
     }
     std::sort(names.begin(), names.end());

@@ -51,6 +51,45 @@ TEST(PadProgram, ThePadShowsUntilTheSystemClosesItAndThenTheProgramEnds)
     EXPECT_NEAR(position.ReadValue(L"y", -1.0f), 0.5f, 1.0f / GetSystemMetrics(SM_CYSCREEN));
 }
 
+// What an installer does before it replaces the program's files: Windows'
+// Restart Manager asks the pad to end as at sign-out, and the installer's own
+// action runs `korvane.exe /exit`. Either way the settings are saved and the
+// process ends; with no pad left, /exit has nothing to wait for.
+TEST(PadProgram, ClosedForAnInstallerItSavesItsSettingsAndEnds)
+{
+    const std::wstring program = BuildFolder() + L"korvane.exe";
+    const auto savedOnTheWayOut = [] {
+        const RegistryKey product = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+        return product.HasValue(L"DoubleClickCommand") && product.SubKey(L"Position").Exists();
+    };
+    {
+        RegistrySandbox sandbox;
+        RunningProgram running(program);
+        const HWND pad = running.WaitForPad(20000);
+        ASSERT_TRUE(pad);
+        DWORD_PTR answer = 0;
+        ASSERT_TRUE(SendMessageTimeoutW(pad, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP,
+                                        SMTO_ABORTIFHUNG, 5000, &answer));
+        EXPECT_EQ(answer, TRUE);
+        EXPECT_TRUE(running.Running());
+        EXPECT_FALSE(savedOnTheWayOut());
+        SendMessageTimeoutW(pad, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000,
+                            &answer);
+        EXPECT_EQ(running.WaitForExit(20000), 0);
+        EXPECT_TRUE(running.Boxes().empty());
+        EXPECT_TRUE(savedOnTheWayOut());
+    }
+    {
+        RegistrySandbox sandbox;
+        RunningProgram running(program);
+        ASSERT_TRUE(running.WaitForPad(20000));
+        EXPECT_EQ(RunProgram(L"\"" + program + L"\" /exit", 30000), 0);
+        EXPECT_EQ(running.WaitForExit(0), 0);
+        EXPECT_TRUE(savedOnTheWayOut());
+        EXPECT_EQ(RunProgram(L"\"" + program + L"\" /exit", 30000), 0);
+    }
+}
+
 TEST(PadProgram, DraggingWithTheRealRightButtonToTheRightLaunchesTheRightwardCommand)
 {
     RegistrySandbox sandbox;

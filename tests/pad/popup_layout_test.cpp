@@ -10,6 +10,13 @@ namespace {
 // 1024 x 768 pixels at 96 DPI.
 constexpr ScreenMetrics kScreen{1024 * 15, 768 * 15, 15, 15};
 
+// The whole of a monitor as its work area, in pixels.
+Box WholeOf(const ScreenMetrics& screen)
+{
+    return {screen.leftTwips / screen.twipsPerPixelX, screen.topTwips / screen.twipsPerPixelY,
+            screen.widthTwips / screen.twipsPerPixelX, screen.heightTwips / screen.twipsPerPixelY};
+}
+
 std::vector<std::wstring> Lines(const std::wstring& text)
 {
     std::vector<std::wstring> lines;
@@ -28,7 +35,7 @@ std::vector<std::wstring> Lines(const std::wstring& text)
 TEST(StatusWindow, CentredBelowThePad)
 {
     // Pad at (300, 200) pixels, label 60 x 16 pixels.
-    const Box box = StatusWindowBox({300 * 15, 200 * 15}, 900, 240, kScreen);
+    const Box box = StatusWindowBox({300 * 15, 200 * 15}, 900, 240, kScreen, WholeOf(kScreen));
     EXPECT_EQ(box, (Box{284, 238, 64, 20}));
     EXPECT_EQ(box.x + box.width / 2, 300 + 16);
 }
@@ -37,19 +44,52 @@ TEST(StatusWindow, AboveThePadNearTheBottomJudgedInTwips)
 {
     // The limit is 100 pixels above the bottom: 10020 twips. 10021 twips is
     // still pixel 668, yet the window goes above.
-    EXPECT_EQ(StatusWindowBox({4500, 10020}, 900, 240, kScreen).y, 668 + 38);
-    EXPECT_EQ(StatusWindowBox({4500, 10021}, 900, 240, kScreen).y, 668 - 23);
-    EXPECT_EQ(StatusWindowBox({4500, 11400}, 900, 240, kScreen).y, 760 - 23);
+    EXPECT_EQ(StatusWindowBox({4500, 10020}, 900, 240, kScreen, WholeOf(kScreen)).y, 668 + 38);
+    EXPECT_EQ(StatusWindowBox({4500, 10021}, 900, 240, kScreen, WholeOf(kScreen)).y, 668 - 23);
+    EXPECT_EQ(StatusWindowBox({4500, 11400}, 900, 240, kScreen, WholeOf(kScreen)).y, 760 - 23);
 }
 
 TEST(StatusWindow, OtherScreenScales)
 {
     // 120 DPI: 12 twips per pixel; the label of 100 x 20 pixels is 1200 x 240 twips.
     const ScreenMetrics large{1280 * 12, 1024 * 12, 12, 12};
-    const Box box = StatusWindowBox({500 * 12, 400 * 12}, 1200, 240, large);
+    const Box box = StatusWindowBox({500 * 12, 400 * 12}, 1200, 240, large, WholeOf(large));
     EXPECT_EQ(box, (Box{500 + 16 - (600 + 30) / 12, 438, 105, 25}));
-    // A pad left of the screen's edge keeps its negative position.
-    EXPECT_EQ(StatusWindowBox({-150, 3000}, 900, 240, kScreen).x, -10 + 16 - 32);
+}
+
+TEST(StatusWindow, WhollyInsideTheWorkAreaCentredUnderThePadWhereThereIsRoom)
+{
+    // A long label of 120 x 16 pixels at 96 DPI, 180 x 24 at 144; the work
+    // area ends above a taskbar at the bottom.
+    const ScreenMetrics large{1536 * 10, 960 * 10, 10, 10};
+    struct Row {
+        ScreenMetrics screen;
+        Box work;
+        Point pad;  // pixels
+        std::int32_t dpi;
+        Box expected;
+    };
+    const Row rows[] = {
+        // The four corners, then the middle: centred where there is room.
+        {kScreen, {0, 0, 1024, 728}, {0, 0}, 96, {0, 38, 124, 20}},
+        {kScreen, {0, 0, 1024, 728}, {990, 0}, 96, {900, 38, 124, 20}},
+        {kScreen, {0, 0, 1024, 728}, {0, 694}, 96, {0, 671, 124, 20}},
+        {kScreen, {0, 0, 1024, 728}, {990, 694}, 96, {900, 671, 124, 20}},
+        {kScreen, {0, 0, 1024, 728}, {500, 300}, 96, {454, 338, 124, 20}},
+        // A pad partly off the screen; a tall taskbar the rule above misses.
+        {kScreen, {0, 0, 1024, 728}, {-10, 200}, 96, {0, 238, 124, 20}},
+        {kScreen, {0, 0, 1024, 600}, {500, 580}, 96, {454, 580, 124, 20}},
+        {large, {0, 0, 1536, 912}, {0, 0}, 144, {0, 57, 186, 30}},
+        {large, {0, 0, 1536, 912}, {1486, 0}, 144, {1350, 57, 186, 30}},
+        {large, {0, 0, 1536, 912}, {0, 862}, 144, {0, 827, 186, 30}},
+        {large, {0, 0, 1536, 912}, {1486, 862}, 144, {1350, 827, 186, 30}},
+    };
+    for (const Row& row : rows) {
+        const std::int32_t tpp = row.screen.twipsPerPixelX;
+        const Box box = StatusWindowBox({row.pad.x * tpp, row.pad.y * tpp}, 1800, 240, row.screen,
+                                        row.work, row.dpi);
+        EXPECT_EQ(box, row.expected) << row.pad.x << ',' << row.pad.y << " at " << row.dpi;
+    }
 }
 
 TEST(StatusWindow, AtThePadsResolutionAndOnItsMonitor)
@@ -57,15 +97,15 @@ TEST(StatusWindow, AtThePadsResolutionAndOnItsMonitor)
     // 144 DPI, 10 twips per pixel: the distances grow by half, the label's
     // margins of 30 twips are 3 pixels; label 90 x 24 pixels.
     const ScreenMetrics scaled{1536 * 10, 960 * 10, 10, 10};
-    EXPECT_EQ(StatusWindowBox({300 * 10, 200 * 10}, 900, 240, scaled, 144),
+    EXPECT_EQ(StatusWindowBox({300 * 10, 200 * 10}, 900, 240, scaled, WholeOf(scaled), 144),
               (Box{300 + 24 - (450 + 30) / 10, 200 + 57, 96, 30}));
     // Room below ends 150 pixels above the bottom: 100 designed pixels.
-    EXPECT_EQ(StatusWindowBox({3000, 8100}, 900, 240, scaled, 144).y, 810 + 57);
-    EXPECT_EQ(StatusWindowBox({3000, 8101}, 900, 240, scaled, 144).y, 810 - 35);
+    EXPECT_EQ(StatusWindowBox({3000, 8100}, 900, 240, scaled, WholeOf(scaled), 144).y, 810 + 57);
+    EXPECT_EQ(StatusWindowBox({3000, 8101}, 900, 240, scaled, WholeOf(scaled), 144).y, 810 - 35);
     // A monitor below the primary one: its own bottom counts.
     const ScreenMetrics below{1024 * 15, 768 * 15, 15, 15, 0, 768 * 15};
-    EXPECT_EQ(StatusWindowBox({4500, (768 + 600) * 15}, 900, 240, below).y, 768 + 600 + 38);
-    EXPECT_EQ(StatusWindowBox({4500, (768 + 700) * 15}, 900, 240, below).y, 768 + 700 - 23);
+    EXPECT_EQ(StatusWindowBox({4500, (768 + 600) * 15}, 900, 240, below, WholeOf(below)).y, 768 + 600 + 38);
+    EXPECT_EQ(StatusWindowBox({4500, (768 + 700) * 15}, 900, 240, below, WholeOf(below)).y, 768 + 700 - 23);
 }
 
 TEST(KeyTip, ColumnsAndSeparatorDoNotTouch)

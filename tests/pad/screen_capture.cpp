@@ -76,8 +76,8 @@ LRESULT CALLBACK StripedProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 {
     if (message != WM_PAINT)
         return DefWindowProcW(window, message, wParam, lParam);
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(window, &paint);
+    const PaintDc paint(window);
+    const HDC dc = paint.get();
     RECT client;
     GetClientRect(window, &client);
     const COLORREF colours[] = {RGB(200, 30, 30), RGB(30, 160, 60), RGB(40, 60, 210), RGB(230, 210, 40),
@@ -87,7 +87,6 @@ LRESULT CALLBACK StripedProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         const RECT stripe{x, 0, std::min<LONG>(x + 23, client.right), client.bottom};
         FillRect(dc, &stripe, brush.get());
     }
-    EndPaint(window, &paint);
     return 0;
 }
 

@@ -10,7 +10,7 @@
 
 #include "base/numbered_error.h"
 #include "base/system.h"
-#include "commands/command_kind.h"
+#include "base/slot_names.h"
 #include "commands/shell_command.h"
 #include "commands/shell_commands.h"
 #include "objlib/persist.h"
@@ -55,7 +55,7 @@ protected:
     ShellCommand DragCommand() const
     {
         ShellCommand command;
-        command.SetKind(kDragList);
+        command.SetKind(CommandListKind::Drags);
         return command;
     }
 
@@ -164,12 +164,12 @@ TEST_F(LongTextTest, LongFieldsGoThroughTheRegistryAndTheMenuTableUnchanged)
     for (size_t length : kLengths) {
         SCOPED_TRACE(length);
         RegistrySandbox sandbox;
-        ShellCommands menus(kMenuList);
+        ShellCommands menus(CommandListKind::Menus);
         ShellCommand& entry = *menus.Add(-1);
         entry.StoreCommandLine(L"\"C:\\" + std::wstring(length, L'p') + L".exe\" " +
                                std::wstring(length, L'a'));
         entry.Caption = std::wstring(length, L'c');
-        ShellCommands drags(kDragList);
+        ShellCommands drags(CommandListKind::Drags);
         ShellCommand& drag = *drags.Item(1);
         drag.StoreCommandLine(entry.Command());
         drag.StoreWorkDir(L"C:\\" + std::wstring(length, L'w'));
@@ -179,7 +179,7 @@ TEST_F(LongTextTest, LongFieldsGoThroughTheRegistryAndTheMenuTableUnchanged)
         RegistryKey menuKey = key.SubKey(L"Menu"), dragKey = key.SubKey(L"Drag");
         Persistence().PersistOf(menus).Save(menuKey);
         Persistence().PersistOf(drags).Save(dragKey);
-        ShellCommands menusBack(kMenuList), dragsBack(kDragList);
+        ShellCommands menusBack(CommandListKind::Menus), dragsBack(CommandListKind::Drags);
         Persistence().PersistOf(menusBack).Load(menuKey);
         Persistence().PersistOf(dragsBack).Load(dragKey);
         ASSERT_EQ(menusBack.Count(), 1);
@@ -190,11 +190,15 @@ TEST_F(LongTextTest, LongFieldsGoThroughTheRegistryAndTheMenuTableUnchanged)
         EXPECT_TRUE(dragsBack.Item(1)->WorkDir() == drag.WorkDir());
         EXPECT_TRUE(dragsBack.Item(1)->Caption == drag.Caption);
 
-        const CompiledMenuEntry* table = menus.Compile().Table();
+        const CompiledMenu& compiled = menus.Compile();
+        const CompiledMenuEntry* table = compiled.Table();
         ASSERT_NE(table, nullptr);
         EXPECT_TRUE(std::string(table[0].caption) == ToAnsi(entry.Caption));
-        EXPECT_TRUE(std::string(table[0].program) == ToAnsi(entry.Program()));
-        EXPECT_TRUE(std::string(table[0].arguments) == ToAnsi(entry.Argument()));
+        // What the menu library answers for the entry opens its whole text,
+        // though the library's buffers hold no more than 260 bytes.
+        const MenuChoice chosen = compiled.Choice(table[0].program, table[0].arguments);
+        EXPECT_TRUE(chosen.file == entry.Program());
+        EXPECT_TRUE(chosen.parameters == entry.Argument());
     }
 }
 

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "commands/command_kind.h"
+#include "base/slot_names.h"
 #include "commands/shell_command.h"
 #include "tests/support/probe_log.h"
 #include "tests/support/sandbox.h"
@@ -34,7 +34,7 @@ Snapshot SnapshotOf(const ShellCommand& command)
 ShellCommand Untouched()
 {
     ShellCommand command;
-    command.SetKind(kKeyList);
+    command.SetKind(CommandListKind::Keys);
     command.StoreCommandLine(L"\"C:\\Kept Tool\\kept.exe\" --kept");
     command.StoreWorkDir(L"C:\\Kept Tool");
     command.Caption = L"そのまま";

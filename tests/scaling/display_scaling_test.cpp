@@ -1,19 +1,24 @@
-// The pad, its popups and both dialogs at 100, 150 and 200 % display
-// scaling. A program finds the screen's resolution as the prefix's
+// The pad, its popups and both dialogs at 100, 125, 150, 175, 200 and 250 %
+// display scaling. A program finds the screen's resolution as the prefix's
 // "LogPixels" says when it starts, so the test runs this program again at
 // each resolution (DisplayScaling), and that run checks what it shows
 // there (AtThisScaling, skipped when the program is not started so).
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "base/dpi_scale.h"
+#include "base/win_handles.h"
 #include "dialogs/dlg_extension.h"
+#include "dialogs/drag_figure.h"
 #include "forms/display_dpi.h"
 #include "forms/screen.h"
+#include "resources/resource_ids.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/window_query.h"
@@ -107,6 +112,79 @@ void ExpectNoTextClipped(HWND window, int dpi, const std::wstring& where)
                       << " pixels and has " << c.room.cx << " x " << c.room.cy;
 }
 
+// Whether an icon resource holds an image drawn for this size, so that
+// nothing has to stretch another size to it.
+bool IconHoldsImageOf(int id, int pixels)
+{
+    const HMODULE module = GetModuleHandleW(nullptr);
+    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
+    const auto* group = found ? static_cast<const BYTE*>(LockResource(LoadResource(module, found)))
+                              : nullptr;
+    if (!group)
+        return false;
+    // The group's header (reserved, type, count), then 14 bytes an image
+    // whose first two give its width and height, 0 for 256.
+    const WORD count = *reinterpret_cast<const WORD*>(group + 4);
+    for (WORD i = 0; i < count; ++i) {
+        const BYTE* entry = group + 6 + 14 * i;
+        if ((entry[0] ? entry[0] : 256) == pixels && (entry[1] ? entry[1] : 256) == pixels)
+            return true;
+    }
+    return false;
+}
+
+// The square the drag figure is drawn in within its box: from the first to
+// the last pixel that is not the button face, the arrows' tips reaching to
+// a pixel of the figure's edges.
+RECT DrawnFigure(HWND box)
+{
+    const SIZE size = ClientSize(box);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const WindowDc screen(box);
+    UniqueGdiObject<HBITMAP> copy(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits,
+                                                   nullptr, 0));
+    UniqueDc memory(CreateCompatibleDC(screen.get()));
+    {
+        const ScopedSelection selected(memory.get(), copy.get());
+        BitBlt(memory.get(), 0, 0, size.cx, size.cy, screen.get(), 0, 0, SRCCOPY);
+    }
+    const COLORREF face = GetSysColor(COLOR_3DFACE);
+    const DWORD background = DWORD(GetRValue(face)) << 16 | GetGValue(face) << 8 | GetBValue(face);
+    RECT drawn{size.cx, size.cy, -1, -1};
+    const auto* pixel = static_cast<const DWORD*>(bits);
+    for (LONG y = 0; y < size.cy; ++y)
+        for (LONG x = 0; x < size.cx; ++x)
+            if ((pixel[y * size.cx + x] & 0xFFFFFF) != background)
+                drawn = {std::min(drawn.left, x), std::min(drawn.top, y),
+                         std::max(drawn.right, x + 1), std::max(drawn.bottom, y + 1)};
+    return drawn;
+}
+
+// A list shows whole rows, keeps its designed top and takes as many rows as
+// its designed height holds: at 100 % all of it.
+void ExpectWholeRows(HWND list, int dpi)
+{
+    const int row = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    ASSERT_GT(row, 0);
+    const SIZE client = ClientSize(list);
+    EXPECT_EQ(client.cy % row, 0) << "at " << dpi << " DPI, rows of " << row;
+    RECT outer{};
+    GetWindowRect(list, &outer);
+    MapWindowPoints(nullptr, GetParent(list), reinterpret_cast<POINT*>(&outer), 2);
+    EXPECT_EQ(outer.top, ScaledToDpi(18, dpi));
+    EXPECT_LE(outer.bottom - outer.top, ScaledToDpi(160, dpi));
+    EXPECT_GT(outer.bottom - outer.top, ScaledToDpi(160, dpi) - row);
+    if (dpi == kDesignDpi) {
+        EXPECT_EQ(outer.bottom - outer.top, 160);
+    }
+}
+
 class AtThisScaling : public SettingsDialogTest {
 protected:
     void SetUp() override
@@ -125,22 +203,38 @@ protected:
 
 }  // namespace
 
-TEST(DisplayScaling, ThePadItsPopupsAndTheDialogsAtOneHundredOneHundredFiftyAndTwoHundredPerCent)
+std::wstring ThisProgram()
+{
+    wchar_t self[MAX_PATH]{};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    return self;
+}
+
+class DisplayScaling : public testing::TestWithParam<DWORD> {};
+
+TEST_P(DisplayScaling, ThePadItsPopupsAndTheDialogs)
 {
     if (ScalingOfThisRun() != 0)
         GTEST_SKIP() << "a run at one resolution";
-    wchar_t self[MAX_PATH]{};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    for (const DWORD dpi : {96u, 144u, 192u}) {
-        const ScopedScreenResolution resolution(dpi);
-        const ScopedEnvironment scaling(kScalingVariable, std::to_wstring(dpi));
-        const std::wstring run =
-            L"\"" + std::wstring(self) + L"\" --gtest_brief=1 --gtest_filter=AtThisScaling.*";
-        EXPECT_EQ(RunProgram(run, 120000), 0) << "at " << dpi << " DPI";
-    }
-    // What the rest of the suite starts finds the screen as this run did.
+    const DWORD dpi = GetParam();
+    const ScopedScreenResolution resolution(dpi);
+    const ScopedEnvironment scaling(kScalingVariable, std::to_wstring(dpi));
+    EXPECT_EQ(RunProgram(L"\"" + ThisProgram() + L"\" --gtest_brief=1 --gtest_filter=AtThisScaling.*",
+                         120000),
+              0)
+        << "at " << dpi << " DPI";
+}
+
+// 100, 125, 150, 175, 200 and 250 %.
+INSTANTIATE_TEST_SUITE_P(Resolutions, DisplayScaling,
+                         testing::Values(96u, 120u, 144u, 168u, 192u, 240u));
+
+TEST(DisplayScalingAfterwards, TheSuiteFindsTheScreenAsItWas)
+{
+    if (ScalingOfThisRun() != 0)
+        GTEST_SKIP() << "a run at one resolution";
     const ScopedEnvironment scaling(kScalingVariable, std::to_wstring(SystemDpi()));
-    EXPECT_EQ(RunProgram(L"\"" + std::wstring(self) + L"\" --gtest_brief=1 "
+    EXPECT_EQ(RunProgram(L"\"" + ThisProgram() + L"\" --gtest_brief=1 "
                          L"--gtest_filter=AtThisScaling.ThePadIs*",
                          120000),
               0);
@@ -157,6 +251,7 @@ TEST_F(AtThisScaling, ThePadIsItsScaledSquareShowingItsIconAtThatSize)
     EXPECT_EQ(main.GetPicture().Size().cx, S(32));
     EXPECT_EQ(main.GetPicture().Size().cy, S(32));
     EXPECT_TRUE(main.GetPicture().IsIcon());
+    EXPECT_TRUE(IconHoldsImageOf(IDI_KORVANE, S(32))) << "stretched to " << S(32);
 }
 
 TEST_F(AtThisScaling, TheStatusWindowAndTheKeyListTipTakeTheirTypeAndMarginsFromThePad)
@@ -181,6 +276,24 @@ TEST_F(AtThisScaling, TheStatusWindowAndTheKeyListTipTakeTheirTypeAndMarginsFrom
     EXPECT_NEAR((status.left + status.right) / 2, pad.left + S(16), 1);
     main.StatusWindow.HideStatus();
 
+    // A long caption with the pad in each corner of its work area: the
+    // window stays wholly on the screen.
+    const RECT work = WorkAreaNear(main.Handle());
+    const int padSize = pad.right - pad.left;
+    for (const POINT corner : {POINT{work.left, work.top}, POINT{work.right - padSize, work.top},
+                               POINT{work.left, work.bottom - padSize},
+                               POINT{work.right - padSize, work.bottom - padSize}}) {
+        SetWindowPos(main.Handle(), nullptr, corner.x, corner.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        main.StatusWindow.ShowStatus(L"コントロール パネルの画面のプロパティを開く");
+        GetWindowRect(main.StatusWindow.Handle(), &status);
+        EXPECT_GE(status.left, work.left) << corner.x << ',' << corner.y;
+        EXPECT_GE(status.top, work.top) << corner.x << ',' << corner.y;
+        EXPECT_LE(status.right, work.right) << corner.x << ',' << corner.y;
+        EXPECT_LE(status.bottom, work.bottom) << corner.x << ',' << corner.y;
+        main.StatusWindow.HideStatus();
+    }
+
     main.TipWindow.PopupStatus(100, 100);
     RECT tip{};
     GetWindowRect(main.TipWindow.Handle(), &tip);
@@ -194,17 +307,17 @@ TEST_F(AtThisScaling, TheStatusWindowAndTheKeyListTipTakeTheirTypeAndMarginsFrom
 TEST_F(AtThisScaling, TheSettingsDialogIsLaidOutForTheResolutionAndNoTextIsCutOff)
 {
     // Each direction's name beside its arrow is as wide as its caption.
+    static const wchar_t* const captions[] = {
+        L"エクスプローラー",      L"ワードパッド",        L"メモ帳", L"コマンド プロンプト",
+        L"マインスイーパー", L"レジストリ エディター", L"コントロール パネル", L"W"};
     StartPadWith([](cSettings& settings) {
-        const wchar_t* captions[] = {L"エクスプローラー", L"ワードパッド", L"メモ帳",
-                                     L"コマンド プロンプト", L"マインスイーパー",
-                                     L"レジストリ エディター", L"コントロール パネル", L"W"};
         for (std::int32_t d = 1; d <= 8; ++d) {
             ShellCommand& command = *settings.Drags().Item(d);
             command.StoreCommandLine(L"C:\\windows\\notepad.exe");
             command.Caption = captions[d - 1];
         }
     });
-    RunDialog({
+    std::vector<std::function<void()>> steps = {
         [&] {
             const HWND dialog = Dialog();
             const SIZE client = ClientSize(dialog);
@@ -214,16 +327,54 @@ TEST_F(AtThisScaling, TheSettingsDialogIsLaidOutForTheResolutionAndNoTextIsCutOf
             EXPECT_EQ(ClientSize(Item(L"cmdOk")).cx, S(81));
             EXPECT_EQ(ClientSize(Item(L"imgTab(0)")).cx, S(16));
             EXPECT_EQ(ClientSize(Item(L"picDrag")).cx, S(93));
+            for (const int tab : {IDI_TAB_DRAG, IDI_TAB_KEYS, IDI_TAB_MENU, IDI_TAB_GENERAL})
+                EXPECT_TRUE(IconHoldsImageOf(tab, S(16))) << tab << " stretched to " << S(16);
         },
         [&] { ExpectNoTextClipped(Dialog(), dpi, L"drag page"); },
+    };
+    // The figure fills its box, and the middle of each arrow as drawn,
+    // halfway from its tip to the end of its shaft, selects its direction.
+    RECT drawn{};
+    std::vector<std::wstring> selected;
+    steps.push_back([&] {
+        drawn = DrawnFigure(Item(L"picDrag"));
+        const SIZE box = ClientSize(Item(L"picDrag"));
+        EXPECT_LE(drawn.left, 1);
+        EXPECT_LE(drawn.top, 1);
+        EXPECT_GE(drawn.right, box.cx - 2);
+        EXPECT_GE(drawn.bottom, box.cy - 2);
+    });
+    for (const std::int32_t d : {2, 3, 4, 5, 6, 7, 8, 1}) {
+        steps.push_back([&, d] {
+            const ArrowOutline o = ArrowPolygon(d);
+            const auto at = [](LONG from, LONG to, double design) {
+                return from + int((design + 0.5) * (to - from) / kFigureSize);
+            };
+            PostClick(Item(L"picDrag"),
+                      at(drawn.left, drawn.right, (2 * o[0].x + o[5].x + o[6].x) / 4.0),
+                      at(drawn.top, drawn.bottom, (2 * o[0].y + o[5].y + o[6].y) / 4.0));
+        });
+        steps.push_back([&] { selected.push_back(TextOf(Item(L"txtCaption"))); });
+    }
+    steps.insert(steps.end(), {
         [&] { Click(L"picTab(1)"); },
-        [&] { ExpectNoTextClipped(Dialog(), dpi, L"key page"); },
+        [&] {
+            ExpectNoTextClipped(Dialog(), dpi, L"key page");
+            ExpectWholeRows(Item(L"lstAccessKey"), dpi);
+        },
         [&] { Click(L"picTab(2)"); },
-        [&] { ExpectNoTextClipped(Dialog(), dpi, L"menu page"); },
+        [&] {
+            ExpectNoTextClipped(Dialog(), dpi, L"menu page");
+            ExpectWholeRows(Item(L"lstMenuItem"), dpi);
+        },
         [&] { Click(L"picTab(3)"); },
         [&] { ExpectNoTextClipped(Dialog(), dpi, L"general page"); },
         [&] { Click(L"cmdCancel"); },
     });
+    RunDialog(std::move(steps));
+    EXPECT_EQ(selected, (std::vector<std::wstring>{captions[1], captions[2], captions[3],
+                                                   captions[4], captions[5], captions[6],
+                                                   captions[7], captions[0]}));
 }
 
 TEST_F(AtThisScaling, TheExtensionChooserIsLaidOutForTheResolutionAndNoTextIsCutOff)

@@ -7,6 +7,8 @@
 #include "app/entry_point.h"
 #include "base/desktop_toggle_file.h"
 #include "base/program_values.h"
+#include "base/numbered_error.h"
+#include "tests/support/registry_tree.h"
 #include "tests/support/sandbox.h"
 
 namespace {
@@ -241,4 +243,48 @@ TEST_F(SettingsTest, StartUpGoesOnWhenTheCommandFileCannotBeWritten)
     EXPECT_EQ(AppSettings->Drags().Item(0)->Command(), L"\"" + missing + L"KORVANE.SCF\"");
     EXPECT_EQ(AppSettings->Drags().Item(0)->WorkDir(), missing);
     EXPECT_TRUE(AppSettings->AlwaysOnTop);  // loaded after all
+}
+
+TEST_F(SettingsTest, ASaveEndedAtAnyPointLeavesTheOldSettingsOrTheNewAfterTheNextStart)
+{
+    ProductKey().WriteValue(L"Version", std::int32_t{500});
+    ProductKey().SubKey(L"Position").WriteValue(L"x", 0.25f);
+    cSettings old;
+    FillEverything(old);
+    RegistryKey key = ProductKey();
+    old.Save(key);
+    const RegistryTree before = CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath);
+
+    // Entry 0 removed: every entry after it takes the fields of the next.
+    cSettings changed;
+    FillEverything(changed);
+    changed.Menus().Remove(0);
+    changed.HotKey = 0x246;
+    changed.Keys().Item(7)->StoreCommandLine(L"C:\\新しい.exe");
+    changed.Save(key);
+    const RegistryTree after = CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath);
+    ASSERT_NE(before, after);
+    EXPECT_EQ(after.keys.count(L"Staging"), 0u);
+
+    int rolledBack = 0, rolledForward = 0;
+    for (int changes = 0;; changes += 11) {
+        RestoreRegistryTree(HKEY_CURRENT_USER, kProductKeyPath, before);
+        LimitRegistryChanges(changes);
+        bool whole = true;
+        try {
+            RegistryKey saved = ProductKey();
+            changed.Save(saved);
+        } catch (const NumberedError&) {
+            whole = false;
+        }
+        LimitRegistryChanges(-1);
+        StartUpToLauncher({folder.Path(), L"KORVANE"});
+        const RegistryTree found = CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath);
+        ASSERT_TRUE(found == before || found == after) << "ended after " << changes << " changes";
+        (found == before ? rolledBack : rolledForward)++;
+        if (whole)
+            break;
+    }
+    EXPECT_GT(rolledBack, 10);
+    EXPECT_GT(rolledForward, 10);
 }

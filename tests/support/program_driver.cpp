@@ -50,12 +50,12 @@ std::vector<HWND> BoxesOf(DWORD processId)
 
 }  // namespace
 
-RunningProgram::RunningProgram(const std::wstring& path)
+RunningProgram::RunningProgram(const std::wstring& path, const std::wstring& arguments)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    std::wstring commandLine = L"\"" + path + L"\"";
+    std::wstring commandLine = L"\"" + path + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                        &startup, &info)) {
         process_.reset(info.hProcess);

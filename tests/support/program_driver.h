@@ -13,8 +13,9 @@
 
 class RunningProgram {
 public:
-    // Starts the program; Started() tells whether the system could.
-    explicit RunningProgram(const std::wstring& path);
+    // Starts the program with these arguments; Started() tells whether the
+    // system could.
+    explicit RunningProgram(const std::wstring& path, const std::wstring& arguments = L"");
     ~RunningProgram();  // ends the process if it still runs
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;

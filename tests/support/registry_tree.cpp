@@ -49,13 +49,14 @@ RegistryTree CopyRegistryTree(HKEY root, const std::wstring& path)
     return tree;
 }
 
-void RestoreRegistryTree(HKEY root, const std::wstring& path, const RegistryTree& tree)
+void RestoreRegistryTree(HKEY root, const std::wstring& path, const RegistryTree& tree,
+                         DWORD options)
 {
     SHDeleteKeyW(root, path.c_str());
     for (const auto& [relative, values] : tree.keys) {
         UniqueHKey key;
         const std::wstring full = relative.empty() ? path : path + L"\\" + relative;
-        if (RegCreateKeyExW(root, full.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(),
+        if (RegCreateKeyExW(root, full.c_str(), 0, nullptr, options, KEY_WRITE, nullptr, key.put(),
                             nullptr) != ERROR_SUCCESS)
             continue;
         for (const auto& [name, value] : values)

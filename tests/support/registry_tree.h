@@ -26,5 +26,7 @@ struct RegistryTree {
 // The tree below root\path; empty when the key does not exist.
 RegistryTree CopyRegistryTree(HKEY root, const std::wstring& path);
 
-// Replaces root\path with the tree (removes the key when the tree is empty).
-void RestoreRegistryTree(HKEY root, const std::wstring& path, const RegistryTree& tree);
+// Replaces root\path with the tree (removes the key when the tree is empty);
+// options REG_OPTION_VOLATILE makes every key of it volatile.
+void RestoreRegistryTree(HKEY root, const std::wstring& path, const RegistryTree& tree,
+                         DWORD options = REG_OPTION_NON_VOLATILE);

@@ -1,0 +1,208 @@
+#include "settings/settings_transfer.h"
+
+#include <windows.h>
+
+#include "base/interface_text.h"
+#include "base/numbered_error.h"
+#include "base/system.h"
+#include "base/win_handles.h"
+#include "objlib/persist.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
+#include "settings/staged_write.h"
+
+namespace {
+
+constexpr wchar_t kPositionKeyName[] = L"Position";
+
+RegistryKey ProductKey() { return RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath); }
+
+// The problems' texts are numbered in the problems' order.
+static_assert(IDS_SETTINGS_FILE_TOO_LARGE + static_cast<UINT>(SettingsFileProblem::BadUtf16) ==
+              IDS_SETTINGS_FILE_BAD_UTF16);
+
+constexpr UINT kCannotExport = IDS_SETTINGS_NOT_EXPORTED;
+constexpr UINT kCannotImport = IDS_SETTINGS_NOT_IMPORTED;
+
+// The failure for the user: what could not be done with which file, and why.
+[[noreturn]] void Fail(UINT what, const std::wstring& fileName, const std::wstring& why)
+{
+    throw NumberedError(kErrInvalidValue, UiText(what, {fileName}) + L"\r\n\r\n" + why);
+}
+
+[[noreturn]] void Fail(UINT what, const std::wstring& fileName, const SettingsFileError& problem)
+{
+    const std::vector<std::wstring>& values = problem.Values();
+    const auto value = [&](std::size_t i) {
+        return i < values.size() ? std::wstring_view(values[i]) : std::wstring_view();
+    };
+    Fail(what, fileName,
+         UiText(IDS_SETTINGS_FILE_TOO_LARGE + static_cast<UINT>(problem.Problem()),
+                {value(0), value(1), value(2)}));
+}
+
+// Calls copy(record's field, command's field) for the fields both keep alike.
+template <typename Record, typename Copy>
+void PairFields(Record& record, ShellCommand& command, Copy copy)
+{
+    copy(record.caption, command.Caption);
+    copy(record.windowState, command.WindowState);
+    copy(record.setFocus, command.SetFocus);
+}
+
+// Calls pair(record's command, the list's command) for every drag and key.
+template <typename Record, typename Pair>
+void PairSlots(Record& record, cSettings& settings, Pair pair)
+{
+    for (std::size_t i = 0; i < record.drags.size(); ++i)
+        pair(record.drags[i], *settings.Drags().Item(static_cast<std::int32_t>(i) + 1));
+    for (std::size_t i = 0; i < record.keys.size(); ++i)
+        pair(record.keys[i], *settings.Keys().Item(static_cast<std::int32_t>(i)));
+}
+
+// Calls copy(record's option, the settings' option) for every option.
+template <typename Record, typename Copy>
+void PairOptions(Record& record, cSettings& settings, Copy copy)
+{
+    copy(record.popupStatus, settings.PopupStatus);
+    copy(record.alwaysOnTop, settings.AlwaysOnTop);
+    copy(record.doubleClickCommand, settings.DblClickCommand);
+    copy(record.activeStyle, settings.ActiveStyle);
+    copy(record.hotKey, settings.HotKey);
+    copy(record.swapButtons, settings.SwapButtons);
+    copy(record.useCustomIcon, settings.UseCustomIcon);
+    copy(record.customIconFile, settings.CustomIcon);
+}
+
+const auto kIntoRecord = [](auto& record, const auto& stored) { record = stored; };
+const auto kFromRecord = [](const auto& record, auto& stored) { stored = record; };
+
+void IntoRecord(CommandRecord& record, ShellCommand& command)
+{
+    record.program = command.StoredProgram();
+    record.arguments = command.Argument();
+    record.workingDirectory = command.WorkDir();
+    PairFields(record, command, kIntoRecord);
+}
+
+void FromRecord(const CommandRecord& record, ShellCommand& command)
+{
+    command.SetStoredTexts(record.program, record.arguments, record.workingDirectory);
+    PairFields(record, command, kFromRecord);
+}
+
+SettingsRecord RecordOf(cSettings& settings, const RegistryKey& position)
+{
+    SettingsRecord record;
+    PairOptions(record, settings, kIntoRecord);
+    PairSlots(record, settings, IntoRecord);
+    for (std::int32_t i = 0; i < settings.Menus().Count(); ++i)
+        IntoRecord(record.menus.emplace_back(), *settings.Menus().Item(i));
+    record.x = position.ReadValue(L"x", record.x);
+    record.y = position.ReadValue(L"y", record.y);
+    return record;
+}
+
+void Take(const SettingsRecord& record, cSettings& settings)
+{
+    PairOptions(record, settings, kFromRecord);
+    PairSlots(record, settings, FromRecord);
+    for (const CommandRecord& entry : record.menus)
+        FromRecord(entry, *settings.Menus().Add(-1));
+}
+
+std::string ReadWholeFile(const std::wstring& fileName)
+{
+    UniqueKernelHandle file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size))
+        Fail(kCannotImport, fileName, LastErrorText());
+    try {
+        CheckSettingsFileSize(static_cast<std::uint64_t>(size.QuadPart));
+    } catch (const SettingsFileError& e) {
+        Fail(kCannotImport, fileName, e);
+    }
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+         read != bytes.size()))
+        Fail(kCannotImport, fileName, LastErrorText());
+    return bytes;
+}
+
+// Written beside the file and then moved over it, so that a failure half-way
+// leaves the file that was there.
+void WriteWholeFile(const std::wstring& fileName, const std::string& bytes)
+{
+    const std::wstring part = fileName + L".part";
+    std::wstring failure;
+    {
+        UniqueKernelHandle file(CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            Fail(kCannotExport, fileName, LastErrorText());
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size())
+            failure = LastErrorText();
+    }
+    if (failure.empty() &&
+        !MoveFileExW(part.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        failure = LastErrorText();
+    if (!failure.empty()) {
+        DeleteFileW(part.c_str());
+        Fail(kCannotExport, fileName, failure);
+    }
+}
+
+}  // namespace
+
+SettingsRecord StoredSettings()
+{
+    const RegistryKey product = ProductKey();
+    RegistryKey key = product;
+    cSettings settings;
+    Persistence().PersistOf(settings).Load(key);
+    return RecordOf(settings, product.SubKey(kPositionKeyName));
+}
+
+void ExportSettings(const std::wstring& fileName)
+{
+    std::string text;
+    try {
+        text = WriteSettingsFile(StoredSettings());
+    } catch (const SettingsFileError& e) {
+        Fail(kCannotExport, fileName, e);
+    }
+    WriteWholeFile(fileName, text);
+}
+
+SettingsRecord ReadSettingsFrom(const std::wstring& fileName)
+{
+    const std::string text = ReadWholeFile(fileName);
+    try {
+        return ReadSettingsFile(text);
+    } catch (const SettingsFileError& e) {
+        Fail(kCannotImport, fileName, e);
+    }
+}
+
+void ImportSettings(const SettingsRecord& record)
+{
+    cSettings settings;
+    Take(record, settings);
+    // Everything in one switch: a process ended part-way leaves the old
+    // settings or the new ones, and the next start finishes or undoes it.
+    StagedWrite staged(ProductKey());
+    RegistryKey& contents = staged.Contents();
+    settings.WriteInto(contents);
+    RegistryKey position = contents.SubKey(kPositionKeyName);
+    position.WriteValue(L"x", record.x);
+    position.WriteValue(L"y", record.y);
+    // Without it the next start would take the settings for a first start's
+    // and put its own hot key over the imported one.
+    contents.WriteValue(L"Version", kSettingsLayoutVersion);
+    staged.Commit();
+}

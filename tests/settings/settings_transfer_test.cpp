@@ -1,0 +1,212 @@
+#include "settings/settings_transfer.h"
+
+#include <windows.h>
+
+#include <optional>
+
+#include <gtest/gtest.h>
+
+#include "app/entry_point.h"
+#include "app/transfer_command.h"
+#include "base/numbered_error.h"
+#include "base/utf8_text.h"
+#include "base/win_handles.h"
+#include "objlib/persist.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
+#include "settings/staged_write.h"
+#include "tests/support/dialog_watcher.h"
+#include "tests/support/program_driver.h"
+#include "tests/support/registry_tree.h"
+#include "tests/support/sandbox.h"
+
+namespace {
+
+RegistryKey ProductKey() { return RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath); }
+
+RegistryTree StoredTree() { return CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath); }
+
+void Fill(ShellCommand& command, const std::wstring& tag, std::int32_t n)
+{
+    command.StoreCommandLine(L"\"C:\\Program Files\\ツール\\" + tag + L".exe\" /n " + std::to_wstring(n));
+    command.StoreWorkDir(L"%USERPROFILE%\\作業 " + tag);
+    command.Caption = L"「" + tag + L"」 " + std::to_wstring(n);
+    command.WindowState = n % 5 - 1;
+    command.SetFocus = n % 3 != 0;
+}
+
+// What the program stores after a long use: every option away from its
+// default, every list filled, non-ASCII and long texts, the pad's place and
+// what a start writes.
+void StoreRichProfile(std::int32_t menuEntries)
+{
+    cSettings settings;
+    settings.PopupStatus = false;
+    settings.AlwaysOnTop = false;
+    settings.DblClickCommand = 2;
+    settings.ActiveStyle = true;
+    settings.HotKey = 0x645;
+    settings.SwapButtons = true;
+    settings.UseCustomIcon = true;
+    settings.CustomIcon = L"\\\\?\\C:\\" + std::wstring(30000, L'長') + L"\\pad.ico";
+    for (std::int32_t slot = 1; slot < 9; ++slot)
+        Fill(*settings.Drags().Item(slot), L"drag", slot);
+    for (std::int32_t slot = 0; slot < 36; slot += 2)
+        Fill(*settings.Keys().Item(slot), L"key", slot);
+    for (std::int32_t i = 0; i < menuEntries; ++i)
+        Fill(*settings.Menus().Add(-1), L"メニュー", i);
+    RegistryKey product = ProductKey();
+    Persistence().PersistOf(settings).Save(product);
+    RegistryKey position = product.SubKey(L"Position");
+    position.WriteValue(L"x", 0.123456f);
+    position.WriteValue(L"y", 1.75f);
+    product.WriteValue(L"Version", std::int32_t{500});
+    product.Parent().WriteValue(L"Korvane", std::wstring(L"C:\\Korvane\\KORVANE.EXE"));
+}
+
+class SettingsTransferTest : public ::testing::Test {
+protected:
+    RegistrySandbox sandbox;
+    TempFolder folder;
+};
+
+}  // namespace
+
+TEST_F(SettingsTransferTest, AnImportIntoAnEmptyProfileGivesBackWhatWasExported)
+{
+    StoreRichProfile(1000);
+    const RegistryTree before = StoredTree();
+    const std::wstring file = folder.Path() + L"バックアップ" + kSettingsFileExtension;
+    ExportSettings(file);
+    const std::string exported = ReadFileBytes(file);
+    EXPECT_NE(exported.find("\"caption\": \"\xE3\x80\x8C"), std::string::npos) << "texts as they are";
+
+    RestoreRegistryTree(HKEY_CURRENT_USER, kMakerKeyPath, {});
+    ImportSettings(ReadSettingsFrom(file));
+    EXPECT_EQ(StoredTree(), before);
+    EXPECT_FALSE(RegistryRoot().OpenKey(HKEY_CURRENT_USER, kMakerKeyPath).HasValue(L"Korvane"));
+
+    ExportSettings(file);
+    EXPECT_EQ(ReadFileBytes(file), exported);
+}
+
+// Every file that cannot be taken whole is refused with one box that names
+// the file and what is wrong in it, and the stored settings stay as they
+// were to the byte.
+TEST_F(SettingsTransferTest, AFileThatCannotBeTakenWholeChangesNothing)
+{
+    StoreRichProfile(5);
+    const std::wstring good = folder.Path() + L"good.korvane.json";
+    ExportSettings(good);
+    const std::string text = ReadFileBytes(good);
+    std::string damaged = text;
+    damaged[damaged.find("\"menus\": [") + 12] = '?';
+    std::string lateField = text;
+    lateField.insert(lateField.rfind("\"setFocus\""), "\"hidden\": true, ");
+    const std::wstring big = folder.Path() + L"big.korvane.json";
+    {
+        UniqueKernelHandle file(CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        LARGE_INTEGER size;
+        size.QuadPart = 100LL << 20;
+        ASSERT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()));
+    }
+    struct Row {
+        std::wstring name;
+        std::optional<std::string> bytes;  // nothing: the file is not written
+        const wchar_t* said;
+    } rows[] = {
+        {L"missing.korvane.json", std::nullopt, L""},
+        {L"empty.korvane.json", "", L"ファイルが空です"},
+        {L"truncated.korvane.json", text.substr(0, text.size() / 2), L"途中で終わっています"},
+        {L"damaged.korvane.json", damaged, L"JSON として正しくありません"},
+        {L"picture.korvane.json", "\x89PNG\r\n\x1a\n", L"1 行目 1 文字目に UTF-8 として正しくない"},
+        {L"list.korvane.json", "[]", L"Korvane の設定ファイルではありません"},
+        {L"later.korvane.json", R"({"format": "Korvane settings", "version": 2})", L"版 (2)"},
+        {L"field.korvane.json", lateField, L"menus[4].hidden はこの形式にない項目です"},
+        {L"big.korvane.json", std::nullopt, L"大きすぎます"},
+    };
+    const RegistryTree before = StoredTree();
+    for (const Row& row : rows) {
+        const std::wstring path = folder.Path() + row.name;
+        if (row.bytes)
+            WriteFileBytes(path, *row.bytes);
+        DialogWatcher boxes;
+        EXPECT_EQ(RunSettingsTransfer(TransferDirection::Import, path, false), 1);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_NE(boxes.Boxes()[0].text.find(path), std::wstring::npos);
+        EXPECT_NE(boxes.Boxes()[0].text.find(row.said), std::wstring::npos)
+            << Utf8FromWide(boxes.Boxes()[0].text).value_or("?");
+        EXPECT_EQ(StoredTree(), before) << Utf8FromWide(row.name).value_or("?");
+    }
+}
+
+// An import ended at any instant, as by a killed process, leaves the old
+// settings or the imported ones once the next start has looked, never a mix.
+TEST_F(SettingsTransferTest, AnImportEndedAtAnyPointLeavesTheOldSettingsOrTheNew)
+{
+    StoreRichProfile(4);
+    const RegistryTree before = StoredTree();
+    SettingsRecord imported = StoredSettings();
+    imported.menus.erase(imported.menus.begin());
+    imported.hotKey = 0x246;
+    imported.keys[7].program = L"C:\\新しい.exe";
+    imported.x = 0.75f;
+    ImportSettings(imported);
+    const RegistryTree after = StoredTree();
+    ASSERT_NE(before, after);
+
+    int rolledBack = 0, rolledForward = 0;
+    for (int changes = 0;; changes += 13) {
+        RestoreRegistryTree(HKEY_CURRENT_USER, kProductKeyPath, before);
+        LimitRegistryChanges(changes);
+        bool whole = true;
+        try {
+            ImportSettings(imported);
+        } catch (const NumberedError&) {
+            whole = false;
+        }
+        LimitRegistryChanges(-1);
+        FinishStagedWrite(ProductKey());
+        const RegistryTree found = StoredTree();
+        ASSERT_TRUE(found == before || found == after) << "ended after " << changes << " changes";
+        (found == before ? rolledBack : rolledForward)++;
+        if (whole)
+            break;
+    }
+    EXPECT_GT(rolledBack, 5);
+    EXPECT_GT(rolledForward, 5);
+}
+
+// korvane.exe /export and /import as a script runs them: no pad, exit code 0
+// or 1, one box that names the problem unless /quiet, and no import while a
+// pad runs, which would store its own settings over it when it ends.
+TEST_F(SettingsTransferTest, TheCommandLineExportsAndImportsWithoutThePad)
+{
+    StoreRichProfile(20);
+    const RegistryTree before = StoredTree();
+    const std::wstring program = L"\"" + BuildFolder() + L"korvane.exe\" ";
+    const std::wstring file = folder.Path() + L"バックアップ 1.korvane.json";
+    EXPECT_EQ(RunProgram(program + L"/export \"" + file + L"\" /quiet", 30000), 0);
+    RestoreRegistryTree(HKEY_CURRENT_USER, kMakerKeyPath, {});
+    EXPECT_EQ(RunProgram(program + L"-IMPORT \"" + file + L"\" /Quiet", 30000), 0);
+    EXPECT_EQ(StoredTree(), before);
+
+    {
+        const UniqueKernelHandle padRuns(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+        RestoreRegistryTree(HKEY_CURRENT_USER, kMakerKeyPath, {});
+        EXPECT_EQ(RunProgram(program + L"/import \"" + file + L"\" /quiet", 30000), 1);
+        EXPECT_TRUE(StoredTree().Empty());
+    }
+
+    const std::wstring damaged = folder.Path() + L"damaged.korvane.json";
+    WriteFileBytes(damaged, ReadFileBytes(file).substr(0, 100));
+    RestoreRegistryTree(HKEY_CURRENT_USER, kProductKeyPath, before);
+    RunningProgram import(BuildFolder() + L"korvane.exe", L"/import \"" + damaged + L"\"");
+    EXPECT_EQ(import.WaitForExit(30000), 1);
+    ASSERT_EQ(import.Boxes().size(), 1u);
+    EXPECT_NE(import.Boxes()[0].text.find(damaged), std::wstring::npos);
+    EXPECT_NE(import.Boxes()[0].text.find(L"途中で終わっています"), std::wstring::npos);
+    EXPECT_EQ(StoredTree(), before);
+    EXPECT_TRUE(VisiblePads().empty());
+}
