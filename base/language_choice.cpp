@@ -14,13 +14,19 @@ bool SameLetters(const std::wstring& text, std::wstring_view lower)
 
 }  // namespace
 
-InterfaceLanguage ChooseLanguage(const std::optional<std::wstring>& stored, bool windowsJapanese)
+std::optional<InterfaceLanguage> StoredLanguage(const std::optional<std::wstring>& stored)
 {
     if (stored && SameLetters(*stored, L"ja"))
         return InterfaceLanguage::Japanese;
     if (stored && SameLetters(*stored, L"en"))
         return InterfaceLanguage::English;
-    return windowsJapanese ? InterfaceLanguage::Japanese : InterfaceLanguage::English;
+    return std::nullopt;
+}
+
+InterfaceLanguage ChooseLanguage(const std::optional<std::wstring>& stored, bool windowsJapanese)
+{
+    return StoredLanguage(stored).value_or(windowsJapanese ? InterfaceLanguage::Japanese
+                                                           : InterfaceLanguage::English);
 }
 
 std::wstring FillIn(std::wstring_view text, std::initializer_list<std::wstring_view> values)

@@ -13,6 +13,9 @@ enum class InterfaceLanguage { Japanese, English };
 // no value or any other text follows Windows.
 inline constexpr wchar_t kLanguageValueName[] = L"Language";
 
+// The language a stored choice names; nothing when it follows Windows.
+std::optional<InterfaceLanguage> StoredLanguage(const std::optional<std::wstring>& stored);
+
 // stored: the text of the user's choice, nothing when there is none;
 // windowsJapanese: whether Windows' user-interface language is Japanese.
 InterfaceLanguage ChooseLanguage(const std::optional<std::wstring>& stored, bool windowsJapanese);

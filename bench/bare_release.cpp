@@ -27,12 +27,13 @@ BareRelease::BareRelease()
     if (shell_)
         shellExecute_ = reinterpret_cast<ShellExecuteExFn>(
             reinterpret_cast<void*>(GetProcAddress(shell_.get(), "ShellExecuteExW")));
-    window_.reset(CreateWindowExW(0, kClassName, L"Bare release", WS_POPUP | WS_BORDER | WS_VISIBLE,
-                                  160, 100, 34, 34, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                  nullptr));
+    window_.reset(CreateWindowExW(0, kClassName, L"Bare release",
+                                  WS_POPUP | WS_BORDER | WS_VISIBLE, 160, 100, 34, 34, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr));
     SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    popup_.reset(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_BORDER,
-                                 160, 140, 100, 24, nullptr, nullptr, nullptr, nullptr));
+    popup_.reset(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"STATIC", L"",
+                                 WS_POPUP | WS_BORDER, 160, 140, 100, 24, nullptr, nullptr,
+                                 nullptr, nullptr));
     label_ = CreateWindowExW(0, L"STATIC", L"right.exe", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP,
                              2, 2, 94, 18, popup_.get(), nullptr, nullptr, nullptr);
 }

@@ -10,6 +10,7 @@
 #include "objlib/persist.h"
 #include "pad/main_window.h"
 #include "settings/settings.h"
+#include "tests/support/registry_tree.h"
 
 namespace {
 
@@ -49,8 +50,11 @@ std::unique_ptr<cSettings> GrowthSettings(int menuEntries)
     return settings;
 }
 
+// In place of whatever is stored: a save leaves the entries of a longer list
+// behind, and the loader still lists their keys.
 void SaveAsTheUsers(cSettings& settings)
 {
+    RestoreRegistryTree(HKEY_CURRENT_USER, kProductKeyPath, RegistryTree{});
     RegistryKey key = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
     Persistence().PersistOf(settings).Save(key);
 }

@@ -6,12 +6,22 @@
 namespace {
 
 int timerTicks = 0;
+int messages = 0;
 
-LRESULT CALLBACK CountTimers(int code, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK CountPosted(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION && wParam == PM_REMOVE &&
-        reinterpret_cast<const MSG*>(lParam)->message == WM_TIMER)
-        ++timerTicks;
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        ++messages;
+        if (reinterpret_cast<const MSG*>(lParam)->message == WM_TIMER)
+            ++timerTicks;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK CountSent(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION)
+        ++messages;
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -58,14 +68,18 @@ POINT CentreOf(HWND window)
 
 IdleLoad IdleFor(DWORD ms)
 {
-    const UniqueHook hook(
-        SetWindowsHookExW(WH_GETMESSAGE, CountTimers, nullptr, GetCurrentThreadId()));
+    const UniqueHook posted(
+        SetWindowsHookExW(WH_GETMESSAGE, CountPosted, nullptr, GetCurrentThreadId()));
+    const UniqueHook sent(
+        SetWindowsHookExW(WH_CALLWNDPROC, CountSent, nullptr, GetCurrentThreadId()));
     timerTicks = 0;
+    messages = 0;
     const double busyFrom = ProcessorTime(), from = Microseconds();
     DispatchFor(ms);
     IdleLoad load;
     load.cpuPercent = 100 * (ProcessorTime() - busyFrom) / (Microseconds() - from);
     load.timerTicks = timerTicks;
+    load.messages = messages;
     return load;
 }
 

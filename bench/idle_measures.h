@@ -7,6 +7,7 @@
 struct IdleLoad {
     double cpuPercent = 0;  // of one processor
     int timerTicks = 0;     // WM_TIMER messages for windows of this thread
+    int messages = 0;       // every message this thread's windows got
 };
 
 // This thread's messages dispatched for the given time.

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "base/interface_text.h"
 #include "base/numbered_error.h"
 #include "base/path_text.h"
 #include "base/system.h"
@@ -17,34 +18,34 @@ namespace {
 
 using Kind = ControlKind;
 
-ControlDesign FieldLabel(int left, int top, int width, const wchar_t* caption, const wchar_t* toolTip)
+ControlDesign FieldLabel(int left, int top, int width, std::wstring caption, std::wstring toolTip)
 {
-    return ControlDesign(Kind::Label, left, top, width, 12, caption, toolTip);
+    return ControlDesign(Kind::Label, left, top, width, 12, std::move(caption), std::move(toolTip));
 }
 
 ControlDesign AccessLabelDesign(int index)
 {
     switch (index) {
     case 0:
-        return FieldLabel(16, 24, 360, L"実行するプログラムファイルや関連付けされたファイル名(&T) :",
-                          L"プログラム起動時に使用されるフォルダのパスを設定します");
+        return FieldLabel(16, 24, 360, UiText(IDS_COMMAND_LABEL),
+                          UiText(IDS_COMMAND_LABEL_TIP));
     case 1:
-        return FieldLabel(16, 68, 360, L"作業（カレント）フォルダ(&W) :",
-                          L"プログラム起動時に使用されるフォルダのパスをプログラム起動時に使用されるフォルダのパスを入力します");
+        return FieldLabel(16, 68, 360, UiText(IDS_WORK_DIR_LABEL),
+                          UiText(IDS_WORK_DIR_TIP));
     case 2:
-        return FieldLabel(16, 112, 180, L"表示名(&N) :", L"この項目の名前を入力します");
+        return FieldLabel(16, 112, 180, UiText(IDS_CAPTION_LABEL), UiText(IDS_CAPTION_TIP));
     default:
-        return FieldLabel(216, 112, 130, L"ウインドウの状態(&S) :",
-                          L"プログラム起動時のウィンドウの状態を選択します");
+        return FieldLabel(216, 112, 130, UiText(IDS_WINDOW_STATE_LABEL),
+                          UiText(IDS_WINDOW_STATE_TIP));
     }
 }
 
 ControlDesign ReferenceButtonDesign(int index)
 {
-    return index == 0 ? ControlDesign(Kind::CommandButton, 392, 38, 65, 21, L"参照(&F)...",
-                                      L"ファイルやフォルダを参照するメニューを表示します")
-                      : ControlDesign(Kind::CommandButton, 392, 82, 65, 21, L"参照(&E)...",
-                                      L"フォルダ参照ダイアログを表示します");
+    return index == 0 ? ControlDesign(Kind::CommandButton, 392, 38, 65, 21, UiText(IDS_BROWSE_COMMAND),
+                                      UiText(IDS_BROWSE_COMMAND_TIP))
+                      : ControlDesign(Kind::CommandButton, 392, 82, 65, 21, UiText(IDS_BROWSE_WORK_DIR),
+                                      UiText(IDS_BROWSE_WORK_DIR_TIP));
 }
 
 // Runs a setter of the current command with the text of a box. A rejected
@@ -74,7 +75,7 @@ std::wstring ChosenFolderText(const std::wstring& folder)
 CommandFields::CommandFields(SettingsFrame& frame)
     : frame_(frame),
       fraContents(frame.Dialog(), L"fraContents",
-                  ControlDesign(Kind::Frame, 16, 224, 467, 169, {}, L"上で選択されているタスクの詳細です")
+                  ControlDesign(Kind::Frame, 16, 224, 467, 169, {}, UiText(IDS_DETAILS_TIP))
                       .Borderless()),
       // A key's name may hold an ampersand ("6[&]"), shown as it is.
       lblTitle(frame.Dialog(), L"lblTitle", ControlDesign(Kind::Label, 9, 1, 300, 12).Bolded().Style(SS_NOPREFIX),
@@ -82,27 +83,27 @@ CommandFields::CommandFields(SettingsFrame& frame)
       lblAccess(frame.Dialog(), L"lblAccess", 0, 3, AccessLabelDesign, [this](int) { return &fraContents; }),
       txtCommand(frame.Dialog(), L"txtCommand",
                  ControlDesign(Kind::TextBox, 24, 40, 361, 18, {},
-                               L"プログラムやファイルのパス名や、コマンドラインパラメータなどを入力します"),
+                               UiText(IDS_COMMAND_TIP)),
                  &fraContents),
       cmdReference(frame.Dialog(), L"cmdReference", 0, 1, ReferenceButtonDesign,
                    [this](int) { return &fraContents; }),
       txtWorkDir(frame.Dialog(), L"txtWorkDir",
                  ControlDesign(Kind::TextBox, 24, 84, 361, 18, {},
-                               L"プログラム起動時に使用されるフォルダのパスをプログラム起動時に使用されるフォルダのパスを入力します"),
+                               UiText(IDS_WORK_DIR_TIP)),
                  &fraContents),
       txtCaption(frame.Dialog(), L"txtCaption",
-                 ControlDesign(Kind::TextBox, 24, 128, 177, 18, {}, L"この項目の名前を入力します"),
+                 ControlDesign(Kind::TextBox, 24, 128, 177, 18, {}, UiText(IDS_CAPTION_TIP)),
                  &fraContents),
       cboWindowState(frame.Dialog(), L"cboWindowState",
                      ControlDesign(Kind::ComboBox, 224, 128, 121, 20, {},
-                                   L"プログラム起動時のウィンドウの状態を選択します"),
+                                   UiText(IDS_WINDOW_STATE_TIP)),
                      &fraContents),
       chkSetFocus(frame.Dialog(), L"chkSetFocus",
-                  ControlDesign(Kind::CheckBox, 360, 132, 100, 16, L"フォーカス(&V)",
-                                L"チェックを入れると、プログラム起動後に、そのウィンドウをアクティブにします"),
+                  ControlDesign(Kind::CheckBox, 360, 132, 100, 16, UiText(IDS_SET_FOCUS),
+                                UiText(IDS_SET_FOCUS_TIP)),
                   &fraContents),
       mnuReference(L"mnuReference",
-                   {L"ファイル(&F) ...", L"フォルダ(&D) ...", L"関連付けから検索(&A) ..."})
+                   {UiText(IDS_BROWSE_FILE), UiText(IDS_BROWSE_FOLDER), UiText(IDS_BROWSE_ASSOCIATION)})
 {
     // The fields in the order they are on the screen, each label just
     // before its field so that its access key lands there.
@@ -127,8 +128,8 @@ CommandFields::CommandFields(SettingsFrame& frame)
 void CommandFields::Load()
 {
     fraContents.BringToFront();
-    for (const wchar_t* state : {L"自動", L"通常", L"最大化", L"最小化"})
-        cboWindowState.AddItem(state);
+    for (UINT state : {IDS_STATE_AUTOMATIC, IDS_STATE_NORMAL, IDS_STATE_MAXIMIZED, IDS_STATE_MINIMIZED})
+        cboWindowState.AddItem(UiText(state));
     commandDrop_ = std::make_unique<FileDropTarget>(
         txtCommand.hWnd(), [this](const std::vector<std::wstring>& files) {
             // The file becomes an argument of a command already there.
@@ -292,9 +293,9 @@ void CommandFields::mnuReferenceCmd_Click(int index)
     if (index == 0) {
         FileDialog dialog = frame_.BrowseFileDialog();
         dialog.DefaultExt = L".exe";
-        dialog.Filter = FilterList({{L"プログラム ファイル (*.exe, *.scr, *.com, *.bat)",
+        dialog.Filter = FilterList({{UiText(IDS_PROGRAM_FILTER),
                                      L"*.exe;*.scr;*.com;*.bat"},
-                                    {L"すべてのファイル", L"*.*"}});
+                                    {UiText(IDS_ALL_FILES), L"*.*"}});
         dialog.Flags = kOpenFileFlags;
         const std::vector<std::wstring> chosen = dialog.ShowOpen();
         if (chosen.empty())

@@ -10,9 +10,9 @@
 #include "forms/screen.h"
 
 cDlgExtension::cDlgExtension()
-    : Form(L"cDlgExtension", DialogDesign(L"関連付けの参照", 400, 264)),
+    : Form(L"cDlgExtension", DialogDesign(UiText(IDS_EXTENSION_CAPTION), 400, 264)),
       Label1(*this, L"Label1",
-             ControlDesign(ControlKind::Label, 8, 11, 57, 12, L"拡張子(&E) :")
+             ControlDesign(ControlKind::Label, 8, 11, 57, 12, UiText(IDS_EXTENSION_LABEL))
                  .Style(SS_LEFTNOWORDWRAP)),
       cboExtension(*this, L"cboExtension",
                    ControlDesign(ControlKind::ComboBox, 72, 8, 193, 20, L"txt").Editable()),
@@ -21,7 +21,7 @@ cDlgExtension::cDlgExtension()
                       .Style(LBS_USETABSTOPS | WS_HSCROLL)),
       cmdOk(*this, L"cmdOk", ControlDesign(ControlKind::CommandButton, 208, 236, 88, 21, L"OK").Default()),
       cmdCancel(*this, L"cmdCancel",
-                ControlDesign(ControlKind::CommandButton, 304, 236, 88, 21, L"キャンセル").Cancel())
+                ControlDesign(ControlKind::CommandButton, 304, 236, 88, 21, UiText(IDS_CANCEL)).Cancel())
 {
     cboExtension.OnChange = [this] { cboExtension_Change(); };
     cboExtension.OnClick = [this] { cboExtension_Click(); };

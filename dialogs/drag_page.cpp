@@ -43,7 +43,7 @@ const NameAnchor& AnchorOf(int direction) { return kNameAnchors.at(static_cast<s
 
 DragPage::DragPage(SettingsFrame& frame, Control& page, CommandTools tools, ShellCommands& drags)
     : ListPage(frame, page, tools, drags),
-      fraDrag(frame.Dialog(), L"fraDrag", ControlDesign(ControlKind::Frame, 8, 8, 369, 176, L"方向"),
+      fraDrag(frame.Dialog(), L"fraDrag", ControlDesign(ControlKind::Frame, 8, 8, 369, 176, UiText(IDS_DRAG_FRAME)),
               &page),
       picDrag(frame.Dialog(), L"picDrag", ControlDesign(ControlKind::PictureBox, 139, 42, 93, 93),
               &fraDrag),
@@ -89,7 +89,7 @@ void DragPage::Unload()
 
 std::wstring DragPage::ItemTitle() const
 {
-    return L"ドラッグ: " + SlotDisplayName(CommandListKind::Drags, SelectedDirection);
+    return UiText(IDS_DRAG_ITEM_TITLE, {SlotDisplayName(CommandListKind::Drags, SelectedDirection)});
 }
 
 void DragPage::ShowSlotCaption(std::int32_t slot)
@@ -125,12 +125,12 @@ std::vector<AccessiblePart> DragPage::Parts() const
 }
 
 // The directions wrap round: a command finds no room only when all are taken.
-const wchar_t* DragPage::NoRoomToMove(bool) const { return L"移動する空きがありません。"; }
+UINT DragPage::NoRoomToMove(bool) const { return IDS_NO_ROOM_TO_MOVE; }
 
 MoveLabels DragPage::MoveButtonLabels() const
 {
-    return {L"左に移動(&M)", L"右に移動(&N)", L"現在の項目を左回り方向で空いている位置に移動します",
-            L"現在の項目を右回り方向で空いている位置に移動します"};
+    return {UiText(IDS_TURN_LEFT), UiText(IDS_TURN_RIGHT), UiText(IDS_TURN_LEFT_TIP),
+            UiText(IDS_TURN_RIGHT_TIP)};
 }
 
 void DragPage::ResolutionChanged()

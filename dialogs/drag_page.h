@@ -27,7 +27,7 @@ protected:
     void SelectSlot(std::int32_t slot) override { SelectDirection(slot); }
     std::wstring ItemTitle() const override;
     void ShowSlotCaption(std::int32_t slot) override;
-    const wchar_t* NoRoomToMove(bool toUp) const override;
+    UINT NoRoomToMove(bool toUp) const override;
     MoveLabels MoveButtonLabels() const override;
 
 private:

@@ -24,20 +24,32 @@ static_assert(kInvalidCombinations == 15 && kReplacementModifiers == 6);
 
 ControlDesign IconOptionDesign(int index)
 {
-    return index == 0 ? ControlDesign(Kind::OptionButton, 16, 22, 200, 18, L"オリジナル(&G)",
-                                      L"元の画像を表示します")
-                      : ControlDesign(Kind::OptionButton, 16, 48, 88, 18, L"カスタム(&C)",
-                                      L"指定した画像を表示します");
+    return index == 0 ? ControlDesign(Kind::OptionButton, 16, 22, 200, 18, UiText(IDS_ICON_ORIGINAL),
+                                      UiText(IDS_ICON_ORIGINAL_TIP))
+                      : ControlDesign(Kind::OptionButton, 16, 48, 88, 18, UiText(IDS_ICON_CUSTOM),
+                                      UiText(IDS_ICON_CUSTOM_TIP));
 }
 
 ControlDesign DblClickOptionDesign(int index)
 {
-    static constexpr std::array<const wchar_t*, 3> kCaptions = {L"最小化／最小化を戻す(&T)",
-                                                                L"設定(&O)", L"終了(&U)"};
-    return ControlDesign(Kind::OptionButton, 16, 22 * index, 160, 18, kCaptions.at(index - 1));
+    static constexpr std::array<UINT, 3> kCaptions = {
+        IDS_DBLCLICK_TOGGLE_DESKTOP, IDS_DBLCLICK_SETTINGS, IDS_DBLCLICK_EXIT};
+    return ControlDesign(Kind::OptionButton, 16, 22 * index, 160, 18, UiText(kCaptions.at(index - 1)));
 }
 
-ControlDesign CheckDesign(int top, const wchar_t* caption)
+// The stored texts of the language list's entries, in its order.
+constexpr std::array<const wchar_t*, 3> kLanguageValues = {L"", L"ja", L"en"};
+constexpr std::array<UINT, 3> kLanguageNames = {IDS_LANGUAGE_AUTOMATIC, IDS_LANGUAGE_JAPANESE,
+                                                IDS_LANGUAGE_ENGLISH};
+
+// The entry of the language list that shows a stored choice.
+int LanguageIndex(const std::wstring& stored)
+{
+    const std::optional<InterfaceLanguage> language = StoredLanguage(stored);
+    return !language ? 0 : *language == InterfaceLanguage::Japanese ? 1 : 2;
+}
+
+ControlDesign CheckDesign(int top, std::wstring caption)
 {
     return ControlDesign(Kind::CheckBox, 16, top, 252, 18, caption);
 }
@@ -46,44 +58,53 @@ ControlDesign CheckDesign(int top, const wchar_t* caption)
 
 GeneralPage::GeneralPage(SettingsFrame& frame, Control& page, cSettings& settings, CommandTools tools)
     : SettingsPage(frame, page), settings_(settings), tools_(tools),
-      fraHotKey(frame.Dialog(), L"fraHotKey", ControlDesign(Kind::Frame, 8, 8, 465, 80, L"ホットキー"), &page),
-      lblHotKey(frame.Dialog(), L"lblHotKey", ControlDesign(Kind::Label, 16, 26, 96, 12, L"ホットキー(&H):"),
+      fraHotKey(frame.Dialog(), L"fraHotKey", ControlDesign(Kind::Frame, 8, 8, 465, 80, UiText(IDS_HOT_KEY_FRAME)), &page),
+      lblHotKey(frame.Dialog(), L"lblHotKey", ControlDesign(Kind::Label, 16, 26, 96, 12, UiText(IDS_HOT_KEY_LABEL)),
                 &fraHotKey),
       picHotKey(frame.Dialog(), L"picHotKey",
-                ControlDesign(Kind::PictureBox, 112, 22, 225, 18, {}, L"ホットキーを入力します"),
+                ControlDesign(Kind::PictureBox, 112, 22, 225, 18, {}, UiText(IDS_HOT_KEY_TIP)),
                 &fraHotKey),
       HotKeyWnd(frame.Dialog(), L"HotKeyWnd",
-                ControlDesign(Kind::HotKey, 0, 0, 225, 18, {}, L"ホットキーを入力します"), &picHotKey),
+                ControlDesign(Kind::HotKey, 0, 0, 225, 18, {}, UiText(IDS_HOT_KEY_TIP)), &picHotKey),
       lblHotKeyNote(frame.Dialog(), L"lblHotKeyNote",
                     ControlDesign(Kind::Label, 16, 54, 440, 12,
-                                  L"※ このキーの組み合わせを押すことによってランチャーがアクティブになります"),
+                                  UiText(IDS_HOT_KEY_NOTE)),
                     &fraHotKey),
-      fraIcon(frame.Dialog(), L"fraIcon", ControlDesign(Kind::Frame, 8, 98, 465, 80, L"ランチャーのアイコン"),
+      fraIcon(frame.Dialog(), L"fraIcon", ControlDesign(Kind::Frame, 8, 98, 465, 80, UiText(IDS_ICON_FRAME)),
               &page),
       optIcon(frame.Dialog(), L"optIcon", 0, 1, IconOptionDesign, [this](int) { return &fraIcon; }),
       txtIcon(frame.Dialog(), L"txtIcon",
-              ControlDesign(Kind::TextBox, 106, 47, 264, 20, {}, L"画像のファイル名を入力します")
+              ControlDesign(Kind::TextBox, 106, 47, 264, 20, {}, UiText(IDS_ICON_FILE_TIP))
                   .Disabled(),
               &fraIcon),
       cmdRefIcon(frame.Dialog(), L"cmdRefIcon",
-                 ControlDesign(Kind::CommandButton, 378, 46, 79, 21, L"参照(&R)...",
-                               L"画像参照ダイアログを表示します")
+                 ControlDesign(Kind::CommandButton, 378, 46, 79, 21, UiText(IDS_BROWSE_ICON),
+                               UiText(IDS_BROWSE_ICON_TIP))
                      .Disabled(),
                  &fraIcon),
-      fraGeneral(frame.Dialog(), L"fraGeneral", ControlDesign(Kind::Frame, 8, 188, 276, 116, L"設定"), &page),
-      chkAlwaysOnTop(frame.Dialog(), L"chkAlwaysOnTop", CheckDesign(22, L"常に手前に表示する(&N)"),
+      fraGeneral(frame.Dialog(), L"fraGeneral", ControlDesign(Kind::Frame, 8, 188, 276, 116, UiText(IDS_GENERAL_FRAME)), &page),
+      chkAlwaysOnTop(frame.Dialog(), L"chkAlwaysOnTop", CheckDesign(22, UiText(IDS_ALWAYS_ON_TOP)),
                      &fraGeneral),
       chkPopupStatus(frame.Dialog(), L"chkPopupStatus",
-                     CheckDesign(44, L"キーコマンド一覧をポップアップ表示する(&I)"), &fraGeneral),
+                     CheckDesign(44, UiText(IDS_POPUP_STATUS)), &fraGeneral),
       chkSwapButtons(frame.Dialog(), L"chkSwapButtons",
-                     CheckDesign(66, L"左右のマウスボタンの動作を入れ替える(&S)"), &fraGeneral),
-      chkActiveStyle(frame.Dialog(), L"chkActiveStyle", CheckDesign(88, L"ドラッグアニメーション(&X)"),
+                     CheckDesign(66, UiText(IDS_SWAP_BUTTONS)), &fraGeneral),
+      chkActiveStyle(frame.Dialog(), L"chkActiveStyle", CheckDesign(88, UiText(IDS_ACTIVE_STYLE)),
                      &fraGeneral),
       fraDblClick(frame.Dialog(), L"fraDblClick",
-                  ControlDesign(Kind::Frame, 292, 188, 181, 116, L"ランチャーのダブルクリック時"),
+                  ControlDesign(Kind::Frame, 292, 188, 181, 116, UiText(IDS_DBLCLICK_FRAME)),
                   &page),
       optDblClick(frame.Dialog(), L"optDblClick", 1, 3, DblClickOptionDesign,
-                  [this](int) { return &fraDblClick; })
+                  [this](int) { return &fraDblClick; }),
+      // The upper row of the band below the frames.
+      lblLanguage(frame.Dialog(), L"lblLanguage",
+                  ControlDesign(Kind::Label, 16, 318, 64, 12, UiText(IDS_LANGUAGE_LABEL)), &page),
+      cboLanguage(frame.Dialog(), L"cboLanguage",
+                  ControlDesign(Kind::ComboBox, 80, 314, 121, 20, {}, UiText(IDS_LANGUAGE_TIP)),
+                  &page),
+      lblLanguageNote(frame.Dialog(), L"lblLanguageNote",
+                      ControlDesign(Kind::Label, 208, 318, 265, 12, UiText(IDS_LANGUAGE_NOTE)),
+                      &page)
 {
     for (int i = optIcon.LBound(); i <= optIcon.UBound(); ++i)
         optIcon(i).OnClick = [this] { optIcon_Click(); };
@@ -92,6 +113,7 @@ GeneralPage::GeneralPage(SettingsFrame& frame, Control& page, cSettings& setting
     for (Control* option : {&chkAlwaysOnTop, &chkPopupStatus, &chkSwapButtons, &chkActiveStyle})
         option->OnClick = [this] { Edited(); };
     txtIcon.OnChange = [this] { Edited(); };
+    cboLanguage.OnClick = [this] { Edited(); };
     txtIcon.OnGotFocus = [this] { TextBoxTools::OnTextBoxFocus(txtIcon.hWnd()); };
     cmdRefIcon.OnClick = [this] { cmdRefIcon_Click(); };
     // Tabbing into the host box lands in the control it holds.
@@ -119,6 +141,9 @@ void GeneralPage::Fill()
     chkActiveStyle.SetValue(settings.ActiveStyle ? 1 : 0);
     optIcon(settings.UseCustomIcon ? 1 : 0).SetValue(1);
     txtIcon.SetText(settings.CustomIcon);
+    for (UINT name : kLanguageNames)
+        cboLanguage.AddItem(UiText(name));
+    cboLanguage.SetListIndex(LanguageIndex(settings.Language));
     Filling = false;
 }
 
@@ -150,7 +175,10 @@ void GeneralPage::Store()
         static_cast<std::int32_t>(LOWORD(SendMessageW(HotKeyWnd.hWnd(), HKM_GETHOTKEY, 0, 0)));
     settings.UseCustomIcon = optIcon(1).Value() != 0;
     settings.CustomIcon = txtIcon.Text();
+    if (const int language = cboLanguage.ListIndex(); language >= 0)
+        settings.Language = kLanguageValues.at(static_cast<std::size_t>(language));
 }
+
 
 void GeneralPage::Unload() { Win32CallBack::UnhookHotKeyControl(); }
 
@@ -173,7 +201,7 @@ void GeneralPage::optIcon_Click()
 void GeneralPage::cmdRefIcon_Click()
 {
     FileDialog dialog = frame_.BrowseFileDialog();
-    dialog.Filter = FilterList({{L"画像ファイル", L"*.ico;*.bmp"}, {L"すべてのファイル", L"*.*"}});
+    dialog.Filter = FilterList({{UiText(IDS_PICTURE_FILTER), L"*.ico;*.bmp"}, {UiText(IDS_ALL_FILES), L"*.*"}});
     dialog.DefaultExt = L".ico";
     dialog.Flags = kOpenFileFlags;
     const std::vector<std::wstring> chosen = dialog.ShowOpen();

@@ -1,6 +1,7 @@
 #pragma once
 // The general page of the settings dialog: the pad's hot key, its picture,
-// four options and what a double-click on the pad does.
+// four options, what a double-click on the pad does and the language of the
+// next start.
 
 #include <cstdint>
 
@@ -56,4 +57,7 @@ private:
     Control chkActiveStyle;
     Control fraDblClick;
     ControlArray optDblClick;
+    Control lblLanguage;
+    Control cboLanguage;  // automatic, Japanese, English
+    Control lblLanguageNote;
 };

@@ -1,5 +1,6 @@
 #include "dialogs/item_buttons.h"
 
+#include "base/interface_text.h"
 #include "base/system.h"
 #include "dialogs/list_actions.h"
 #include "dialogs/settings_frame.h"
@@ -8,14 +9,15 @@
 
 namespace {
 
-ControlDesign Button(int top, const wchar_t* caption, const wchar_t* toolTip)
+ControlDesign Button(int top, std::wstring caption, std::wstring toolTip)
 {
-    return ControlDesign(ControlKind::CommandButton, 0, top, 81, 19, caption, toolTip).Disabled();
+    return ControlDesign(ControlKind::CommandButton, 0, top, 81, 19, std::move(caption), std::move(toolTip))
+        .Disabled();
 }
 
 std::wstring ShortcutFilter()
 {
-    return FilterList({{L"ショートカット ファイル (*.lnk)", L"*.lnk"}, {L"すべてのファイル", L"*.*"}});
+    return FilterList({{UiText(IDS_SHORTCUT_FILTER), L"*.lnk"}, {UiText(IDS_ALL_FILES), L"*.*"}});
 }
 
 }  // namespace
@@ -24,27 +26,27 @@ ItemButtons::ItemButtons(SettingsFrame& frame)
     : frame_(frame),
       fraCommands(frame.Dialog(), L"fraCommands",
                   ControlDesign(ControlKind::Frame, 396, 56, 81, 155).Borderless()),
-      cmdAdd(frame.Dialog(), L"cmdAdd", Button(0, L"追加(&D)", L"新しい項目を追加します"), &fraCommands),
-      cmdRemove(frame.Dialog(), L"cmdRemove", Button(24, L"削除(&R)", L"現在の項目を削除します"),
+      cmdAdd(frame.Dialog(), L"cmdAdd", Button(0, UiText(IDS_ADD), UiText(IDS_ADD_TIP)), &fraCommands),
+      cmdRemove(frame.Dialog(), L"cmdRemove", Button(24, UiText(IDS_REMOVE), UiText(IDS_REMOVE_TIP)),
                 &fraCommands),
-      cmdCopy(frame.Dialog(), L"cmdCopy", Button(48, L"コピー(&C)", L"現在の項目のコピーを作成します"),
+      cmdCopy(frame.Dialog(), L"cmdCopy", Button(48, UiText(IDS_COPY), UiText(IDS_COPY_TIP)),
               &fraCommands),
       // Until a page is chosen the move buttons read "to" where the pages
       // say "in"; the tool-tips are those of the drag page.
       cmdLeftUp(frame.Dialog(), L"cmdLeftUp",
-                Button(72, L"左へ移動(&M)", L"現在の項目を左回り方向で空いている位置に移動します"),
+                Button(72, UiText(IDS_TURN_LEFT_BUTTON), UiText(IDS_TURN_LEFT_TIP)),
                 &fraCommands),
       cmdRightDown(frame.Dialog(), L"cmdRightDown",
-                   Button(96, L"右へ移動(&N)",
-                          L"現在の項目を右回り方向で空いている位置に移動します"),
+                   Button(96, UiText(IDS_TURN_RIGHT_BUTTON),
+                          UiText(IDS_TURN_RIGHT_TIP)),
                    &fraCommands),
       // Its menu's load entry is always there to use.
       cmdOther(frame.Dialog(), L"cmdOther",
-               ControlDesign(ControlKind::CommandButton, 0, 136, 81, 19, L"その他(&O)",
-                             L"動作テストやショートカットファイルの読み込み／保存のメニューを表示します"),
+               ControlDesign(ControlKind::CommandButton, 0, 136, 81, 19, UiText(IDS_OTHER),
+                             UiText(IDS_OTHER_TIP)),
                &fraCommands),
-      mnuOther(L"mnuOther", {L"テスト実行(&T)", L"-", L"ショートカットから読み込む(&I) ...",
-                             L"シュートカットとして保存(&E) ..."})
+      mnuOther(L"mnuOther", {UiText(IDS_TEST_RUN), L"-", UiText(IDS_IMPORT_SHORTCUT),
+                             UiText(IDS_EXPORT_SHORTCUT)})
 {
     cmdAdd.OnClick = [this] { list_->AddItem(); };
     cmdRemove.OnClick = [this] { list_->RemoveItem(); };
@@ -129,5 +131,5 @@ void ItemButtons::SaveShortcut()
     if (!dialog.ShowSave(path))
         return;
     if (!list_->SaveShortcut(path))
-        MsgBox(L"保存できませんでした。", MB_OK | MB_ICONEXCLAMATION, frame_.Dialog().hWnd());
+        MsgBox(UiText(IDS_NOT_SAVED), MB_OK | MB_ICONEXCLAMATION, frame_.Dialog().hWnd());
 }

@@ -14,10 +14,10 @@ class SettingsFrame;
 
 // The captions and tool-tips of the two move buttons.
 struct MoveLabels {
-    const wchar_t* leftUp;
-    const wchar_t* rightDown;
-    const wchar_t* leftUpTip;
-    const wchar_t* rightDownTip;
+    std::wstring leftUp;
+    std::wstring rightDown;
+    std::wstring leftUpTip;
+    std::wstring rightDownTip;
 };
 
 // Which item buttons can be pressed.

@@ -20,7 +20,7 @@ KeyPage::KeyPage(SettingsFrame& frame, Control& page, CommandTools tools, ShellC
     : ListPage(frame, page, tools, keys),
       lstAccessKey(frame.Dialog(), L"lstAccessKey",
                    ControlDesign(ControlKind::ListBox, 8, 18, 369, 160, {},
-                                 L"各キーに割り当てられたタスクの名前一覧が表示されます")
+                                 UiText(IDS_KEY_LIST_TIP))
                        .Style(LBS_USETABSTOPS)
                        .WholeRows(),
                    &page)
@@ -43,7 +43,8 @@ void KeyPage::Fill()
 std::wstring KeyPage::ItemTitle() const
 {
     const std::int32_t slot = SelectedSlot();
-    return slot < 0 ? L"キー: " : L"キー: " + SlotDisplayName(CommandListKind::Keys, slot);
+    return UiText(IDS_KEY_ITEM_TITLE,
+                  {slot < 0 ? std::wstring() : SlotDisplayName(CommandListKind::Keys, slot)});
 }
 
 void KeyPage::ShowSlotCaption(std::int32_t slot)
@@ -54,8 +55,8 @@ void KeyPage::ShowSlotCaption(std::int32_t slot)
 
 MoveLabels KeyPage::MoveButtonLabels() const
 {
-    return {L"上に移動(&M)", L"下に移動(&N)", L"現在の項目を上の空いている位置に移動します",
-            L"現在の項目を下の空いている位置に移動します"};
+    return {UiText(IDS_MOVE_UP), UiText(IDS_MOVE_DOWN), UiText(IDS_MOVE_UP_FREE_TIP),
+            UiText(IDS_MOVE_DOWN_FREE_TIP)};
 }
 
 void KeyPage::lstAccessKey_Click()

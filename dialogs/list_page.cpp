@@ -1,5 +1,6 @@
 #include "dialogs/list_page.h"
 
+#include "base/interface_text.h"
 #include "base/system.h"
 #include "commands/shell_commands.h"
 #include "dialogs/command_fields.h"
@@ -7,9 +8,6 @@
 
 namespace {
 
-constexpr wchar_t kNoRoomToCopy[] = L"コピーする空きがありません。";
-constexpr wchar_t kNoRoomAbove[] = L"移動できません。これより上に空きがありません。";
-constexpr wchar_t kNoRoomBelow[] = L"移動できません。これより下に空きがありません。";
 
 }  // namespace
 
@@ -55,7 +53,7 @@ ItemButtonStates ListPage::ButtonStates(bool filled) const
     return {false, filled, filled, filled, filled};
 }
 
-const wchar_t* ListPage::NoRoomToMove(bool toUp) const { return toUp ? kNoRoomAbove : kNoRoomBelow; }
+UINT ListPage::NoRoomToMove(bool toUp) const { return toUp ? IDS_NO_ROOM_ABOVE : IDS_NO_ROOM_BELOW; }
 
 // The label or list line follows each keystroke.
 void ListPage::CaptionEdited()
@@ -85,7 +83,7 @@ void ListPage::CopyItem()
         return;
     const std::int32_t copy = commands_.Copy(slot);
     if (copy == -1) {
-        MsgBox(kNoRoomToCopy, MB_OK | MB_ICONERROR, frame_.Dialog().hWnd());
+        MsgBox(UiText(IDS_NO_ROOM_TO_COPY), MB_OK | MB_ICONERROR, frame_.Dialog().hWnd());
         return;
     }
     SlotInserted(copy);
@@ -102,7 +100,7 @@ void ListPage::MoveItem(bool toUp)
         return;
     const std::int32_t to = commands_.Move(slot, toUp);
     if (to == -1) {
-        MsgBox(NoRoomToMove(toUp), MB_OK | MB_ICONERROR, frame_.Dialog().hWnd());
+        MsgBox(UiText(NoRoomToMove(toUp)), MB_OK | MB_ICONERROR, frame_.Dialog().hWnd());
         return;
     }
     ShowSlotCaption(slot);
@@ -126,7 +124,7 @@ void ListPage::LoadShortcut(const std::wstring& file)
     if (!item || !item->Load(file)) {
         if (added)
             RemoveItem();
-        MsgBox(L"ショートカットファイルが無効です。", MB_OK | MB_ICONEXCLAMATION, frame_.Dialog().hWnd());
+        MsgBox(UiText(IDS_SHORTCUT_INVALID), MB_OK | MB_ICONEXCLAMATION, frame_.Dialog().hWnd());
         return;
     }
     ShowSlotCaption(SelectedSlot());

@@ -46,7 +46,7 @@ protected:
     // Whether the command in slot may move that way at all.
     virtual bool CanMove(std::int32_t /*slot*/, bool /*toUp*/) const { return true; }
     // What is said when no free slot lies that way.
-    virtual const wchar_t* NoRoomToMove(bool toUp) const;
+    virtual UINT NoRoomToMove(bool toUp) const;
     virtual MoveLabels MoveButtonLabels() const = 0;
     // filled: the selected slot holds a command. Fixed slots: all but Add
     // while it does.

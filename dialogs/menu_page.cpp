@@ -8,7 +8,7 @@ MenuPage::MenuPage(SettingsFrame& frame, Control& page, CommandTools tools, Shel
     : ListPage(frame, page, tools, menus),
       lstMenuItem(frame.Dialog(), L"lstMenuItem",
                   ControlDesign(ControlKind::ListBox, 8, 18, 369, 160, {},
-                                L"メニューに割り当てられたタスクの名前一覧が表示されます")
+                                UiText(IDS_MENU_LIST_TIP))
                       .WholeRows(),
                   &page)
 {
@@ -34,8 +34,8 @@ void MenuPage::ShowSlotCaption(std::int32_t slot)
 
 MoveLabels MenuPage::MoveButtonLabels() const
 {
-    return {L"上に移動(&M)", L"下に移動(&N)", L"現在の項目を上に移動します",
-            L"現在の項目を下に移動します"};
+    return {UiText(IDS_MOVE_UP), UiText(IDS_MOVE_DOWN), UiText(IDS_MOVE_UP_TIP),
+            UiText(IDS_MOVE_DOWN_TIP)};
 }
 
 // Entries move one line at a time and never past the ends.

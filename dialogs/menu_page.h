@@ -3,6 +3,7 @@
 // their order, which grows and shrinks; the detail fields show the selected
 // entry's command, or nothing when none is selected.
 
+#include "base/interface_text.h"
 #include "dialogs/list_page.h"
 
 class MenuPage : public ListPage {
@@ -13,7 +14,7 @@ protected:
     void Fill() override;
     std::int32_t SelectedSlot() const override { return lstMenuItem.ListIndex(); }
     void SelectSlot(std::int32_t slot) override { lstMenuItem.SetListIndex(slot); }
-    std::wstring ItemTitle() const override { return L"メニュー"; }
+    std::wstring ItemTitle() const override { return UiText(IDS_MENU_ITEM_TITLE); }
     // A menu entry has no working folder, window state or focus flag.
     bool FullCommand() const override { return false; }
     void ShowSlotCaption(std::int32_t slot) override;

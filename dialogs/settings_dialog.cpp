@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "base/interface_text.h"
 #include "base/scope_exit.h"
 #include "base/win_handles.h"
 #include "dialogs/drag_figure.h"
@@ -16,8 +17,8 @@ namespace {
 
 using Kind = ControlKind;
 
-constexpr std::array<const wchar_t*, cDlgSettings::kPageCount> kTabCaptions = {
-    L"ドラッグ", L"キー", L"メニュー", L"その他"};
+constexpr std::array<UINT, cDlgSettings::kPageCount> kTabCaptions = {
+    IDS_TAB_DRAG, IDS_TAB_KEYS, IDS_TAB_MENU, IDS_TAB_GENERAL};
 constexpr std::array<int, cDlgSettings::kPageCount> kTabIcons = {IDI_TAB_DRAG, IDI_TAB_KEYS,
                                                                  IDI_TAB_MENU, IDI_TAB_GENERAL};
 constexpr int kTabIconSize = 16;  // designed pixels
@@ -32,7 +33,7 @@ constexpr RECT kPage{9, 36, 9 + 481, 36 + 368};
 
 FormDesign Design()
 {
-    FormDesign design = DialogDesign(L"Korvane 設定", 504, 444);
+    FormDesign design = DialogDesign(UiText(IDS_SETTINGS_CAPTION), 504, 444);
     design.style |= WS_CLIPCHILDREN;
     design.keyPreview = true;
     return design;
@@ -46,10 +47,10 @@ ControlDesign TabDesign(int index)
     return ControlDesign(Kind::PictureBox, left, kTabTop, kTabWidth, kTabHeight).NoTabStop();
 }
 
-FileDialog BrowseDialog(HWND owner, const wchar_t* title)
+FileDialog BrowseDialog(HWND owner, std::wstring title)
 {
     FileDialog dialog;
-    dialog.Title = title;
+    dialog.Title = std::move(title);
     dialog.FilterIndex = 1;
     dialog.MaxFileSize = MAX_PATH;
     dialog.OwnerWindow = owner;
@@ -79,7 +80,7 @@ cDlgSettings::cDlgSettings(SettingsHost& host)
              [this](int i) { return &picTab(i); }),
       lblTab(*this, L"lblTab", 0, 3,
              [](int i) {
-                 ControlDesign label(Kind::Label, 30, 7, 84, 14, kTabCaptions[i]);
+                 ControlDesign label(Kind::Label, 30, 7, 84, 14, UiText(kTabCaptions[i]));
                  return i == 0 ? label.Bolded() : label;
              },
              [this](int i) { return &picTab(i); }),
@@ -97,16 +98,16 @@ cDlgSettings::cDlgSettings(SettingsHost& host)
       generalPage_(*this, fraTab(3), WorkSettings, {fields_, buttons_}), fields_(*this),
       buttons_(*this),
       cmdOk(*this, L"cmdOk",
-            ControlDesign(Kind::CommandButton, 240, 416, 81, 21, L"決定",
-                          L"変更を保存してダイアログを閉じます")
+            ControlDesign(Kind::CommandButton, 240, 416, 81, 21, UiText(IDS_OK),
+                          UiText(IDS_OK_TIP))
                 .Default()),
       cmdCancel(*this, L"cmdCancel",
-                ControlDesign(Kind::CommandButton, 328, 416, 81, 21, L"キャンセル",
-                              L"変更を保存せずにダイアログを閉じます")
+                ControlDesign(Kind::CommandButton, 328, 416, 81, 21, UiText(IDS_CANCEL),
+                              UiText(IDS_CANCEL_TIP))
                     .Cancel()),
       // Nothing to apply until something is edited.
       cmdApply(*this, L"cmdApply",
-               ControlDesign(Kind::CommandButton, 416, 416, 81, 21, L"適用(&A)", L"変更を保存します")
+               ControlDesign(Kind::CommandButton, 416, 416, 81, 21, UiText(IDS_APPLY), UiText(IDS_APPLY_TIP))
                    .Disabled()),
       pages_{&dragPage_, &keyPage_, &menuPage_, &generalPage_},
       tabAccounts_{{{*this, 0}, {*this, 1}, {*this, 2}, {*this, 3}}}
@@ -344,9 +345,9 @@ void cDlgSettings::PopupMenuBeside(Control& button, PopupMenu& menu)
     menu.Popup(*this, bottomRight.x, topLeft.y);
 }
 
-FileDialog cDlgSettings::BrowseFileDialog() { return BrowseDialog(hWnd(), L"ファイルの参照"); }
+FileDialog cDlgSettings::BrowseFileDialog() { return BrowseDialog(hWnd(), UiText(IDS_BROWSE_FILE_TITLE)); }
 
-FileDialog cDlgSettings::BrowseFolderDialog() { return BrowseDialog(hWnd(), L"フォルダの参照"); }
+FileDialog cDlgSettings::BrowseFolderDialog() { return BrowseDialog(hWnd(), UiText(IDS_BROWSE_FOLDER_TITLE)); }
 
 void cDlgSettings::ApplySettings()
 {

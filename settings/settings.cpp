@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/language_choice.h"
 #include "base/slot_names.h"
 #include "settings/staged_write.h"
 
@@ -26,6 +27,7 @@ void cSettings::LoadOptions(RegistryKey& lpreg)
     SwapButtons = lpreg.ReadValue(L"SwapButtons", false);
     UseCustomIcon = lpreg.ReadValue(L"CustomIcon", false);
     CustomIcon = lpreg.ReadValue(L"CustomIconFile", L"");
+    Language = lpreg.ReadValue(kLanguageValueName, L"");
 }
 
 void cSettings::LoadLists(RegistryKey& lpreg) { PersistLists(lpreg, false); }
@@ -37,6 +39,10 @@ bool cSettings::Save(RegistryKey& lpreg)
     StagedWrite staged(lpreg);
     WriteInto(staged.Contents());
     staged.Commit();
+    // Following Windows stores nothing, as before the choice existed; the
+    // staging only adds and replaces values, so the old choice goes here.
+    if (Language.empty())
+        lpreg.WriteValue(kLanguageValueName, Null);
     return true;
 }
 
@@ -50,6 +56,8 @@ void cSettings::WriteInto(RegistryKey& contents)
     contents.WriteValue(L"SwapButtons", SwapButtons);
     contents.WriteValue(L"CustomIcon", UseCustomIcon);
     contents.WriteValue(L"CustomIconFile", CustomIcon);
+    if (!Language.empty())
+        contents.WriteValue(kLanguageValueName, Language);
     PersistLists(contents, true);
 }
 

@@ -23,6 +23,9 @@ public:
     bool SwapButtons = false;
     bool UseCustomIcon = false;
     std::wstring CustomIcon;       // path of the custom .ico or .bmp
+    // The interface language of the next start: "ja", "en", or empty (no
+    // value stored) to follow Windows; base/interface_text.h reads it.
+    std::wstring Language;
 
     // The same list objects for the settings' whole life.
     ShellCommands& Menus() { return menus_; }

@@ -179,7 +179,7 @@ private:
 const std::vector<std::pair<std::wstring, std::wstring>> kDialogLabels = {
     {L"txtCommand", L"lblAccess(0)"}, {L"txtWorkDir", L"lblAccess(1)"},
     {L"txtCaption", L"lblAccess(2)"}, {L"cboWindowState", L"lblAccess(3)"},
-    {L"HotKeyWnd", L"lblHotKey"},
+    {L"HotKeyWnd", L"lblHotKey"},     {L"cboLanguage", L"lblLanguage"},
 };
 
 class AccessibilityTest : public SettingsDialogTest {};

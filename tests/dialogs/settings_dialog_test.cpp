@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/interface_text.h"
 #include "base/path_text.h"
 #include "base/win_handles.h"
 #include "forms/hot_key.h"
@@ -159,7 +160,9 @@ TEST_F(SettingsDialogTest, ApplyThenCancelKeepsTheAppliedValuesAndThePadGetsThem
         settings.AlwaysOnTop = false;
         settings.PopupStatus = false;
         settings.DblClickCommand = 1;
+        settings.Language = L"JA";
     });
+    std::wstring languageShown;
     bool applyAfterClick = false;
     bool applyAfterApply = true;
     bool topmostMeanwhile = true;
@@ -168,6 +171,13 @@ TEST_F(SettingsDialogTest, ApplyThenCancelKeepsTheAppliedValuesAndThePadGetsThem
     RunDialog({
         [&] { Click(L"picTab(3)"); },
         [&] {
+            languageShown = TextOf(Item(L"cboLanguage"));
+            // English, as a user picks it from the list.
+            const HWND language = Item(L"cboLanguage");
+            SendMessageW(language, CB_SETCURSEL, 2, 0);
+            SendMessageW(GetParent(language), WM_COMMAND,
+                         MAKEWPARAM(GetDlgCtrlID(language), CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(language));
             Click(L"chkAlwaysOnTop");
             Click(L"optDblClick(3)");
             SetFocus(Item(L"HotKeyWnd"));
@@ -197,6 +207,10 @@ TEST_F(SettingsDialogTest, ApplyThenCancelKeepsTheAppliedValuesAndThePadGetsThem
     EXPECT_EQ(StoredValue(L"DoubleClickCommand"), 3);
     EXPECT_EQ(StoredValue(L"PopupStatus"), 0);
     EXPECT_EQ(StoredValue(L"HotKey"), HotKeyCode('Q', kCtrlAlt));
+    // The language shows from the next start.
+    EXPECT_EQ(languageShown, L"日本語");
+    EXPECT_EQ(ProductKey().ReadValue(L"Language", L""), L"en");
+    EXPECT_EQ(CurrentLanguage(), InterfaceLanguage::Japanese);
     EXPECT_EQ(AppSettings->DblClickCommand, 3);
     EXPECT_FALSE(AppSettings->PopupStatus);
     EXPECT_TRUE(IsTopmost(main.Handle()));

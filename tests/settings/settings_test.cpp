@@ -56,6 +56,7 @@ void FillEverything(cSettings& settings)
     settings.SwapButtons = true;
     settings.UseCustomIcon = true;
     settings.CustomIcon = L"C:\\アイコン\\pad.ico";
+    settings.Language = L"en";
     for (std::int32_t slot = 1; slot < 9; ++slot) {
         ShellCommand& drag = *settings.Drags().Item(slot);
         drag.StoreCommandLine(L"\"C:\\P F\\d" + std::to_wstring(slot) + L".exe\" -d");
@@ -144,6 +145,7 @@ TEST_F(SettingsTest, EverythingSavedLoadsBackAndTheLayoutIsComplete)
     EXPECT_TRUE(loaded.SwapButtons);
     EXPECT_TRUE(loaded.UseCustomIcon);
     EXPECT_EQ(loaded.CustomIcon, saved.CustomIcon);
+    EXPECT_EQ(loaded.Language, L"en");
     ExpectSameLists(loaded, saved);
     EXPECT_EQ(loaded.Drags().Item(0)->Caption, L"メニュー");
 
@@ -160,10 +162,16 @@ TEST_F(SettingsTest, EverythingSavedLoadsBackAndTheLayoutIsComplete)
                                  L"DoubleClickCommand", L"HotKey", L"SwapButtons", L"CustomIcon"})
         EXPECT_EQ(RawType(key, dword), static_cast<DWORD>(REG_DWORD)) << dword;
     EXPECT_EQ(RawType(key, L"CustomIconFile"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(RawType(key, L"Language"), static_cast<DWORD>(REG_SZ));
     for (const wchar_t* sub : {L"Drag\\Upward", L"Drag\\UpperLeftward", L"Key\\A", L"Key\\9",
                                L"Menu\\0", L"Menu\\2"})
         EXPECT_TRUE(RegistryRoot().KeyExists(HKEY_CURRENT_USER, key.Path() + L"\\" + sub)) << sub;
     EXPECT_EQ(key.SubKey(L"Menu").ReadValue(L"NumberOfMenus", std::int32_t{0}), 3);
+
+    // Following Windows again leaves no value behind.
+    saved.Language.clear();
+    Persistence().PersistOf(saved).Save(key);
+    EXPECT_FALSE(key.HasValue(L"Language"));
 }
 
 TEST_F(SettingsTest, HotKeyIsReadWhateverTheLetterCaseOfItsName)

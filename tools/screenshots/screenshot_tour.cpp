@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/interface_text.h"
 #include "base/path_text.h"
 #include "forms/window_name.h"
 #include "objlib/persist.h"
@@ -26,21 +27,38 @@
 
 namespace {
 
+// A command as a user of each language would name it.
 struct Sample {
-    const wchar_t* caption;
+    const wchar_t* japanese;
+    const wchar_t* english;
     const wchar_t* program;
+    std::wstring Caption() const
+    {
+        return CurrentLanguage() == InterfaceLanguage::Japanese ? japanese : english;
+    }
 };
 
-const Sample kNotepad{L"メモ帳", L"C:\\windows\\notepad.exe"};
-const Sample kWordPad{L"ワードパッド",
+const Sample kNotepad{L"メモ帳", L"Notepad", L"C:\\windows\\notepad.exe"};
+const Sample kWordPad{L"ワードパッド", L"WordPad",
                       L"C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe"};
-const Sample kExplorer{L"エクスプローラー", L"C:\\windows\\explorer.exe"};
-const Sample kCommandPrompt{L"コマンド プロンプト", L"C:\\windows\\system32\\cmd.exe"};
-const Sample kMines{L"マインスイーパー", L"C:\\windows\\system32\\winemine.exe"};
-const Sample kRegistryEditor{L"レジストリ エディター", L"C:\\windows\\regedit.exe"};
-const Sample kControlPanel{L"コントロール パネル", L"C:\\windows\\system32\\control.exe"};
-const Sample kTaskManager{L"タスク マネージャー", L"C:\\windows\\system32\\taskmgr.exe"};
-const Sample kWindowsFolder{L"Windows フォルダ", L"C:\\windows"};
+const Sample kExplorer{L"エクスプローラー", L"Explorer", L"C:\\windows\\explorer.exe"};
+const Sample kCommandPrompt{L"コマンド プロンプト", L"Command Prompt",
+                            L"C:\\windows\\system32\\cmd.exe"};
+const Sample kMines{L"マインスイーパー", L"Minesweeper", L"C:\\windows\\system32\\winemine.exe"};
+const Sample kRegistryEditor{L"レジストリ エディター", L"Registry Editor", L"C:\\windows\\regedit.exe"};
+const Sample kControlPanel{L"コントロール パネル", L"Control Panel",
+                           L"C:\\windows\\system32\\control.exe"};
+const Sample kTaskManager{L"タスク マネージャー", L"Task Manager",
+                          L"C:\\windows\\system32\\taskmgr.exe"};
+const Sample kWindowsFolder{L"Windows フォルダ", L"Windows folder", L"C:\\windows"};
+
+// The key that chooses a menu item or control of this text, as xdotool names it.
+std::wstring AccessKey(UINT text)
+{
+    const std::wstring caption = UiText(text);
+    const std::size_t marker = caption.find(L'&');
+    return marker + 1 < caption.size() ? std::wstring(1, towlower(caption[marker + 1])) : L"";
+}
 
 void Require(bool done, const char* what)
 {
@@ -51,7 +69,7 @@ void Require(bool done, const char* what)
 void Fill(ShellCommand& command, const Sample& sample)
 {
     command.StoreCommandLine(QuoteIfSpaced(sample.program));
-    command.Caption = sample.caption;
+    command.Caption = sample.Caption();
 }
 
 // Commands a user might keep: seven of the eight directions (down stays
@@ -128,7 +146,7 @@ HWND OpenCommandMenu(const RunningProgram& program, HWND pad)
 void ExitThroughMenu(RunningProgram& program, HWND pad)
 {
     OpenCommandMenu(program, pad);
-    Require(PressKeys(L"u"), "xdotool");
+    Require(PressKeys(AccessKey(IDS_ACTION_EXIT)), "xdotool");
     Require(program.WaitForExit(kStepTimeoutMs) == 0, "the exit");
 }
 
@@ -150,7 +168,7 @@ HWND ShowPage(HWND dialog, int page, const wchar_t* content)
 HWND ShootSettings(RunningProgram& program, HWND pad, const std::string& name)
 {
     OpenCommandMenu(program, pad);
-    Require(PressKeys(L"o"), "xdotool");
+    Require(PressKeys(AccessKey(IDS_ACTION_SETTINGS)), "xdotool");
     const HWND dialog = WaitForNamedWindow(L"cDlgSettings");
     Require(dialog, "the settings dialog");
     MovePointerAway();
@@ -162,7 +180,7 @@ HWND ShootSettings(RunningProgram& program, HWND pad, const std::string& name)
 // The pointer resting on the active pad brings the key list.
 void ShootKeyList(HWND pad, const std::string& name, int margin)
 {
-    Require(StartXdotool(L"mousemove " + CentreOf(pad) + L" click 1"), "xdotool");
+    Require(StartXdotool(L"mousemove " + CentreOf(pad) + L" click 1 mousemove_relative 1 0"), "xdotool");
     const HWND tip = WaitForNamedWindow(L"cPopupTip");
     Require(tip, "the key-list tip");
     Settle({pad, tip});
@@ -189,7 +207,7 @@ void SettingsAndChooser(RunningProgram& program, HWND pad)
     ShowPage(dialog, 0, L"picDrag");
     Require(ClickOn(ChildNamed(dialog, L"cmdReference(0)")), "xdotool");
     Require(WaitForPopupMenu(program.Id()), "the browse menu");
-    Require(PressKeys(L"a"), "xdotool");
+    Require(PressKeys(AccessKey(IDS_BROWSE_ASSOCIATION)), "xdotool");
     const HWND chooser = WaitForNamedWindow(L"cDlgExtension");
     Require(chooser, "the extension chooser");
     // A fresh Wine prefix registers no .txt, but .rtf with two verbs.
@@ -220,7 +238,7 @@ void PlainTour()
     Shoot("pad", Around(RectOf(pad), RectOf(pad), 33));
 
     Require(RightPressAndMoveFromPad(pad, 80, 0), "xdotool");
-    Require(WaitForStatus(kNotepad.caption), "the status window");
+    Require(WaitForStatus(kNotepad.Caption()), "the status window");
     const HWND status = FindNamedWindow(L"cPopupStatus");
     Settle({pad, status});
     Shoot("status_window", Around(RectOf(pad), RectOf(status), 24));
