@@ -25,7 +25,7 @@ int RunSettingsTransfer(TransferDirection direction, const std::wstring& fileNam
         if (!padRuns)
             FinishStagedWrite(RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath));
         if (direction == TransferDirection::Export)
-            ExportSettings(fileName);
+            ExportSettings(fileName, StoredSettings());
         else if (padRuns)
             throw NumberedError(kErrInvalidValue, UiText(IDS_SETTINGS_IMPORT_WHILE_RUNNING));
         else

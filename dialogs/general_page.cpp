@@ -104,7 +104,9 @@ GeneralPage::GeneralPage(SettingsFrame& frame, Control& page, cSettings& setting
                   &page),
       lblLanguageNote(frame.Dialog(), L"lblLanguageNote",
                       ControlDesign(Kind::Label, 208, 318, 265, 12, UiText(IDS_LANGUAGE_NOTE)),
-                      &page)
+                      &page),
+      // The lower row of the band.
+      transfer_(frame, page, settings)
 {
     for (int i = optIcon.LBound(); i <= optIcon.UBound(); ++i)
         optIcon(i).OnClick = [this] { optIcon_Click(); };
@@ -122,23 +124,32 @@ GeneralPage::GeneralPage(SettingsFrame& frame, Control& page, cSettings& setting
 
 void GeneralPage::Fill()
 {
-    Filling = true;
     const HWND control = HotKeyWnd.hWnd();
     SendMessageW(control, HKM_SETRULES, kInvalidCombinations, kReplacementModifiers);
-    SendMessageW(control, HKM_SETHOTKEY, static_cast<WPARAM>(PadHotKey), 0);
     Win32CallBack::HookHotKeyControl(control, [this] { Edited(); });
+    for (UINT name : kLanguageNames)
+        cboLanguage.AddItem(UiText(name));
+    ShowSettings();
+}
+
+// The hot-key control is hooked and the language list filled once, when
+// they are made.
+void GeneralPage::Refill() { ShowSettings(); }
+
+void GeneralPage::ShowSettings()
+{
+    Filling = true;
+    SendMessageW(HotKeyWnd.hWnd(), HKM_SETHOTKEY, static_cast<WPARAM>(PadHotKey), 0);
     const cSettings& settings = settings_;
-    const std::int32_t action = settings.DblClickCommand;
-    if (action >= optDblClick.LBound() && action <= optDblClick.UBound())
-        optDblClick(action).SetValue(1);
+    // A stored action out of range selects none.
+    for (int i = optDblClick.LBound(); i <= optDblClick.UBound(); ++i)
+        optDblClick(i).SetValue(i == settings.DblClickCommand ? 1 : 0);
     chkAlwaysOnTop.SetValue(settings.AlwaysOnTop ? 1 : 0);
     chkPopupStatus.SetValue(settings.PopupStatus ? 1 : 0);
     chkSwapButtons.SetValue(settings.SwapButtons ? 1 : 0);
     chkActiveStyle.SetValue(settings.ActiveStyle ? 1 : 0);
     optIcon(settings.UseCustomIcon ? 1 : 0).SetValue(1);
     txtIcon.SetText(settings.CustomIcon);
-    for (UINT name : kLanguageNames)
-        cboLanguage.AddItem(UiText(name));
     cboLanguage.SetListIndex(LanguageIndex(settings.Language));
     Filling = false;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "dialogs/settings_page.h"
+#include "dialogs/transfer_buttons.h"
 #include "forms/control_array.h"
 
 class cSettings;
@@ -28,8 +29,11 @@ public:
 protected:
     // The settings into the page's controls.
     void Fill() override;
+    void Refill() override;
 
 private:
+    // The options and the hot key into the controls.
+    void ShowSettings();
     // Something the user changed: Apply has something to save.
     void Edited();
     void optIcon_Click();
@@ -60,4 +64,5 @@ private:
     Control lblLanguage;
     Control cboLanguage;  // automatic, Japanese, English
     Control lblLanguageNote;
+    TransferButtons transfer_;
 };

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "dialogs/list_rules.h"
 #include "forms/control.h"
 #include "forms/popup_menu.h"
 
@@ -18,15 +19,6 @@ struct MoveLabels {
     std::wstring rightDown;
     std::wstring leftUpTip;
     std::wstring rightDownTip;
-};
-
-// Which item buttons can be pressed.
-struct ItemButtonStates {
-    bool add;
-    bool remove;
-    bool copy;
-    bool leftUp;
-    bool rightDown;
 };
 
 class ItemButtons {

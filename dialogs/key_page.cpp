@@ -37,6 +37,12 @@ void KeyPage::Fill()
     MarkLine(lstAccessKey, 0);
 }
 
+void KeyPage::Refill()
+{
+    lstAccessKey.ClearItems();
+    Fill();
+}
+
 // The list's line is the slot's index.
 std::wstring KeyPage::ItemTitle() const
 {

@@ -10,6 +10,7 @@ public:
 
 protected:
     void Fill() override;
+    void Refill() override;
     std::int32_t SelectedSlot() const override { return lstAccessKey.ListIndex(); }
     void SelectSlot(std::int32_t slot) override { lstAccessKey.SetListIndex(slot); }
     std::wstring ItemTitle() const override;

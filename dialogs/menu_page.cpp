@@ -24,6 +24,12 @@ void MenuPage::Fill()
         MarkLine(lstMenuItem, 0);
 }
 
+void MenuPage::Refill()
+{
+    lstMenuItem.ClearItems();
+    Fill();
+}
+
 void MenuPage::ShowSlotCaption(std::int32_t slot)
 {
     if (slot >= 0)
@@ -36,12 +42,9 @@ MoveLabels MenuPage::MoveButtonLabels() const
             UiText(IDS_MOVE_DOWN_TIP)};
 }
 
-// Entries move one line at a time and never past the ends.
 ItemButtonStates MenuPage::ButtonStates(bool) const
 {
-    const int line = lstMenuItem.ListIndex();
-    const int count = lstMenuItem.ListCount();
-    return {true, line >= 0, line >= 0, line > 0, line >= 0 && line < count - 1};
+    return MenuButtonStates(lstMenuItem.ListIndex(), lstMenuItem.ListCount());
 }
 
 bool MenuPage::CanMove(std::int32_t slot, bool toUp) const
@@ -67,10 +70,9 @@ void MenuPage::AddItem()
 void MenuPage::RemoveItem()
 {
     const int line = lstMenuItem.ListIndex();
-    const int count = lstMenuItem.ListCount();
     if (line < 0)
         return;
-    const int next = count == 1 ? -1 : line == count - 1 ? line - 1 : line;
+    const int next = LineAfterRemoval(line, lstMenuItem.ListCount());
     commands_.Remove(line);
     lstMenuItem.RemoveItem(line);
     // With nothing left to select the list's click empties the fields.

@@ -12,6 +12,7 @@ public:
 
 protected:
     void Fill() override;
+    void Refill() override;
     std::int32_t SelectedSlot() const override { return lstMenuItem.ListIndex(); }
     void SelectSlot(std::int32_t slot) override { lstMenuItem.SetListIndex(slot); }
     std::wstring ItemTitle() const override { return UiText(IDS_MENU_ITEM_TITLE); }

@@ -331,11 +331,29 @@ FileDialog cDlgSettings::BrowseFileDialog() { return BrowseDialog(hWnd(), UiText
 
 FileDialog cDlgSettings::BrowseFolderDialog() { return BrowseDialog(hWnd(), UiText(IDS_BROWSE_FOLDER_TITLE)); }
 
-void cDlgSettings::ApplySettings()
+void cDlgSettings::StorePages()
 {
     for (SettingsPage* page : pages_)
         page->Store();
+}
+
+void cDlgSettings::ApplySettings()
+{
+    StorePages();
     RegistryKey key = ProductKey();
     Persistence().PersistOf(WorkSettings).Save(key);
     Host.SettingsApplied();
+}
+
+// The working copy is read again from what the import stored; its hot key
+// is the one the pad takes when the dialog closes.
+void cDlgSettings::SettingsReplaced()
+{
+    RegistryKey key = ProductKey();
+    Persistence().PersistOf(WorkSettings).Load(key);
+    generalPage_.KeepPadHotKey(WorkSettings.HotKey);
+    for (SettingsPage* page : pages_)
+        page->Reload();
+    cmdApply.SetEnabled(false);
+    Host.SettingsReplaced();
 }

@@ -59,6 +59,8 @@ private:
     FileDialog BrowseFileDialog() override;
     FileDialog BrowseFolderDialog() override;
     void OrderTabs(std::initializer_list<Control*> sequence) override { SetTabOrder(sequence); }
+    void StorePages() override;
+    void SettingsReplaced() override;
 
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;

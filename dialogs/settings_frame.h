@@ -22,6 +22,11 @@ public:
     virtual FileDialog BrowseFolderDialog() = 0;
     // A part of the dialog orders its own controls.
     virtual void OrderTabs(std::initializer_list<Control*> sequence) = 0;
+    // Every page's controls into the working copy, as OK does before it saves.
+    virtual void StorePages() = 0;
+    // An import replaced the stored settings: the pages show them, nothing
+    // is left to apply (as after OK), and the host takes them up.
+    virtual void SettingsReplaced() = 0;
 
 protected:
     ~SettingsFrame() = default;

@@ -18,6 +18,9 @@ public:
     virtual void ResumeTopmostAndHotKey() = 0;
     // OK or Apply saved the settings: the host takes them up.
     virtual void SettingsApplied() = 0;
+    // An import replaced every stored setting, the host's place among them:
+    // the host takes them all up and goes to that place.
+    virtual void SettingsReplaced() = 0;
 
 protected:
     ~SettingsHost() = default;

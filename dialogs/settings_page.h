@@ -28,6 +28,13 @@ public:
         page_.CreateContents();
         Fill();
     }
+    // What the page edits was replaced (an import): the page's controls, if
+    // made, show it anew.
+    void Reload()
+    {
+        if (page_.ContentsCreated())
+            Refill();
+    }
     // The page has become the one on show.
     virtual void Shown() = 0;
     // What the page's controls hold, back into the working copy (OK, Apply).
@@ -43,6 +50,8 @@ protected:
 
     // The page's controls, just made, from the working copy.
     virtual void Fill() = 0;
+    // The page's controls, made before, from the working copy again.
+    virtual void Refill() { Fill(); }
 
     SettingsFrame& frame_;
     // The page's frame fraTab(i), which holds its controls.

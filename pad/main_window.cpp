@@ -116,6 +116,22 @@ cMain::~cMain()
 void cMain::Form_Load()
 {
     startUpFinished_ = false;
+    TakeStoredPlace();
+
+    // From here on a step that fails is skipped and the load goes on.
+    ApplySettings();
+    // A layered window without attributes is not drawn at all: until the
+    // first activation it is half transparent, as when inactive.
+    Attempt([&] { SetAlpha(Handle(), kInactiveAlpha); });
+    Attempt([&] {
+        Win32CallBack::HookPad(Handle(), [this](bool active) { ActivateChanged(active); });
+        hooked_ = true;
+    });
+    Attempt([&] { Show(); });
+}
+
+void cMain::TakeStoredPlace()
+{
     const float tppX = TwipsPerPixelX();
     const float tppY = TwipsPerPixelY();
 
@@ -136,17 +152,6 @@ void cMain::Form_Load()
     const SIZE outer = PadOuterSize();
     centreAt(outer);
     PadWidth = outer.cx;
-
-    // From here on a step that fails is skipped and the load goes on.
-    ApplySettings();
-    // A layered window without attributes is not drawn at all: until the
-    // first activation it is half transparent, as when inactive.
-    Attempt([&] { SetAlpha(Handle(), kInactiveAlpha); });
-    Attempt([&] {
-        Win32CallBack::HookPad(Handle(), [this](bool active) { ActivateChanged(active); });
-        hooked_ = true;
-    });
-    Attempt([&] { Show(); });
 }
 
 void cMain::Form_AfterFirstPaint() { FinishStartUp(); }
@@ -241,6 +246,14 @@ void cMain::SettingsApplied()
     RegistryKey product = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
     Persistence().PersistOf(settings_).Load(product);
     ApplySettings();
+}
+
+// An import replaced every stored setting, the pad's place too: the pad
+// goes there now, or it would store its old place over it when it ends.
+void cMain::SettingsReplaced()
+{
+    TakeStoredPlace();
+    SettingsApplied();
 }
 
 // Each part on its own: one that fails leaves the others applied.

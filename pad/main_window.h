@@ -31,6 +31,7 @@ public:
     std::int32_t SuspendTopmostAndHotKey() override;
     void ResumeTopmostAndHotKey() override;
     void SettingsApplied() override;
+    void SettingsReplaced() override;
 
     // Outer width of the window in pixels (34 at 96 DPI, 50 at 144).
     std::int32_t PadWidth = 0;
@@ -73,6 +74,9 @@ protected:
     void Form_DpiChanged(const RECT& suggested) override;
 
 private:
+    // The place the stored settings give the pad, at that monitor's
+    // resolution and size.
+    void TakeStoredPlace();
     // What the settings say the pad's window is: its hot key and topmost
     // state (unless the settings dialog holds them) and its picture. The
     // load and the dialog's OK and Apply come here.

@@ -34,16 +34,23 @@ void cSettings::LoadLists(RegistryKey& lpreg) { PersistLists(lpreg, false); }
 
 bool cSettings::Save(RegistryKey& lpreg)
 {
+    SaveWith(lpreg, {});
+    return true;
+}
+
+void cSettings::SaveWith(RegistryKey& lpreg, const std::function<void(RegistryKey&)>& more)
+{
     // Staged and switched over at once: a list rewritten in place by a
     // process that is ended half-way would join the old list and the new.
     StagedWrite staged(lpreg);
     WriteInto(staged.Contents());
+    if (more)
+        more(staged.Contents());
     staged.Commit();
     // Following Windows stores nothing, as before the choice existed; the
     // staging only adds and replaces values, so the old choice goes here.
     if (Language.empty())
         lpreg.WriteValue(kLanguageValueName, Null);
-    return true;
 }
 
 void cSettings::WriteInto(RegistryKey& contents)

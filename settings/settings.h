@@ -2,6 +2,7 @@
 // Every user option of the program and its three command lists.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,15 +37,16 @@ public:
     // LoadOptions and then LoadLists.
     bool Load(RegistryKey& lpreg) override;
     bool Save(RegistryKey& lpreg) override;
-    // What Save stores, written into contents as it is, without the
-    // journal: for a caller that stages more values in the same switch.
-    void WriteInto(RegistryKey& contents);
+    // Save, with more values that more writes into the same switch (the
+    // key it is given is the staging, laid out as lpreg).
+    void SaveWith(RegistryKey& lpreg, const std::function<void(RegistryKey& contents)>& more);
     // The options alone: what the launcher needs to show itself.
     void LoadOptions(RegistryKey& lpreg);
     // Drags, Keys and Menus in this order, each from its own subkey.
     void LoadLists(RegistryKey& lpreg);
 
 private:
+    void WriteInto(RegistryKey& contents);
     void PersistLists(RegistryKey& lpreg, bool save);
 
     ShellCommands drags_;

@@ -28,6 +28,7 @@ inline constexpr NamedField<SettingsRecord> kOptionFields[] = {
     {"swapButtons", &SettingsRecord::swapButtons},
     {"useCustomIcon", &SettingsRecord::useCustomIcon},
     {"customIconFile", &SettingsRecord::customIconFile},
+    {"language", &SettingsRecord::language},
 };
 
 inline constexpr NamedField<SettingsRecord> kPositionFields[] = {

@@ -28,6 +28,7 @@ struct SettingsRecord {
     bool swapButtons = false;
     bool useCustomIcon = false;
     std::wstring customIconFile;
+    std::wstring language;  // "ja", "en", or empty to follow Windows
     // The pad's centre as fractions of the primary screen.
     float x = 0.5f;
     float y = 0.5f;

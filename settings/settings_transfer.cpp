@@ -3,13 +3,13 @@
 #include <windows.h>
 
 #include "base/interface_text.h"
+#include "base/language_choice.h"
 #include "base/numbered_error.h"
 #include "base/system.h"
 #include "base/win_handles.h"
 #include "objlib/persist.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
-#include "settings/staged_write.h"
 
 namespace {
 
@@ -72,6 +72,7 @@ void PairOptions(Record& record, cSettings& settings, Copy copy)
     copy(record.swapButtons, settings.SwapButtons);
     copy(record.useCustomIcon, settings.UseCustomIcon);
     copy(record.customIconFile, settings.CustomIcon);
+    copy(record.language, settings.Language);
 }
 
 const auto kIntoRecord = [](auto& record, const auto& stored) { record = stored; };
@@ -161,18 +162,22 @@ void WriteWholeFile(const std::wstring& fileName, const std::string& bytes)
 
 SettingsRecord StoredSettings()
 {
-    const RegistryKey product = ProductKey();
-    RegistryKey key = product;
+    RegistryKey key = ProductKey();
     cSettings settings;
     Persistence().PersistOf(settings).Load(key);
-    return RecordOf(settings, product.SubKey(kPositionKeyName));
+    return RecordOf(settings);
 }
 
-void ExportSettings(const std::wstring& fileName)
+SettingsRecord RecordOf(cSettings& settings)
+{
+    return RecordOf(settings, ProductKey().SubKey(kPositionKeyName));
+}
+
+void ExportSettings(const std::wstring& fileName, const SettingsRecord& settings)
 {
     std::string text;
     try {
-        text = WriteSettingsFile(StoredSettings());
+        text = WriteSettingsFile(settings);
     } catch (const SettingsFileError& e) {
         Fail(kCannotExport, fileName, e);
     }
@@ -195,14 +200,18 @@ void ImportSettings(const SettingsRecord& record)
     Take(record, settings);
     // Everything in one switch: a process ended part-way leaves the old
     // settings or the new ones, and the next start finishes or undoes it.
-    StagedWrite staged(ProductKey());
-    RegistryKey& contents = staged.Contents();
-    settings.WriteInto(contents);
-    RegistryKey position = contents.SubKey(kPositionKeyName);
-    position.WriteValue(L"x", record.x);
-    position.WriteValue(L"y", record.y);
-    // Without it the next start would take the settings for a first start's
-    // and put its own hot key over the imported one.
-    contents.WriteValue(L"Version", kSettingsLayoutVersion);
-    staged.Commit();
+    RegistryKey product = ProductKey();
+    settings.SaveWith(product, [&](RegistryKey& contents) {
+        RegistryKey position = contents.SubKey(kPositionKeyName);
+        position.WriteValue(L"x", record.x);
+        position.WriteValue(L"y", record.y);
+        // Without it the next start would take the settings for a first
+        // start's and put its own hot key over the imported one.
+        contents.WriteValue(L"Version", kSettingsLayoutVersion);
+        // Following Windows is no value, which the switch cannot remove: an
+        // empty text, read the same way, replaces a stored choice with it,
+        // and the save removes it once the switch is done.
+        if (record.language.empty() && product.HasValue(kLanguageValueName))
+            contents.WriteValue(kLanguageValueName, std::wstring());
+    });
 }

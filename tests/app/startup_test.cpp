@@ -128,3 +128,32 @@ TEST_F(StartUpTest, AFolderThatRefusesTheCommandFileSendsItToTheUsersFolder)
     EXPECT_EQ(GetFileAttributesW(userFolder.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(AppSettings->Drags().Item(0)->Program(), ownFile);
 }
+
+TEST_F(StartUpTest, StartUpCreatesAndLoadsTheProgramSettings)
+{
+    ProductKey().WriteValue(L"Version", std::int32_t{500});
+    ProductKey().WriteValue(L"SwapButtons", true);
+    ProductKey().SubKey(L"Key").SubKey(L"Q").WriteValue(L"Caption", std::wstring(L"q"));
+    StartUp({folder.Path(), L"KORVANE"});
+    ASSERT_TRUE(AppSettings);
+    EXPECT_TRUE(AppSettings->SwapButtons);
+    EXPECT_EQ(AppSettings->Keys().Item(16)->Caption, L"q");
+    EXPECT_EQ(AppSettings->Drags().Item(0)->Program(), folder.Path() + L"KORVANE.SCF");
+}
+
+TEST_F(StartUpTest, StartUpGoesOnWhenTheCommandFileCannotBeWritten)
+{
+    // Neither folder takes the file: the program's is missing, and in the
+    // user's the name is taken by a folder.
+    const std::wstring missing = folder.Path() + L"missing\\";
+    const std::wstring userFolder = UserProgramFolder();
+    CreateDirectoryW(userFolder.c_str(), nullptr);
+    ASSERT_TRUE(CreateDirectoryW((userFolder + L"KORVANE.SCF").c_str(), nullptr));
+    StartUp({missing, L"KORVANE"});
+    RemoveDirectoryW((userFolder + L"KORVANE.SCF").c_str());
+    RemoveDirectoryW(userFolder.c_str());
+    ASSERT_TRUE(AppSettings);
+    EXPECT_EQ(AppSettings->Drags().Item(0)->Command(), L"\"" + missing + L"KORVANE.SCF\"");
+    EXPECT_EQ(AppSettings->Drags().Item(0)->WorkDir(), missing);
+    EXPECT_TRUE(AppSettings->AlwaysOnTop);  // loaded after all
+}

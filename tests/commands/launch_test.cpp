@@ -3,16 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "base/program_values.h"
-#include "base/system.h"
 #include "base/slot_names.h"
+#include "base/system.h"
 #include "commands/command_menu.h"
 #include "commands/shell_command.h"
 #include "commands/shell_commands.h"
 #include "forms/screen.h"
 #include "objlib/shortcut_link.h"
-#include "tests/menulib/menu_driver.h"
-#include "tests/menulib/menu_test_data.h"
 #include "tests/support/dialog_watcher.h"
+#include "tests/support/menu_driver.h"
+#include "tests/support/menu_test_data.h"
 #include "tests/support/probe_log.h"
 #include "tests/support/sandbox.h"
 

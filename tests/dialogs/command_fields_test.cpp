@@ -9,9 +9,9 @@
 #include "commands/shell_command.h"
 #include "forms/screen.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
-#include "tests/dialogs/shell_input.h"
 #include "tests/support/probe_log.h"
 #include "tests/support/registry_tree.h"
+#include "tests/support/shell_input.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "forms/screen.h"
 #include "forms/window_name.h"
-#include "tests/dialogs/file_type_registrations.h"
+#include "tests/support/file_type_registrations.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/window_query.h"
 

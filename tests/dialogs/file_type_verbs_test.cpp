@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "tests/dialogs/file_type_registrations.h"
+#include "tests/support/file_type_registrations.h"
 
 namespace {
 

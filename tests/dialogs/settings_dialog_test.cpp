@@ -11,11 +11,13 @@
 #include "base/path_text.h"
 #include "base/win_handles.h"
 #include "forms/hot_key.h"
+#include "settings/settings_file.h"
+#include "settings/settings_transfer.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
-#include "tests/dialogs/shell_input.h"
 #include "tests/support/image_files.h"
 #include "tests/support/probe_log.h"
 #include "tests/support/registry_tree.h"
+#include "tests/support/shell_input.h"
 
 namespace {
 
@@ -466,4 +468,83 @@ TEST_F(SettingsDialogTest, TheImageBrowseDialogPutsTheChosenFileIntoTheNameBox)
     EXPECT_EQ(name, image);
     EXPECT_TRUE(applyEnabled);
     EXPECT_EQ(ProductKey().ReadValue(L"CustomIconFile", std::wstring()), image);
+}
+
+// The general page writes what the dialog shows into a file, unapplied edits
+// included, and takes a file's settings in place of the stored ones once the
+// user agrees: the pages show them with nothing left to apply, and the pad
+// takes them up and goes to their place, which it would otherwise store its
+// own over when it ends.
+TEST_F(SettingsDialogTest, TheGeneralPageExportsAndImportsEverySetting)
+{
+    StartPadWith([](cSettings& settings) { settings.Menus().Add(-1)->Caption = L"前の項目"; });
+    const POINT centre = PadCentre();
+    SettingsRecord other;
+    other.alwaysOnTop = false;
+    other.hotKey = HotKeyCode('K', kCtrlAlt);
+    other.x = 0.25f;
+    other.keys[1] = {L"C:\\b.exe", L"", L"", L"ビー", 1, true};
+    other.menus.resize(3);
+    other.menus[2].caption = L"三番目";
+    const std::wstring imported = folder.Path() + L"other.korvane.json";
+    WriteFileBytes(imported, WriteSettingsFile(other));
+    const std::wstring exported = folder.Path() + L"mine.korvane.json";
+    const std::function<void()> clickImport = [] { Click(L"cmdImport"); };
+    const std::function<void()> chooseImported = [&] {
+        if (!ConfirmFileDialog(L"設定の読み込み", imported))
+            ModalScript::RepeatStep();
+    };
+
+    // Asked, the user says no: nothing changes.
+    const RegistryTree stored = CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath);
+    {
+        DialogWatcher refused(IDCANCEL);
+        RunDialog({[] { Click(L"picTab(3)"); }, clickImport, chooseImported,
+                   [] { Click(L"cmdCancel"); }});
+        EXPECT_EQ(refused.Boxes().size(), 1u);
+    }
+    EXPECT_EQ(CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath), stored);
+
+    DialogWatcher boxes(IDOK);
+    bool applyEnabled = true, onTopShown = true;
+    std::int32_t hotKeyShown = 0;
+    LRESULT menuLines = 0;
+    RunDialog({
+        [&] { Click(L"picTab(3)"); },
+        [&] {
+            Click(L"chkPopupStatus");
+            Click(L"cmdExport");
+        },
+        [&] {
+            if (!ConfirmFileDialog(L"設定の書き出し", exported))
+                ModalScript::RepeatStep();
+        },
+        clickImport,
+        chooseImported,
+        [&] {
+            applyEnabled = Enabled(L"cmdApply");
+            onTopShown = Checked(L"chkAlwaysOnTop");
+            hotKeyShown = HotKeyShown();
+            Click(L"picTab(2)");
+        },
+        [&] {
+            menuLines = SendMessageW(Item(L"lstMenuItem"), LB_GETCOUNT, 0, 0);
+            Click(L"cmdCancel");
+        },
+    });
+    const SettingsRecord mine = ReadSettingsFile(ReadFileBytes(exported));
+    EXPECT_FALSE(mine.popupStatus);
+    ASSERT_EQ(mine.menus.size(), 1u);
+    EXPECT_EQ(mine.menus[0].caption, L"前の項目");
+
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_NE(boxes.Boxes()[0].text.find(L"ファイルのコマンド: 4 個 (ドラッグ 0、キー 1、メニュー 3)"),
+              std::wstring::npos);
+    EXPECT_FALSE(applyEnabled);
+    EXPECT_FALSE(onTopShown);
+    EXPECT_EQ(hotKeyShown, other.hotKey);
+    EXPECT_EQ(menuLines, 3);
+    EXPECT_EQ(StoredSettings(), other);
+    EXPECT_FALSE(GetWindowLongW(pad->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_LT(PadCentre().x, centre.x);
 }

@@ -3,8 +3,8 @@
 #include "base/program_values.h"
 #include "base/system.h"
 #include "menulib/menu_library.h"
-#include "tests/menulib/menu_driver.h"
-#include "tests/menulib/menu_test_data.h"
+#include "tests/support/menu_driver.h"
+#include "tests/support/menu_test_data.h"
 #include "tests/support/sandbox.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "base/system.h"
-#include "tests/menulib/menu_driver.h"
-#include "tests/menulib/menu_test_data.h"
 #include "tests/support/dialog_watcher.h"
+#include "tests/support/menu_driver.h"
+#include "tests/support/menu_test_data.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/sandbox.h"
 

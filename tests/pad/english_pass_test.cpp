@@ -13,8 +13,8 @@
 #include "base/slot_names.h"
 #include "forms/form.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
-#include "tests/menulib/menu_driver.h"
 #include "tests/pad/pad_fixture.h"
+#include "tests/support/menu_driver.h"
 
 namespace {
 

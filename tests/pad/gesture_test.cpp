@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "forms/window_name.h"
-#include "tests/menulib/menu_driver.h"
-#include "tests/menulib/menu_test_data.h"
 #include "tests/pad/pad_fixture.h"
+#include "tests/support/menu_driver.h"
+#include "tests/support/menu_test_data.h"
 #include "tests/support/modal_script.h"
 
 namespace {

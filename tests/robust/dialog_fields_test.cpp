@@ -12,9 +12,9 @@
 #include "base/path_text.h"
 #include "commands/shell_command.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
-#include "tests/dialogs/shell_input.h"
 #include "tests/support/probe_log.h"
 #include "tests/support/registry_tree.h"
+#include "tests/support/shell_input.h"
 
 namespace {
 

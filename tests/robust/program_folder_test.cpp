@@ -12,7 +12,7 @@
 #include "base/win_handles.h"
 #include "objlib/registry.h"
 #include "settings/settings.h"
-#include "tests/dialogs/file_type_registrations.h"
+#include "tests/support/file_type_registrations.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/probe_log.h"
 #include "tests/support/program_driver.h"

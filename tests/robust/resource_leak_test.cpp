@@ -11,9 +11,9 @@
 
 #include "dialogs/settings_dialog.h"
 #include "forms/window_name.h"
-#include "tests/menulib/menu_driver.h"
 #include "tests/pad/pad_fixture.h"
 #include "tests/robust/resource_counts.h"
+#include "tests/support/menu_driver.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/window_query.h"
 

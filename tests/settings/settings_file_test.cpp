@@ -63,6 +63,7 @@ SettingsRecord RichSettings()
     s.swapButtons = true;
     s.useCustomIcon = true;
     s.customIconFile = L"\\\\?\\C:\\" + std::wstring(kSettingsFileMaxText - 7, L'長');
+    s.language = L"en";
     s.x = 1.0f / 3.0f;
     s.y = -1e-30f;
     for (std::size_t i = 0; i < s.drags.size(); ++i)

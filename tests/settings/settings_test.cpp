@@ -6,8 +6,8 @@
 
 #include "app/entry_point.h"
 #include "base/desktop_toggle_file.h"
-#include "base/program_values.h"
 #include "base/numbered_error.h"
+#include "base/program_values.h"
 #include "tests/support/registry_tree.h"
 #include "tests/support/sandbox.h"
 
@@ -222,35 +222,6 @@ TEST_F(SettingsTest, CorruptValuesReadAsDefaultsAndCostNoStoredCommand)
         EXPECT_EQ(again.Keys().Item(slot)->Command(), saved.Keys().Item(slot)->Command());
     ASSERT_EQ(again.Menus().Count(), 3);
     EXPECT_EQ(again.Menus().Item(2)->Caption, saved.Menus().Item(2)->Caption);
-}
-
-TEST_F(SettingsTest, StartUpCreatesAndLoadsTheProgramSettings)
-{
-    ProductKey().WriteValue(L"Version", std::int32_t{500});
-    ProductKey().WriteValue(L"SwapButtons", true);
-    ProductKey().SubKey(L"Key").SubKey(L"Q").WriteValue(L"Caption", std::wstring(L"q"));
-    StartUp({folder.Path(), L"KORVANE"});
-    ASSERT_TRUE(AppSettings);
-    EXPECT_TRUE(AppSettings->SwapButtons);
-    EXPECT_EQ(AppSettings->Keys().Item(16)->Caption, L"q");
-    EXPECT_EQ(AppSettings->Drags().Item(0)->Program(), folder.Path() + L"KORVANE.SCF");
-}
-
-TEST_F(SettingsTest, StartUpGoesOnWhenTheCommandFileCannotBeWritten)
-{
-    // Neither folder takes the file: the program's is missing, and in the
-    // user's the name is taken by a folder.
-    const std::wstring missing = folder.Path() + L"missing\\";
-    const std::wstring userFolder = UserProgramFolder();
-    CreateDirectoryW(userFolder.c_str(), nullptr);
-    ASSERT_TRUE(CreateDirectoryW((userFolder + L"KORVANE.SCF").c_str(), nullptr));
-    StartUp({missing, L"KORVANE"});
-    RemoveDirectoryW((userFolder + L"KORVANE.SCF").c_str());
-    RemoveDirectoryW(userFolder.c_str());
-    ASSERT_TRUE(AppSettings);
-    EXPECT_EQ(AppSettings->Drags().Item(0)->Command(), L"\"" + missing + L"KORVANE.SCF\"");
-    EXPECT_EQ(AppSettings->Drags().Item(0)->WorkDir(), missing);
-    EXPECT_TRUE(AppSettings->AlwaysOnTop);  // loaded after all
 }
 
 TEST_F(SettingsTest, ASaveEndedAtAnyPointLeavesTheOldSettingsOrTheNewAfterTheNextStart)

@@ -49,6 +49,7 @@ void StoreRichProfile(std::int32_t menuEntries)
     settings.SwapButtons = true;
     settings.UseCustomIcon = true;
     settings.CustomIcon = L"\\\\?\\C:\\" + std::wstring(30000, L'長') + L"\\pad.ico";
+    settings.Language = L"en";
     for (std::int32_t slot = 1; slot < 9; ++slot)
         Fill(*settings.Drags().Item(slot), L"drag", slot);
     for (std::int32_t slot = 0; slot < 36; slot += 2)
@@ -77,7 +78,7 @@ TEST_F(SettingsTransferTest, AnImportIntoAnEmptyProfileGivesBackWhatWasExported)
     StoreRichProfile(1000);
     const RegistryTree before = StoredTree();
     const std::wstring file = folder.Path() + L"バックアップ" + kSettingsFileExtension;
-    ExportSettings(file);
+    ExportSettings(file, StoredSettings());
     const std::string exported = ReadFileBytes(file);
     EXPECT_NE(exported.find("\"caption\": \"\xE3\x80\x8C"), std::string::npos) << "texts as they are";
 
@@ -86,7 +87,7 @@ TEST_F(SettingsTransferTest, AnImportIntoAnEmptyProfileGivesBackWhatWasExported)
     EXPECT_EQ(StoredTree(), before);
     EXPECT_FALSE(RegistryRoot().OpenKey(HKEY_CURRENT_USER, kMakerKeyPath).HasValue(L"Korvane"));
 
-    ExportSettings(file);
+    ExportSettings(file, StoredSettings());
     EXPECT_EQ(ReadFileBytes(file), exported);
 }
 
@@ -97,7 +98,7 @@ TEST_F(SettingsTransferTest, AFileThatCannotBeTakenWholeChangesNothing)
 {
     StoreRichProfile(5);
     const std::wstring good = folder.Path() + L"good.korvane.json";
-    ExportSettings(good);
+    ExportSettings(good, StoredSettings());
     const std::string text = ReadFileBytes(good);
     std::string damaged = text;
     damaged[damaged.find("\"menus\": [") + 12] = '?';
@@ -206,7 +207,8 @@ TEST_F(SettingsTransferTest, TheCommandLineExportsAndImportsWithoutThePad)
     EXPECT_EQ(import.WaitForExit(30000), 1);
     ASSERT_EQ(import.Boxes().size(), 1u);
     EXPECT_NE(import.Boxes()[0].text.find(damaged), std::wstring::npos);
-    EXPECT_NE(import.Boxes()[0].text.find(L"途中で終わっています"), std::wstring::npos);
+    // In the language the stored settings choose.
+    EXPECT_NE(import.Boxes()[0].text.find(L"The file ends part-way"), std::wstring::npos);
     EXPECT_EQ(StoredTree(), before);
     EXPECT_TRUE(VisiblePads().empty());
 }

@@ -1,4 +1,4 @@
-#include "tests/menulib/menu_test_data.h"
+#include "tests/support/menu_test_data.h"
 
 #include <algorithm>
 

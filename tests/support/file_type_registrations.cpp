@@ -1,4 +1,4 @@
-#include "tests/dialogs/file_type_registrations.h"
+#include "tests/support/file_type_registrations.h"
 
 #include <shlwapi.h>
 

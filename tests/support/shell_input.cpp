@@ -1,4 +1,4 @@
-#include "tests/dialogs/shell_input.h"
+#include "tests/support/shell_input.h"
 
 #include <commctrl.h>
 #include <dlgs.h>

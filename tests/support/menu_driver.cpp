@@ -1,4 +1,4 @@
-#include "tests/menulib/menu_driver.h"
+#include "tests/support/menu_driver.h"
 
 #include <gtest/gtest.h>
 
