@@ -1,6 +1,7 @@
 #pragma once
 // Every function the program calls in the common controls, the common
-// dialogs, OLE, the shell and the shell's light API: none of them is needed
+// dialogs, OLE, the accessibility interface, the shell and the shell's light
+// API: none of them is needed
 // to show the pad, and each DLL costs start-up time and memory, so each is
 // loaded at its first use (see deferred_library.h). Call them by their DLL's
 // name: shell32::ShellExecuteExW(&info).
@@ -10,6 +11,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <ole2.h>
+#include <oleacc.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -54,6 +56,24 @@ inline constinit DeferredFunction<decltype(&::ReleaseStgMedium)> ReleaseStgMediu
 inline constinit DeferredFunction<decltype(&::RevokeDragDrop)> RevokeDragDrop{
     library, "RevokeDragDrop", kDeferredMissing};
 }  // namespace ole32
+
+// Asked for only when a screen reader or another assistive program asks a
+// window about itself.
+namespace oleacc {
+inline constinit DeferredLibrary library{L"oleacc.dll"};
+inline constinit DeferredFunction<decltype(&::CreateStdAccessibleObject)> CreateStdAccessibleObject{
+    library, "CreateStdAccessibleObject", kDeferredMissing};
+inline constinit DeferredFunction<decltype(&::LresultFromObject)> LresultFromObject{
+    library, "LresultFromObject", 0};
+}  // namespace oleacc
+
+namespace oleaut32 {
+inline constinit DeferredLibrary library{L"oleaut32.dll"};
+inline constinit DeferredFunction<decltype(&::SysAllocString)> SysAllocString{
+    library, "SysAllocString", nullptr};
+inline constinit DeferredFunction<decltype(&::SysFreeString)> SysFreeString{library,
+                                                                            "SysFreeString"};
+}  // namespace oleaut32
 
 namespace shell32 {
 inline constinit DeferredLibrary library{L"shell32.dll"};

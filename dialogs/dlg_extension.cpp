@@ -25,6 +25,8 @@ cDlgExtension::cDlgExtension()
 {
     cboExtension.OnChange = [this] { cboExtension_Change(); };
     cboExtension.OnClick = [this] { cboExtension_Click(); };
+    // The list has no label of its own.
+    lstCommands.SetAccessibleName(UiText(IDS_VERB_LIST_NAME));
     lstCommands.OnClick = [this] { lstCommands_Click(); };
     lstCommands.OnDblClick = [this] { lstCommands_DblClick(); };
     cmdOk.OnClick = [this] { cmdOk_Click(); };

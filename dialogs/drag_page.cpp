@@ -1,5 +1,7 @@
 #include "dialogs/drag_page.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <array>
 
@@ -51,7 +53,11 @@ DragPage::DragPage(SettingsFrame& frame, Control& page, CommandTools tools, Shel
     picDrag.OnMouseDown = [this](int, int, int x, int y) { picDrag_MouseDown(x, y); };
     picDrag.OnMouseUp = [this](int, int, int x, int y) { picDrag_MouseUp(x, y); };
     picDrag.OnKeyDown = [this](int keyCode, int) { picDrag_KeyDown(keyCode); };
-    picDrag.OnGotFocus = [this] { picDrag.Refresh(); };
+    picDrag.OnGotFocus = [this] {
+        picDrag.Refresh();
+        picDrag.NotifyAccessible(EVENT_OBJECT_FOCUS, SelectedDirection);
+    };
+    picDrag.SetAccessibleView(this);
     picDrag.OnLostFocus = [this] { picDrag.Refresh(); };
     for (int d = lblName.LBound(); d <= lblName.UBound(); ++d)
         lblName(d).OnClick = [this, d] { lblName_Click(d); };
@@ -89,6 +95,33 @@ std::wstring DragPage::ItemTitle() const
 void DragPage::ShowSlotCaption(std::int32_t slot)
 {
     SetNameLabel(slot, commands_.Item(slot)->DisplayCaption());
+    picDrag.NotifyAccessible(EVENT_OBJECT_NAMECHANGE, slot);
+}
+
+AccessiblePart DragPage::Whole() const
+{
+    AccessiblePart figure;
+    figure.name = WithoutAccessKeys(fraDrag.Text());
+    figure.role = ROLE_SYSTEM_LIST;
+    return figure;
+}
+
+std::vector<AccessiblePart> DragPage::Parts() const
+{
+    const bool focused = picDrag.HasFocus();
+    std::vector<AccessiblePart> directions;
+    for (std::int32_t d = 1; d <= kArrowCount; ++d) {
+        AccessiblePart direction;
+        direction.name = UiText(IDS_DIRECTION_CHOICE, {SlotDisplayName(CommandListKind::Drags, d),
+                                                      commands_.Item(d)->DisplayCaption()});
+        direction.role = ROLE_SYSTEM_LISTITEM;
+        direction.state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+        if (d == SelectedDirection)
+            direction.state |= STATE_SYSTEM_SELECTED | (focused ? STATE_SYSTEM_FOCUSED : 0);
+        direction.bounds = DragImage.ArrowBounds(d);
+        directions.push_back(std::move(direction));
+    }
+    return directions;
 }
 
 // The directions wrap round: a command finds no room only when all are taken.
@@ -188,4 +221,7 @@ void DragPage::SelectDirection(std::int32_t direction)
     DrawDirection(direction, true);
     SelectedDirection = direction;
     ShowSelectedItem();
+    picDrag.NotifyAccessible(EVENT_OBJECT_SELECTION, direction);
+    if (picDrag.HasFocus())
+        picDrag.NotifyAccessible(EVENT_OBJECT_FOCUS, direction);
 }

@@ -6,12 +6,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "dialogs/drag_picture.h"
 #include "dialogs/list_page.h"
 #include "forms/control_array.h"
 
-class DragPage : public ListPage {
+class DragPage : public ListPage, private AccessibleView {
 public:
     DragPage(SettingsFrame& frame, Control& page, CommandTools tools, ShellCommands& drags);
 
@@ -30,6 +31,10 @@ protected:
     MoveLabels MoveButtonLabels() const override;
 
 private:
+    // The figure as screen readers see it: a list of the eight directions,
+    // each named by its command, the selected one selected.
+    AccessiblePart Whole() const override;
+    std::vector<AccessiblePart> Parts() const override;
     // The arrow at a point of the box in designed pixels; 0 for none.
     std::int32_t HitTestDirection(int x, int y) const;
     // Direction 0 draws the whole figure raised.

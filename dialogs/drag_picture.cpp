@@ -109,3 +109,16 @@ std::int32_t DragPicture::DirectionAt(std::int32_t x, std::int32_t y) const
     return ArrowHitDirection(PtInRegion(region_.get(), x, y) != FALSE, x - centre, y - centre,
                              figure_);
 }
+
+RECT DragPicture::ArrowBounds(std::int32_t direction) const
+{
+    RECT bounds{};
+    if (!region_)
+        return bounds;
+    const ArrowParts parts = figure_.PartsOf(direction);
+    for (const Box& part : {parts.head, parts.shaft}) {
+        const RECT drawn{part.x, part.y, part.x + part.width, part.y + part.height};
+        UnionRect(&bounds, &bounds, &drawn);
+    }
+    return bounds;
+}

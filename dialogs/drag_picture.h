@@ -25,6 +25,9 @@ public:
     // The arrow at pixel (x, y) of the box; 0 for none or before the first
     // drawing.
     std::int32_t DirectionAt(std::int32_t x, std::int32_t y) const;
+    // Where one arrow, head and shaft, is drawn in the box; empty before
+    // the first drawing.
+    RECT ArrowBounds(std::int32_t direction) const;
 
 private:
     // The figure in the current 3D colours.

@@ -120,6 +120,10 @@ GeneralPage::GeneralPage(SettingsFrame& frame, Control& page, cSettings& setting
     cmdRefIcon.OnClick = [this] { cmdRefIcon_Click(); };
     // Tabbing into the host box lands in the control it holds.
     picHotKey.OnGotFocus = [this] { HotKeyWnd.SetFocus(); };
+    // The hot-key control sits in its host box, away from its label; the
+    // picture's path is a box under an option.
+    HotKeyWnd.SetAccessibleName(WithoutAccessKeys(lblHotKey.Text()));
+    txtIcon.SetAccessibleName(UiText(IDS_ICON_FILE_NAME));
 }
 
 void GeneralPage::Fill()

@@ -25,6 +25,8 @@ KeyPage::KeyPage(SettingsFrame& frame, Control& page, CommandTools tools, ShellC
                        .WholeRows(),
                    &page)
 {
+    // The list has no label of its own.
+    lstAccessKey.SetAccessibleName(UiText(IDS_KEY_LIST_NAME));
     lstAccessKey.OnClick = [this] { lstAccessKey_Click(); };
 }
 

@@ -12,6 +12,8 @@ MenuPage::MenuPage(SettingsFrame& frame, Control& page, CommandTools tools, Shel
                       .WholeRows(),
                   &page)
 {
+    // The list has no label of its own.
+    lstMenuItem.SetAccessibleName(UiText(IDS_MENU_LIST_NAME));
     // With no line selected the fields are empty.
     lstMenuItem.OnClick = [this] { ShowSelectedItem(); };
 }

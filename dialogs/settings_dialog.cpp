@@ -1,5 +1,7 @@
 #include "dialogs/settings_dialog.h"
 
+#include <oleacc.h>
+
 #include <array>
 
 #include "base/interface_text.h"
@@ -107,12 +109,14 @@ cDlgSettings::cDlgSettings(SettingsHost& host)
       cmdApply(*this, L"cmdApply",
                ControlDesign(Kind::CommandButton, 416, 416, 81, 21, UiText(IDS_APPLY), UiText(IDS_APPLY_TIP))
                    .Disabled()),
-      pages_{&dragPage_, &keyPage_, &menuPage_, &generalPage_}
+      pages_{&dragPage_, &keyPage_, &menuPage_, &generalPage_},
+      tabAccounts_{{{*this, 0}, {*this, 1}, {*this, 2}, {*this, 3}}}
 {
     // The selected tab comes round after the bottom buttons, just before the
     // page, which has the focus when the dialog opens.
     SetTabOrder({&cmdApply, &picTab(0), &picTab(1), &picTab(2), &picTab(3)});
     for (int i = 0; i < kPageCount; ++i) {
+        picTab(i).SetAccessibleView(&tabAccounts_.at(static_cast<size_t>(i)));
         picTab(i).OnPaint = [this, i](HDC dc) { picTab_Paint(i, dc); };
         picTab(i).OnMouseDown = [this, i](int, int, int, int) { picTab_MouseDown(i); };
         lblTab(i).OnMouseDown = [this, i](int, int, int, int) { picTab_MouseDown(i); };
@@ -220,6 +224,20 @@ void cDlgSettings::SelectPage(int index)
 
     CurrentPage = static_cast<std::uint8_t>(index);
     page.Shown();
+    // The new tab took the focus above, which the system announces; its
+    // selection is the dialog's to tell.
+    newTab.NotifyAccessible(EVENT_OBJECT_SELECTION);
+}
+
+AccessiblePart cDlgSettings::TabAccount::Whole() const
+{
+    AccessiblePart tab;
+    tab.name = WithoutAccessKeys(dialog_.lblTab(index_).Text());
+    tab.role = ROLE_SYSTEM_PAGETAB;
+    tab.state = STATE_SYSTEM_SELECTABLE;
+    if (index_ == dialog_.CurrentPage)
+        tab.state |= STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSABLE;
+    return tab;
 }
 
 // A click on the selected tab, or on its caption, gives it the focus too, so

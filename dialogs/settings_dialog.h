@@ -113,4 +113,17 @@ private:
 
     // The pages by their index.
     const std::array<SettingsPage*, kPageCount> pages_;
+
+    // A tab as screen readers see it: a page tab named by its caption, the
+    // current one selected.
+    class TabAccount final : public AccessibleView {
+    public:
+        TabAccount(const cDlgSettings& dialog, int index) : dialog_(dialog), index_(index) {}
+        AccessiblePart Whole() const override;
+
+    private:
+        const cDlgSettings& dialog_;
+        int index_;
+    };
+    const std::array<TabAccount, kPageCount> tabAccounts_;
 };

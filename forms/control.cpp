@@ -193,6 +193,8 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
     id_ = id;
     SetPropW(window, kControlProperty, this);
     AttachWindowName(window, name_);
+    if (view_)
+        ::SetAccessibleView(window, view_);
     if (!IsContainer())
         previous_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
@@ -251,7 +253,9 @@ void Control::Destroyed()
         return;
     RemovePropW(window_, kControlProperty);
     DetachWindowName(window_);
+    ::SetAccessibleView(window_, nullptr);
     window_ = nullptr;
+    nameSettled_ = false;
     previous_ = nullptr;
     contentsCreated_ = false;
 }
@@ -466,6 +470,10 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam,
             SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
             control->Destroyed();
             return CallWindowProcW(previous, window, message, wParam, lParam);
+        }
+        if (message == WM_GETOBJECT) {
+            if (const std::optional<LRESULT> answer = control->AccessibleRequest(wParam, lParam))
+                return *answer;
         }
         if (message == WM_KEYDOWN && control->OnKeyDown)
             control->OnKeyDown(static_cast<int>(wParam), ShiftKeysDown());

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "forms/accessible.h"
 #include "forms/picture.h"
 
 class Form;
@@ -87,7 +88,7 @@ struct ControlDesign {
     bool wholeRows = false;
 };
 
-class Control {
+class Control : private AccessibleView {
 public:
     // container: the frame or picture box that holds the control; null for
     // the form itself. It must have been declared before the control.
@@ -154,6 +155,17 @@ public:
     void CreateContents();
     bool ContentsCreated() const { return contentsCreated_; }
 
+    // Screen readers read a field by the label right before it in the tab
+    // order (Form keeps that label right before it in window order too).
+    // A field without such a label of its own is read by this name.
+    void SetAccessibleName(std::wstring name);
+    // A control the program draws itself (a picture box) is told to screen
+    // readers by the view, which outlives the control's window.
+    void SetAccessibleView(const AccessibleView* view);
+    // Tells screen readers of a change (EVENT_OBJECT_FOCUS, _SELECTION,
+    // _NAMECHANGE ...) of the control or of one of its view's parts.
+    void NotifyAccessible(DWORD event, long part = CHILDID_SELF) const;
+
     // Picture boxes and images.
     void SetPicture(Picture picture);
     const Picture& GetPicture() const { return picture_; }
@@ -210,6 +222,13 @@ private:
     void MouseEvent(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ContainerMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PaintContainer();
+    // The name a field is read by: its own, or its label's; empty for none.
+    std::wstring AccessibleName() const;
+    // WM_GETOBJECT: a field the system's account leaves unnamed, or names
+    // otherwise, is named once, the first time a screen reader asks.
+    std::optional<LRESULT> AccessibleRequest(WPARAM wParam, LPARAM lParam);
+    // A field's name where the annotation service is missing.
+    AccessiblePart Whole() const override;
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -226,4 +245,7 @@ private:
     bool bold_ = false;
     bool contentsCreated_ = false;
     Picture picture_;
+    std::wstring accessibleName_;
+    const AccessibleView* view_ = nullptr;
+    bool nameSettled_ = false;  // for this window
 };

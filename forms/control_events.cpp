@@ -110,6 +110,10 @@ LRESULT Control::ContainerMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (design_.kind == ControlKind::Image)
             return HTTRANSPARENT;
         break;
+    case WM_GETOBJECT:
+        if (const std::optional<LRESULT> answer = AccessibleRequest(wParam, lParam))
+            return *answer;
+        break;
     case WM_GETDLGCODE:
         if (design_.kind == ControlKind::PictureBox)
             return DLGC_WANTARROWS | DLGC_WANTCHARS;

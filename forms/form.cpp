@@ -158,6 +158,7 @@ void Form::CreateDueControls()
         const HWND parent = control.container_ ? control.container_->window_ : window_;
         control.Create(parent, font_.get(), boldFont_.get(), id, startsGroup);
     }
+    PlaceLabels();
 }
 
 // The window's own icons, for the taskbar and the task switcher: nothing the
@@ -388,11 +389,20 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     });
 }
 
+void Form::SetAccessibleDescription(std::wstring description)
+{
+    described_.description = std::move(description);
+    if (window_)
+        SetAccessibleView(window_, &described_);
+}
+
 void Form::Attach(HWND window)
 {
     window_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     AttachWindowName(window, name_);
+    if (!described_.description.empty())
+        SetAccessibleView(window, &described_);
     ++loadedForms;
 }
 
@@ -400,6 +410,7 @@ void Form::Detached()
 {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DetachWindowName(window_);
+    SetAccessibleView(window_, nullptr);
     window_ = nullptr;
     bigIcon_.reset();
     smallIcon_.reset();

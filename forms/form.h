@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/win_handles.h"
+#include "forms/accessible.h"
 #include "forms/picture.h"
 
 class Control;
@@ -127,6 +128,9 @@ public:
     // image of that size where it holds one (empty without an icon).
     Picture OwnIcon(int width, int height) const;
 
+    // What screen readers read after the form's name: how to use it.
+    void SetAccessibleDescription(std::wstring description);
+
     // The control that has the keyboard focus, or null.
     Control* ActiveControl() const;
     // Runs the Validate event of the control that has the focus; false when
@@ -208,6 +212,26 @@ private:
     void FocusTabStop(Control& next);
     // A typed access key; false when no control marks it.
     bool PressAccessKey(wchar_t key);
+    // The label a field follows in the tab order, in the same container;
+    // null for other controls.
+    Control* LabelBefore(const Control& field) const;
+    // Puts each label right before its field in window order too, where
+    // screen readers look for it. Nothing drawn changes: a label does not
+    // overlap its field.
+    void PlaceLabels();
+
+    // The form's window as screen readers see it: the standard account
+    // with the form's description.
+    class DescribedForm : public AccessibleView {
+    public:
+        std::wstring description;
+        AccessiblePart Whole() const override
+        {
+            AccessiblePart whole;
+            whole.description = description;
+            return whole;
+        }
+    };
 
     std::wstring name_;
     FormDesign design_;
@@ -227,6 +251,7 @@ private:
     bool toolTipsShown_ = false;  // the controls' tool-tips are given
     HWND lastFocus_ = nullptr;
     bool validating_ = false;
+    DescribedForm described_;
 };
 
 // What a message loop does with a message for a form that has controls

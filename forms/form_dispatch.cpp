@@ -111,6 +111,10 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         break;
+    case WM_GETOBJECT:
+        if (const std::optional<LRESULT> answer = AccessibleAnswer(window, wParam, lParam))
+            return *answer;
+        break;
     case WM_DESTROY:
         EnumChildWindows(window, ForgetChildName, 0);
         break;

@@ -63,6 +63,39 @@ void Form::SetTabOrder(std::initializer_list<Control*> sequence)
     tabOrder_ = std::move(order);
 }
 
+Control* Form::LabelBefore(const Control& field) const
+{
+    switch (field.Kind()) {
+    case ControlKind::TextBox:
+    case ControlKind::ListBox:
+    case ControlKind::ComboBox:
+    case ControlKind::HotKey:
+        break;
+    default:
+        return nullptr;
+    }
+    const auto at = std::find(tabOrder_.begin(), tabOrder_.end(), &field);
+    if (at == tabOrder_.begin() || at == tabOrder_.end())
+        return nullptr;
+    Control* before = *(at - 1);
+    return before->Kind() == ControlKind::Label && before->container_ == field.container_ ? before
+                                                                                          : nullptr;
+}
+
+void Form::PlaceLabels()
+{
+    for (const Control* field : controls_) {
+        const Control* label = LabelBefore(*field);
+        if (!label || !label->window_ || !field->window_)
+            continue;
+        const HWND before = GetWindow(field->window_, GW_HWNDPREV);
+        if (before == label->window_)
+            continue;
+        SetWindowPos(label->window_, before ? before : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
 void Form::FocusNext(bool backwards)
 {
     if (Control* next = NextTabStop(ActiveControl(), backwards))

@@ -4,6 +4,7 @@
 
 #include "base/attempt.h"
 #include "base/desktop_toggle_file.h"
+#include "base/interface_text.h"
 #include "base/program_values.h"
 #include "commands/command_menu.h"
 #include "commands/launch.h"
@@ -96,6 +97,8 @@ cMain::cMain(cSettings& settings)
       input_(*this, [] { return static_cast<std::uint32_t>(GetTickCount()); })
 {
     tmrTip.OnTimer = [this] { tmrTip_Timer(); };
+    // A screen reader reads the pad's name, "Korvane", and then how to use it.
+    SetAccessibleDescription(UiText(IDS_PAD_DESCRIPTION));
 }
 
 void cMain::tmrTip_Timer() { input_.TipTimer(); }

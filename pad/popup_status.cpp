@@ -54,7 +54,12 @@ void cPopupStatus::ShowStatus(const std::wstring& text)
     const ScreenMetrics screen = CurrentScreenMetrics(pad_.hWnd());
     const HFONT font = LabelFont();
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SetWindowTextW(label, text.c_str());
+    // A screen reader reads the new text out during a gesture; Wine sends
+    // no event of its own for a label's new text.
+    if (WindowText(label) != text) {
+        SetWindowTextW(label, text.c_str());
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, label, OBJID_CLIENT, CHILDID_SELF);
+    }
     const SIZE size = MeasureText(label, font, text);
     SetWindowPos(label, nullptr, PixelsOf(kLabelMarginTwips, screen.twipsPerPixelX),
                  PixelsOf(kLabelMarginTwips, screen.twipsPerPixelY), size.cx, size.cy,
