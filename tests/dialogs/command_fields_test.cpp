@@ -237,6 +237,15 @@ TEST_F(CommandFieldsTest, AnInvalidProgramShowsTheSettersMessageAndStopsTabbingP
             boxes.push_back(watcher.Boxes().size());
             openAfterOk = Dialog() != nullptr;
             focus.push_back(Focused());
+            // Enter in the box presses OK, which asks the box first too.
+            PostKey(Item(L"txtCommand"), VK_RETURN);
+        },
+        [&] {
+            if (FocusStillAway())
+                return;
+            boxes.push_back(watcher.Boxes().size());
+            openAfterOk = openAfterOk && Dialog() != nullptr;
+            focus.push_back(Focused());
             // A label takes no focus, yet the typed text must not be lost to
             // the next direction's.
             Click(L"lblName(3)");
@@ -253,10 +262,10 @@ TEST_F(CommandFieldsTest, AnInvalidProgramShowsTheSettersMessageAndStopsTabbingP
     });
     EXPECT_EQ(Dialog(), nullptr);
     EXPECT_EQ(command, invalid);
-    EXPECT_EQ(boxes, (std::vector<size_t>{1, 2, 3, 4}));
-    EXPECT_EQ(watcher.Boxes().size(), 4u);
+    EXPECT_EQ(boxes, (std::vector<size_t>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(watcher.Boxes().size(), 5u);
     EXPECT_EQ(focus, (std::vector<std::wstring>{L"txtCommand", L"txtCommand", L"txtCommand",
-                                                L"txtCommand"}));
+                                                L"txtCommand", L"txtCommand"}));
     EXPECT_EQ(page, 0);
     EXPECT_TRUE(openAfterOk);
     ASSERT_FALSE(watcher.Boxes().empty());
@@ -437,6 +446,12 @@ TEST_F(CommandFieldsTest, AStoredWindowStateOutsideTheListSelectsNothingAndStays
         [&] { Click(L"lblName(2)"); },
         [&] {
             showState();
+            // A state the user picks from the list is kept.
+            const HWND state = Item(L"cboWindowState");
+            SendMessageW(state, CB_SETCURSEL, 1, 0);
+            SendMessageW(GetParent(state), WM_COMMAND,
+                         MAKEWPARAM(GetDlgCtrlID(state), CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(state));
             Click(L"lblName(3)");
         },
         [&] {
@@ -445,5 +460,6 @@ TEST_F(CommandFieldsTest, AStoredWindowStateOutsideTheListSelectsNothingAndStays
         },
     });
     EXPECT_EQ(shown, (std::vector<LRESULT>{2, CB_ERR}));
+    EXPECT_EQ(AppSettings->Drags().Item(2)->WindowState, 1);
     EXPECT_EQ(AppSettings->Drags().Item(3)->WindowState, -5);
 }

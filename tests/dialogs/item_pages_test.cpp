@@ -370,6 +370,7 @@ TEST_F(ItemPagesTest, MenuCopiesGoBelowTheirSourceAndRemovingTheLastEntryEmpties
             const HWND list = Item(L"lstMenuItem");
             lines = {Line(list, 0), Line(list, 1)};
             states.push_back(SendMessageW(list, LB_GETCURSEL, 0, 0) == 1);
+            states.push_back(TextOf(Item(L"txtCaption")) == L"Copy - メモ帳");
             Click(L"cmdRemove");
         },
         [&] { Click(L"cmdRemove"); },
@@ -389,16 +390,21 @@ TEST_F(ItemPagesTest, MenuCopiesGoBelowTheirSourceAndRemovingTheLastEntryEmpties
             states.push_back(SendMessageW(Item(L"lstMenuItem"), LB_GETCOUNT, 0, 0) == 1);
             states.push_back(Enabled(L"txtCommand"));
             states.push_back(Enabled(L"cmdApply"));
+            Click(L"cmdAdd");
+        },
+        [&] {
+            // The next one goes below the selected entry.
+            states.push_back(SendMessageW(Item(L"lstMenuItem"), LB_GETCURSEL, 0, 0) == 1);
             Click(L"cmdCancel");
         },
     });
     EXPECT_EQ(lines, (std::vector<std::wstring>{L"メモ帳", L"Copy - メモ帳"}));
     EXPECT_EQ(states, (std::vector<bool>{true, true, true, false, false,  // one entry
-                                         true,                            // the copy is selected
-                                         true, true,                      // empty, no selection
+                                         true, true,  // the copy is selected and shown
+                                         true, true,  // empty, no selection
                                          true, false, false, false, false,
                                          false, false,  // fields disabled
-                                         true, true, true}));
+                                         true, true, true, true}));
     EXPECT_EQ(command, L"");
     EXPECT_TRUE(watcher.Boxes().empty());
 }

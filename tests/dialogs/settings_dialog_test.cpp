@@ -172,7 +172,11 @@ TEST_F(SettingsDialogTest, ApplyThenCancelKeepsTheAppliedValuesAndThePadGetsThem
     std::int32_t storedMeanwhile = -1;
     RunDialog({
         [&] { Click(L"picTab(3)"); },
+        [&] { Click(L"chkAlwaysOnTop"); },
         [&] {
+            // A check box alone turns Apply on.
+            applyAfterClick = Enabled(L"cmdApply");
+            Click(L"chkPopupStatus");
             languageShown = TextOf(Item(L"cboLanguage"));
             // English, as a user picks it from the list.
             const HWND language = Item(L"cboLanguage");
@@ -180,15 +184,11 @@ TEST_F(SettingsDialogTest, ApplyThenCancelKeepsTheAppliedValuesAndThePadGetsThem
             SendMessageW(GetParent(language), WM_COMMAND,
                          MAKEWPARAM(GetDlgCtrlID(language), CBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(language));
-            Click(L"chkAlwaysOnTop");
             Click(L"optDblClick(3)");
             SetFocus(Item(L"HotKeyWnd"));
             PostKey(Item(L"HotKeyWnd"), 'Q');
         },
-        [&] {
-            applyAfterClick = Enabled(L"cmdApply");
-            Click(L"cmdApply");
-        },
+        [&] { Click(L"cmdApply"); },
         [&] {
             applyAfterApply = Enabled(L"cmdApply");
             storedMeanwhile = StoredValue(L"AlwaysOnTop");
@@ -207,14 +207,14 @@ TEST_F(SettingsDialogTest, ApplyThenCancelKeepsTheAppliedValuesAndThePadGetsThem
 
     EXPECT_EQ(StoredValue(L"AlwaysOnTop"), 1);
     EXPECT_EQ(StoredValue(L"DoubleClickCommand"), 3);
-    EXPECT_EQ(StoredValue(L"PopupStatus"), 0);
+    EXPECT_EQ(StoredValue(L"PopupStatus"), 1);
     EXPECT_EQ(StoredValue(L"HotKey"), HotKeyCode('Q', kCtrlAlt));
     // The language shows from the next start.
     EXPECT_EQ(languageShown, L"日本語");
     EXPECT_EQ(ProductKey().ReadValue(L"Language", L""), L"en");
     EXPECT_EQ(CurrentLanguage(), InterfaceLanguage::Japanese);
     EXPECT_EQ(AppSettings->DblClickCommand, 3);
-    EXPECT_FALSE(AppSettings->PopupStatus);
+    EXPECT_TRUE(AppSettings->PopupStatus);
     EXPECT_TRUE(IsTopmost(main.Handle()));
     EXPECT_EQ(HotKeyOf(main.Handle()), HotKeyCode('Q', kCtrlAlt));
 }
