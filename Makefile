@@ -6,7 +6,7 @@ WIN_DIR    := $(BUILD)/win
 NATIVE_DIR := $(BUILD)/native
 JOBS       ?= $(shell nproc)
 
-.PHONY: all setup build run test bench dist clean
+.PHONY: all setup build run test bench dist mutants clean
 
 all: build
 
@@ -46,6 +46,12 @@ bench: build
 dist: setup $(WIN_DIR)/build.ninja
 	cmake --build $(WIN_DIR) -j $(JOBS) --target dist
 	@ls -l $(WIN_DIR)/dist
+
+# A report, not a test: the faults of tools/mutants.txt put into the program
+# one at a time, and which of them the tests catch. MUTANT=PATTERN picks some.
+mutants: build $(NATIVE_DIR)/build.ninja
+	cmake --build $(NATIVE_DIR) -j $(JOBS)
+	JOBS=$(JOBS) tools/with-display.sh python3 tools/mutants.py $(MUTANT)
 
 clean:
 	rm -rf $(BUILD)

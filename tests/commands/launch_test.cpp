@@ -258,8 +258,9 @@ TEST_F(LaunchTest, MenuEntriesWithoutAnExactAnsiPathOrTooLongStartTheirOwnFullCo
 {
     // é has no exact form in code page 932 and reads as e or ? there; a
     // program of that other name lies ready to be started by mistake.
-    std::wstring own;
+    std::wstring plain, own;
     for (const wchar_t* name : {L"cafe", L"café"}) {
+        plain = own;
         own = folder.Path() + name + L"\\korvane_probe.exe";
         CreateDirectoryW((folder.Path() + name).c_str(), nullptr);
         ASSERT_TRUE(CopyFileW(ProbeProgramPath().c_str(), own.c_str(), FALSE));
@@ -282,19 +283,29 @@ TEST_F(LaunchTest, MenuEntriesWithoutAnExactAnsiPathOrTooLongStartTheirOwnFullCo
     driver.Then([](MenuDriver& d) { d.Choose(L"カフェ"); });
     DialogWatcher watcher;
     entry->Execute(driver.Owner(), 40, 40);
+    // A program that has an exact form keeps arguments that have none.
+    const auto plainEntry = menus.Add(-1);
+    plainEntry->StoreCommandLine(L"\"" + plain + L"\" 한글 \"a b\"");
+    plainEntry->Caption = L"ケーキ";
+    driver.Then([](MenuDriver& d) { d.Choose(L"ケーキ"); });
+    ShowCommandMenu(driver.Owner(), menus.Compile(), 2, menuOpen, [](std::int32_t) {});
     EXPECT_TRUE(driver.AllStepsRan());
 
-    const std::vector<ProbeRecord> records = log.WaitFor(3);
-    ASSERT_EQ(records.size(), 3u);
-    int longOnes = 0;
+    const std::vector<ProbeRecord> records = log.WaitFor(4);
+    ASSERT_EQ(records.size(), 4u);
+    int longOnes = 0, plainStarts = 0;
     for (const ProbeRecord& record : records) {
-        if (EndsWith(record.commandLine, longArguments)) {
+        const std::wstring& line = record.commandLine;
+        if (EndsWith(line, longArguments)) {
             ++longOnes;
             continue;
         }
-        EXPECT_NE(record.commandLine.find(own), std::wstring::npos) << record.commandLine;
-        EXPECT_TRUE(EndsWith(record.commandLine, L" 한글 \"a b\"")) << record.commandLine;
+        plainStarts += line.find(plain) != std::wstring::npos;
+        EXPECT_TRUE(line.find(own) != std::wstring::npos || line.find(plain) != std::wstring::npos)
+            << line;
+        EXPECT_TRUE(EndsWith(line, L" 한글 \"a b\"")) << line;
     }
     EXPECT_EQ(longOnes, 1);
+    EXPECT_EQ(plainStarts, 1);
     EXPECT_TRUE(watcher.Boxes().empty());
 }

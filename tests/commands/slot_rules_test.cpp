@@ -45,6 +45,7 @@ TEST(FindEmptySlot, DragsSearchTheRingOfDirectionsAndNeverSlotZero)
     EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, FreeSlots(9, {0}), 1, true, false), -1);
     EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, FreeSlots(9, {3, 7}), 5, true, false), 3);
     EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, FreeSlots(9, {3, 7}), 5, false, false), 7);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Drags, FreeSlots(9, {8}), 3, false, false), 8);
 }
 
 TEST(FindEmptySlot, KeysSearchALineAndWrapOnlyForwardWhenAsked)
@@ -55,6 +56,7 @@ TEST(FindEmptySlot, KeysSearchALineAndWrapOnlyForwardWhenAsked)
     EXPECT_EQ(FindEmptySlotIn(CommandListKind::Keys, fourOn, 35, false, false), -1);  // move never
     EXPECT_EQ(FindEmptySlotIn(CommandListKind::Keys, FreeSlots(36, {5}), 0, true, true), -1);
     EXPECT_EQ(FindEmptySlotIn(CommandListKind::Keys, FreeSlots(36, {4, 8}), 10, true, false), 8);
+    EXPECT_EQ(FindEmptySlotIn(CommandListKind::Keys, FreeSlots(36, {0}), 3, true, false), 0);
     EXPECT_EQ(FindEmptySlotIn(CommandListKind::Keys, FreeSlots(36, {4, 8}), 6, false, false), 8);
     EXPECT_EQ(FindEmptySlotIn(CommandListKind::Keys, FreeSlots(36, {4, 8}), 8, true, true), 4);
     EXPECT_EQ(FindEmptySlotIn(CommandListKind::Keys, FreeSlots(36, {4}), 4, false, true), -1);

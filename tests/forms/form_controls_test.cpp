@@ -242,9 +242,17 @@ TEST(FormControls, TheKeyboardWalksTheTabOrderAndPressesDefaultAndCancelButtons)
             form.optA.SetFocus();
             tab();
         },
-        // Into the text box; the label, the picture box without tab stop and
-        // the disabled button are passed over.
-        tab,
+        // Into the text box, its text selected so that typing replaces it;
+        // the label, the picture box without tab stop and the disabled
+        // button are passed over.
+        [&] {
+            DWORD from = 1, to = 0;
+            SendMessageW(form.txtName.hWnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                         reinterpret_cast<LPARAM>(&to));
+            EXPECT_EQ(from, 0u);
+            EXPECT_EQ(to, 4u);
+            tab();
+        },
         tab,
         tab,
         [&] {

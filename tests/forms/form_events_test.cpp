@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/numbered_error.h"
 #include "forms/screen.h"
 #include "tests/forms/recording_form.h"
+#include "tests/support/dialog_watcher.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/modal_script.h"
 
@@ -77,6 +79,16 @@ TEST(FormEvents, ADoubleClickTakesThePlaceOfTheSecondPressOfTheLeftButtonOnly)
     SendMessageW(window, WM_RBUTTONDBLCLK, MK_RBUTTON, At(2, 2));
     EXPECT_EQ(form.Last(), "down 2 0 2 2");
     SendMessageW(window, WM_RBUTTONUP, 0, At(2, 2));
+
+    // A failure in a handler ends at the window's edge: one box with the
+    // failure's own text, and the form goes on.
+    form.onDblClick = [] { throw NumberedError(76, L"パスが見つかりません"); };
+    DialogWatcher watcher;
+    SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, At(1, 1));
+    SendMessageW(window, WM_LBUTTONUP, 0, At(1, 1));
+    ASSERT_EQ(watcher.Boxes().size(), 1u);
+    EXPECT_EQ(watcher.Boxes()[0].text, L"パスが見つかりません");
+    EXPECT_TRUE(IsWindow(window));
 }
 
 TEST(FormEvents, KeysCarryTheirCodeAndTheShiftKeysHeld)

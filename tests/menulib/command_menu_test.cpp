@@ -53,6 +53,7 @@ TEST_F(CommandMenuTest, ListsEntriesAndSeparatorsThenTheBuiltInActionsAndEscapeA
     EXPECT_TRUE(driver.AllStepsRan());
     EXPECT_EQ(shown.Texts(), (Texts{L"メモ帳", L"-", L"計算機", L"-", kBuiltInCaptions[0],
                                     kBuiltInCaptions[1], kBuiltInCaptions[2]}));
+    EXPECT_TRUE(shown.items.at(1).separator);  // a line, not an item captioned "-"
     EXPECT_EQ(DefaultItems(shown), Texts{kBuiltInCaptions[1]});
     EXPECT_EQ(shown.bounds.left, 100);
     EXPECT_EQ(shown.bounds.top, 120);
