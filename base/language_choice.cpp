@@ -9,7 +9,7 @@ bool SameLetters(const std::wstring& text, std::wstring_view lower)
 {
     return text.size() == lower.size() &&
            std::equal(text.begin(), text.end(), lower.begin(),
-                      [](wchar_t a, wchar_t b) { return std::towlower(a) == b; });
+                      [](wchar_t a, wchar_t b) { return static_cast<wchar_t>(std::towlower(a)) == b; });
 }
 
 }  // namespace

@@ -132,9 +132,11 @@ cDlgSettings::cDlgSettings(SettingsHost& host)
 void cDlgSettings::ShowSettings(SettingsHost& host)
 {
     cDlgSettings dialog(host);
-    // The dialog starts from what is stored, not from the live settings.
+    // The dialog starts from what is stored, not from the live settings: it
+    // opens on the drag page, and reads the other lists after its first paint.
     RegistryKey key = ProductKey();
-    Persistence().PersistOf(dialog.WorkSettings).Load(key);
+    dialog.WorkSettings.LoadOptions(key);
+    dialog.WorkSettings.LoadList(key, dialog.WorkSettings.Drags());
     {
         // Before the dialog's window is made, which would otherwise be topmost too.
         dialog.padHotKey_ = host.SuspendTopmostAndHotKey();
@@ -167,6 +169,19 @@ void cDlgSettings::Form_Load()
     // Only the page on show is made now.
     dragPage_.Create();
     dragPage_.Open();
+}
+
+void cDlgSettings::Form_AfterFirstPaint() { ReadOtherLists(); }
+
+// Marked read only once read: a save must never write a list that was not.
+void cDlgSettings::ReadOtherLists()
+{
+    if (otherListsRead_)
+        return;
+    RegistryKey key = ProductKey();
+    WorkSettings.LoadList(key, WorkSettings.Keys());
+    WorkSettings.LoadList(key, WorkSettings.Menus());
+    otherListsRead_ = true;
 }
 
 void cDlgSettings::Form_Unload(bool& /*cancel*/)
@@ -210,6 +225,7 @@ void cDlgSettings::SelectPage(int index)
     newTab.BringToFront();
     newTab.SetFocus();
     lblTab(index).SetBold(true);
+    ReadOtherLists();
     SettingsPage& page = *pages_.at(static_cast<size_t>(index));
     page.Create();
     fraTab(index).SetVisible(true);
@@ -351,6 +367,8 @@ FileDialog cDlgSettings::BrowseFolderDialog() { return BrowseDialog(hWnd(), UiTe
 
 void cDlgSettings::StorePages()
 {
+    // OK, Apply and the export write the working copy whole.
+    ReadOtherLists();
     for (SettingsPage* page : pages_)
         page->Store();
 }
@@ -369,6 +387,7 @@ void cDlgSettings::SettingsReplaced()
 {
     RegistryKey key = ProductKey();
     Persistence().PersistOf(WorkSettings).Load(key);
+    otherListsRead_ = true;
     generalPage_.KeepPadHotKey(WorkSettings.HotKey);
     for (SettingsPage* page : pages_)
         page->Reload();

@@ -51,6 +51,9 @@ private:
     void SelectPage(int index);
     // Saves the working copy and has the host take it up.
     void ApplySettings();
+    // The key and menu lists into the working copy, once; before anything
+    // shows, saves or exports them.
+    void ReadOtherLists();
 
     // What the frame does for its pages.
     Form& Dialog() override { return *this; }
@@ -63,6 +66,7 @@ private:
     void SettingsReplaced() override;
 
     void Form_Load() override;
+    void Form_AfterFirstPaint() override;
     void Form_Unload(bool& cancel) override;
     void Form_Paint(HDC dc) override;
     bool Form_KeyPreview(int keyCode, int shift) override;
@@ -88,6 +92,7 @@ private:
     std::uint8_t CurrentPage = 0;
     // The working copy every page edits.
     cSettings WorkSettings;
+    bool otherListsRead_ = false;
 
     // Controls, in the order they are created; the constructors set where
     // the tab order differs.

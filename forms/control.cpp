@@ -198,6 +198,8 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
     if (!IsContainer())
         previous_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    if (design_.kind == ControlKind::ComboBox && design_.editable)
+        SubclassInnerEdit();
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(bold_ ? boldFont_ : font_), FALSE);
     FitWholeRows();
     if (!design_.toolTip.empty())
@@ -463,6 +465,8 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam,
 {
     return AtWindowBoundary(window, LRESULT{0}, [&] {
         Control* control = FromWindow(window);
+        if (control && window == control->innerEdit_)
+            return control->InnerEditMessage(message, wParam, lParam);
         if (!control || !control->previous_)
             return DefWindowProcW(window, message, wParam, lParam);
         const WNDPROC previous = control->previous_;
@@ -472,7 +476,8 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam,
             return CallWindowProcW(previous, window, message, wParam, lParam);
         }
         if (message == WM_GETOBJECT) {
-            if (const std::optional<LRESULT> answer = control->AccessibleRequest(wParam, lParam))
+            if (const std::optional<LRESULT> answer =
+                    control->AccessibleRequest(window, control->nameSettled_, wParam, lParam))
                 return *answer;
         }
         if (message == WM_KEYDOWN && control->OnKeyDown)
@@ -500,6 +505,39 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam,
         }
         return result;
     });
+}
+
+void Control::SubclassInnerEdit()
+{
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetComboBoxInfo(window_, &info) || !info.hwndItem)
+        return;
+    innerEdit_ = info.hwndItem;
+    SetPropW(innerEdit_, kControlProperty, this);
+    innerPrevious_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(innerEdit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+}
+
+// The edit box is destroyed before its combo box: it gives back what it took
+// on its own last message.
+LRESULT Control::InnerEditMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const HWND edit = innerEdit_;
+    const WNDPROC previous = innerPrevious_;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropW(edit, kControlProperty);
+        ::SetAccessibleView(edit, nullptr);
+        innerEdit_ = nullptr;
+        innerPrevious_ = nullptr;
+        innerNameSettled_ = false;
+    } else if (message == WM_GETOBJECT) {
+        if (const std::optional<LRESULT> answer =
+                AccessibleRequest(edit, innerNameSettled_, wParam, lParam))
+            return *answer;
+    }
+    return CallWindowProcW(previous, edit, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Control::ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -224,9 +224,15 @@ private:
     void PaintContainer();
     // The name a field is read by: its own, or its label's; empty for none.
     std::wstring AccessibleName() const;
-    // WM_GETOBJECT: a field the system's account leaves unnamed, or names
-    // otherwise, is named once, the first time a screen reader asks.
-    std::optional<LRESULT> AccessibleRequest(WPARAM wParam, LPARAM lParam);
+    // WM_GETOBJECT to the control's window or to the edit box of an editable
+    // combo box: a field the system's account leaves unnamed, or names
+    // otherwise, is named once per window, the first time a screen reader asks.
+    std::optional<LRESULT> AccessibleRequest(HWND window, bool& nameSettled, WPARAM wParam,
+                                             LPARAM lParam);
+    // An editable combo box's edit box holds the focus, so it is read by the
+    // combo box's name; it goes through SubclassProc for that alone.
+    void SubclassInnerEdit();
+    LRESULT InnerEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // A field's name where the annotation service is missing.
     AccessiblePart Whole() const override;
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -248,4 +254,7 @@ private:
     std::wstring accessibleName_;
     const AccessibleView* view_ = nullptr;
     bool nameSettled_ = false;  // for this window
+    HWND innerEdit_ = nullptr;
+    WNDPROC innerPrevious_ = nullptr;
+    bool innerNameSettled_ = false;  // for this edit box
 };

@@ -43,14 +43,15 @@ AccessiblePart Control::Whole() const
 // so for text boxes only. Where its account gives another name or none, the
 // annotation service gives the field its name, and where there is no such
 // service the field answers with an object of its own.
-std::optional<LRESULT> Control::AccessibleRequest(WPARAM wParam, LPARAM lParam)
+std::optional<LRESULT> Control::AccessibleRequest(HWND window, bool& nameSettled, WPARAM wParam,
+                                                  LPARAM lParam)
 {
-    if (!view_ && !nameSettled_ && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
-        nameSettled_ = true;
+    if (!view_ && !nameSettled && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        nameSettled = true;
         const std::wstring name = AccessibleName();
-        if (!name.empty() && StandardAccessibleName(window_) != name &&
-            !AnnotateAccessibleName(window_, name))
-            ::SetAccessibleView(window_, this);
+        if (!name.empty() && StandardAccessibleName(window) != name &&
+            !AnnotateAccessibleName(window, name))
+            ::SetAccessibleView(window, this);
     }
-    return AccessibleAnswer(window_, wParam, lParam);
+    return AccessibleAnswer(window, wParam, lParam);
 }

@@ -111,7 +111,8 @@ LRESULT Control::ContainerMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return HTTRANSPARENT;
         break;
     case WM_GETOBJECT:
-        if (const std::optional<LRESULT> answer = AccessibleRequest(wParam, lParam))
+        if (const std::optional<LRESULT> answer =
+                AccessibleRequest(window_, nameSettled_, wParam, lParam))
             return *answer;
         break;
     case WM_GETDLGCODE:

@@ -450,13 +450,25 @@ void cMain::HideTip() { TipWindow.HideTip(); }
 
 // Asleep while the pad is inactive or the pointer elsewhere: the system says
 // when the pointer leaves the pad.
-void cMain::RunTipTimer(bool run)
+void cMain::StartTipTimer()
 {
-    if (run == tmrTip.Enabled())
+    if (tmrTip.Enabled())
         return;
-    tmrTip.SetEnabled(run);
-    if (run) {
-        TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, Handle(), 0};
-        TrackMouseEvent(&leave);
+    tmrTip.SetEnabled(true);
+    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, Handle(), 0};
+    TrackMouseEvent(&leave);
+}
+
+// Wine watches for the leave by asking where the pointer is every 400 ms for
+// as long as the watch lasts, so a pointer resting on the inactive pad would
+// keep waking it.
+void cMain::StopTipTimer(bool endWatch)
+{
+    if (!tmrTip.Enabled())
+        return;
+    tmrTip.SetEnabled(false);
+    if (endWatch) {
+        TRACKMOUSEEVENT cancel{sizeof cancel, TME_LEAVE | TME_CANCEL, Handle(), 0};
+        TrackMouseEvent(&cancel);
     }
 }

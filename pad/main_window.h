@@ -122,7 +122,8 @@ private:
     bool TipVisible() const override;
     void ShowTip(Point pointer) override;
     void HideTip() override;
-    void RunTipTimer(bool run) override;
+    void StartTipTimer() override;
+    void StopTipTimer(bool endWatch) override;
 
     cSettings& settings_;
     PadInput input_;

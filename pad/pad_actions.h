@@ -66,8 +66,11 @@ public:
     // The key-list tip beside the pointer at a screen pixel.
     virtual void ShowTip(Point pointer) = 0;
     virtual void HideTip() = 0;
-    // Starts or stops the tip's timer, which calls PadInput::TipTimer.
-    virtual void RunTipTimer(bool run) = 0;
+    // Starts the tip's timer, which calls PadInput::TipTimer, with a watch
+    // for the pointer leaving the pad, which calls PadInput::PointerLeft.
+    virtual void StartTipTimer() = 0;
+    // Stops it; endWatch ends the watch too, which a leave has ended already.
+    virtual void StopTipTimer(bool endWatch) = 0;
 
 protected:
     ~PadActions() = default;

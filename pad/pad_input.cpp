@@ -62,7 +62,7 @@ void PadInput::MouseMove(int button, float x, float y)
     case PadMode::Idle: {
         const std::int32_t client = pad_.ClientSize();
         if (x >= 0 && y >= 0 && x < client && y < client && pad_.PadActive())
-            pad_.RunTipTimer(true);
+            pad_.StartTipTimer();
         break;
     }
     case PadMode::Moving:
@@ -147,14 +147,20 @@ void PadInput::KeyUp(int keyCode, int shift)
 
 void PadInput::OpenCommandMenu() { pad_.ShowCommandMenu(menuOpen_); }
 
-void PadInput::ActivateChanged(bool active) { pad_.RunTipTimer(active); }
+void PadInput::ActivateChanged(bool active)
+{
+    if (active)
+        pad_.StartTipTimer();
+    else
+        pad_.StopTipTimer(true);
+}
 
 void PadInput::PointerLeft()
 {
     if (pad_.TipVisible())
         pad_.HideTip();
     tipTick_ = clock_();
-    pad_.RunTipTimer(false);
+    pad_.StopTipTimer(false);
 }
 
 void PadInput::TipTimer()
@@ -167,7 +173,7 @@ void PadInput::TipTimer()
         return;
     }
     if (!pad_.PadActive()) {
-        pad_.RunTipTimer(false);
+        pad_.StopTipTimer(true);
         return;
     }
     const std::optional<Point> pointer = pad_.PointerOnPad();

@@ -32,6 +32,11 @@ void cSettings::LoadOptions(RegistryKey& lpreg)
 
 void cSettings::LoadLists(RegistryKey& lpreg) { PersistLists(lpreg, false); }
 
+void cSettings::LoadList(RegistryKey& lpreg, const ShellCommands& list)
+{
+    PersistLists(lpreg, false, &list);
+}
+
 bool cSettings::Save(RegistryKey& lpreg)
 {
     SaveWith(lpreg, {});
@@ -68,11 +73,13 @@ void cSettings::WriteInto(RegistryKey& contents)
     PersistLists(contents, true);
 }
 
-void cSettings::PersistLists(RegistryKey& lpreg, bool save)
+void cSettings::PersistLists(RegistryKey& lpreg, bool save, const ShellCommands* only)
 {
     const std::pair<const wchar_t*, ShellCommands*> lists[] = {
         {L"Drag", &drags_}, {L"Key", &keys_}, {L"Menu", &menus_}};
     for (const auto& [name, list] : lists) {
+        if (only && list != only)
+            continue;
         RegistryKey subKey = lpreg.SubKey(name);
         objlib::IPersist& persist = Persistence().PersistOf(*list);
         if (save)

@@ -44,10 +44,13 @@ public:
     void LoadOptions(RegistryKey& lpreg);
     // Drags, Keys and Menus in this order, each from its own subkey.
     void LoadLists(RegistryKey& lpreg);
+    // One of the three lists alone.
+    void LoadList(RegistryKey& lpreg, const ShellCommands& list);
 
 private:
     void WriteInto(RegistryKey& contents);
-    void PersistLists(RegistryKey& lpreg, bool save);
+    // All three lists, or only the one given.
+    void PersistLists(RegistryKey& lpreg, bool save, const ShellCommands* only = nullptr);
 
     ShellCommands drags_;
     ShellCommands keys_;

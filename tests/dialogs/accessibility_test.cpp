@@ -255,9 +255,16 @@ TEST_F(AccessibilityTest, EveryPageAndTheChooserTellWhatEachControlIs)
     cDlgExtension chooser;
     std::wstring chosen;
     ModalScript script({[&] {
-                           faults = NameFaults(FindNamedWindow(L"cDlgExtension"),
-                                               {{L"cboExtension", L"Label1"}});
-                           PostClick(ChildNamed(FindNamedWindow(L"cDlgExtension"), L"cmdCancel"));
+                           const HWND form = FindNamedWindow(L"cDlgExtension");
+                           faults = NameFaults(form, {{L"cboExtension", L"Label1"}});
+                           // With the focus in the combo box a screen reader
+                           // reads the window that holds it: its edit box.
+                           SetFocus(ChildNamed(form, L"cboExtension"));
+                           const std::wstring read = AccountOf(GetFocus()).name;
+                           if (read != Read(TextOf(ChildNamed(form, L"Label1"))))
+                               faults.push_back(L"the focused cboExtension reads \"" + read +
+                                                L"\"");
+                           PostClick(ChildNamed(form, L"cmdCancel"));
                        }},
                        [] { SendMessageW(FindNamedWindow(L"cDlgExtension"), WM_CLOSE, 0, 0); });
     chooser.ShowChoose(chosen);

@@ -23,6 +23,17 @@ namespace {
 
 bool IsTopmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
+// Presses OK as the dialog is shown: the posted click comes before its first paint.
+HHOOK okAtShowHook = nullptr;
+LRESULT CALLBACK PressOkAtShow(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_SHOWWINDOW && message->wParam &&
+        WindowNameOf(message->hwnd) == L"cDlgSettings")
+        PostClick(ChildNamed(message->hwnd, L"cmdOk"));
+    return CallNextHookEx(okAtShowHook, code, wParam, lParam);
+}
+
 }  // namespace
 
 TEST_F(SettingsDialogTest, CancelRightAfterOpeningChangesNothingAndGivesThePadBackItsState)
@@ -75,7 +86,12 @@ TEST_F(SettingsDialogTest, CancelRightAfterOpeningChangesNothingAndGivesThePadBa
 
 TEST_F(SettingsDialogTest, OkWithoutChangesStillSavesTheWorkingCopyAndReloadsTheLiveSettings)
 {
-    cMain& main = StartPadWith([](cSettings& settings) { settings.AlwaysOnTop = false; });
+    cMain& main = StartPadWith([](cSettings& settings) {
+        settings.AlwaysOnTop = false;
+        settings.Keys().Item(0)->Caption = L"stored key";
+        settings.Menus().Add(-1)->Caption = L"stored entry";
+    });
+    const std::int32_t storedEntries = AppSettings->Menus().Count();
     // No hot key stored yet: OK writes the one the pad holds, though its
     // page was never shown.
     ProductKey().WriteValue(L"HotKey", Null);
@@ -87,8 +103,15 @@ TEST_F(SettingsDialogTest, OkWithoutChangesStillSavesTheWorkingCopyAndReloadsThe
     AppSettings->PopupStatus = !AppSettings->PopupStatus;
     const bool storedPopup = !AppSettings->PopupStatus;
 
-    RunDialog({[&] { Click(L"cmdOk"); }});
+    // OK at once, before the dialog has read the lists its first page does not show.
+    okAtShowHook = SetWindowsHookExW(WH_CALLWNDPROC, PressOkAtShow, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(okAtShowHook);
+    RunDialog({});
+    UnhookWindowsHookEx(okAtShowHook);
     EXPECT_EQ(Dialog(), nullptr);
+    EXPECT_EQ(ProductKey().SubKey(L"Key").SubKey(L"A").ReadValue(L"Caption", std::wstring()),
+              L"stored key");
+    EXPECT_EQ(ProductKey().SubKey(L"Menu").ReadValue(L"NumberOfMenus", std::int32_t{0}), storedEntries);
     EXPECT_EQ(StoredValue(L"HotKey"), held);
     EXPECT_EQ(StoredValue(L"DoubleClickCommand"), AppSettings->DblClickCommand);
     EXPECT_FALSE(AppSettings->AlwaysOnTop);

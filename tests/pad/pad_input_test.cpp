@@ -24,6 +24,8 @@ public:
     std::optional<Point> pointer = Point{500, 400};
     bool tipVisible = false;
     bool timerRunning = false;
+    // The system's watch for the pointer leaving the pad, which polls under Wine.
+    bool leaveWatched = false;
     bool animationActive = false;
     // Runs while the command menu is open.
     std::function<void()> inMenu;
@@ -83,7 +85,12 @@ public:
         tipVisible = false;
         Record("hide tip");
     }
-    void RunTipTimer(bool run) override { timerRunning = run; }
+    void StartTipTimer() override { timerRunning = leaveWatched = true; }
+    void StopTipTimer(bool endWatch) override
+    {
+        timerRunning = false;
+        leaveWatched = leaveWatched && !endWatch;
+    }
 
 private:
     static std::string Text(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
@@ -288,8 +295,10 @@ TEST_F(PadInputTest, TheTipsTimerRunsOnlyWhileThePadIsActiveAndThePointerOnIt)
 {
     input.ActivateChanged(true);
     EXPECT_TRUE(pad.timerRunning);
+    EXPECT_TRUE(pad.leaveWatched);
     input.ActivateChanged(false);
     EXPECT_FALSE(pad.timerRunning);
+    EXPECT_FALSE(pad.leaveWatched);
 
     // A move over the active pad starts it; one beside it or over an inactive pad does not.
     pad.active = false;
@@ -318,4 +327,5 @@ TEST_F(PadInputTest, TheTipsTimerRunsOnlyWhileThePadIsActiveAndThePointerOnIt)
     pad.active = false;
     Tick(55);
     EXPECT_FALSE(pad.timerRunning);
+    EXPECT_FALSE(pad.leaveWatched);
 }
