@@ -119,7 +119,7 @@ TEST_F(CommandFieldsTest, AFolderFromTheBrowseMenusGoesInWithoutItsSeparatorAndA
     std::vector<std::wstring> entries;
     std::wstring command;
     std::wstring focus;
-    std::wstring workDir;
+    std::wstring derivedWorkDir, workDir;
     RunDialog({
         [&] { Click(L"cmdReference(0)"); },
         [&] {
@@ -132,6 +132,7 @@ TEST_F(CommandFieldsTest, AFolderFromTheBrowseMenusGoesInWithoutItsSeparatorAndA
         },
         [&] {
             command = TextOf(Item(L"txtCommand"));
+            derivedWorkDir = TextOf(Item(L"txtWorkDir"));
             focus = Focused();
             Click(L"cmdReference(1)");
         },
@@ -147,6 +148,7 @@ TEST_F(CommandFieldsTest, AFolderFromTheBrowseMenusGoesInWithoutItsSeparatorAndA
     EXPECT_EQ(entries, (std::vector<std::wstring>{L"ファイル(&F) ...", L"フォルダ(&D) ...",
                                                   L"関連付けから検索(&A) ..."}));
     EXPECT_EQ(command, L"\"" + tools + L"\"");
+    EXPECT_EQ(derivedWorkDir, folder.Path());  // the accepted program's folder, shown at once
     EXPECT_EQ(focus, L"txtCommand");
     // "C:" alone would name the drive's current folder, not its root.
     EXPECT_EQ(workDir, L"C:\\");
