@@ -1,5 +1,7 @@
 #include "forms/accessible.h"
 
+#include "forms/com_object.h"
+
 #include <oleacc.h>
 
 #include <new>
@@ -68,7 +70,7 @@ HRESULT Guarded(Body&& body) noexcept
 
 // The object a window with a view hands out. It holds the window, not the
 // view: it may outlive both, and then the standard account answers alone.
-class AccessibleObject final : public IAccessible {
+class AccessibleObject final : public ComObject<IAccessible> {
 public:
     AccessibleObject(HWND window, ComPtr<IAccessible> standard)
         : window_(window), standard_(std::move(standard))
@@ -77,24 +79,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
-        if (!object)
-            return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-            IsEqualIID(iid, __uuidof(IAccessible))) {
-            *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
+        return Offer(iid, object, {&IID_IDispatch, &__uuidof(IAccessible)});
     }
 
     // Assistive programs call the interface directly, never by name.
@@ -382,7 +367,6 @@ private:
 
     HWND window_;
     ComPtr<IAccessible> standard_;
-    ULONG references_ = 1;
 };
 
 bool AsksForClient(LPARAM objectId)

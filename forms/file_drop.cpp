@@ -1,5 +1,7 @@
 #include "forms/file_drop.h"
 
+#include "forms/com_object.h"
+
 #include "base/deferred_imports.h"
 
 #include "base/window_boundary.h"
@@ -27,7 +29,7 @@ FORMATETC FileListFormat()
 
 }  // namespace
 
-class FileDropTarget::Target final : public IDropTarget {
+class FileDropTarget::Target final : public ComObject<IDropTarget> {
 public:
     Target(HWND window, DropHandler onDrop) : window_(window), onDrop_(std::move(onDrop)) {}
 
@@ -36,23 +38,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
-        if (!object)
-            return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
-            *object = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
+        return Offer(iid, object, {&IID_IDropTarget});
     }
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override
@@ -108,14 +94,13 @@ public:
     }
 
 private:
-    ~Target() = default;
+    ~Target() override = default;
 
     bool Accepts(DWORD allowed) const
     {
         return offersFiles_ && (allowed & DROPEFFECT_COPY) && IsWindowEnabled(window_) && onDrop_;
     }
 
-    ULONG references_ = 1;
     HWND window_;
     DropHandler onDrop_;
     bool offersFiles_ = false;
