@@ -43,7 +43,12 @@ bench: build
 # The release files in build/win/dist: the installers for the machine and for
 # one user, the zip, SHA256SUMS and the winget manifest (the version is set
 # once, in CMakeLists.txt). Only what ships is built, not the tests.
+# SIGN_PFX=cert.pfx SIGN_PASSWORD_FILE=pass.txt [SIGN_TIMESTAMP_URL=...] signs
+# them (docs/releasing.md); without, nothing is signed.
 dist: setup $(WIN_DIR)/build.ninja
+	cmake -S . -B $(WIN_DIR) -DKORVANE_SIGN_PFX="$(if $(SIGN_PFX),$(abspath $(SIGN_PFX)))" \
+	      -DKORVANE_SIGN_PASSWORD_FILE="$(if $(SIGN_PASSWORD_FILE),$(abspath $(SIGN_PASSWORD_FILE)))" \
+	      -DKORVANE_SIGN_TIMESTAMP_URL="$(SIGN_TIMESTAMP_URL)" >/dev/null
 	cmake --build $(WIN_DIR) -j $(JOBS) --target dist
 	@ls -l $(WIN_DIR)/dist
 

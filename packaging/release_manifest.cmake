@@ -1,8 +1,8 @@
-# cmake -D DIST=... -D VERSION=... -D MAKER=... -D UPGRADE_CODE=... -D URL=...
-#       -D TEMPLATES=... -P release_manifest.cmake
+# Included by dist.cmake, with DIST, VERSION, MAKER, UPGRADE_CODE, URL,
+# TEMPLATES and the installers' MACHINE_PRODUCT_CODE and USER_PRODUCT_CODE.
 # Writes SHA256SUMS beside the release files, and the winget manifest of this
 # version (version, installer and locale files) under winget/, with the
-# installers' SHA-256, ready to submit to winget-pkgs.
+# installers' SHA-256 and product codes, ready to submit to winget-pkgs.
 set(machine_msi korvane-${VERSION}.msi)
 set(user_msi korvane-${VERSION}-user.msi)
 set(zip korvane-${VERSION}-win32.zip)

@@ -1,15 +1,16 @@
 // The installers as users meet them: an older Korvane installed to start at
-// sign-in, the current one installed over it while its pad runs, the same
-// version built again over that, the start at sign-in changed afterwards, an
-// uninstall with the pad running that takes the program away and leaves the
-// user's settings; and the installer for one user, which stays out of the
-// machine's folders and keys. The packages are built beside the tests (see
+// sign-in, the current one installed over it while its pad runs, the start
+// at sign-in changed afterwards, an uninstall with the pad running that takes
+// the program away and leaves the user's settings; and the installer for one
+// user, which stays out of the machine's folders and keys. Neither installs
+// while the other is installed. The packages are built beside the tests (see
 // tests/CMakeLists.txt); msiexec is the system's own.
 
 #include <windows.h>
 #include <msi.h>
 #include <msiquery.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,7 @@ std::wstring OlderUserPackage()
 {
     return FullPath(BuildFolder() + L"" KORVANE_OLDER_USER_PACKAGE);
 }
-// The current version built a second time: another product code, same version.
+// The current version built a second time, in another folder.
 std::wstring RebuiltPackage() { return FullPath(BuildFolder() + L"" KORVANE_REBUILT_PACKAGE); }
 
 // A folder the system names, with a trailing separator.
@@ -200,6 +201,55 @@ std::wstring VersionText(const std::wstring& file, const std::wstring& name)
     return static_cast<const wchar_t*>(text);
 }
 
+// The program that started a window's process.
+std::wstring ParentProgram(HWND window)
+{
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    std::vector<PROCESSENTRY32W> processes;
+    UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry))
+        processes.push_back(entry);
+    for (const PROCESSENTRY32W& child : processes)
+        for (const PROCESSENTRY32W& parent : processes)
+            if (child.th32ProcessID == id && parent.th32ProcessID == child.th32ParentProcessID)
+                return parent.szExeFile;
+    return L"<none>";
+}
+
+// An installation of a package that must refuse, and the message it gives.
+struct Refusal {
+    UINT result = 0;
+    std::wstring message;
+};
+
+Refusal refusal;
+
+// Takes the message box the installer would show, as if its OK was pressed.
+int WINAPI KeepError(void*, UINT type, LPCWSTR text)
+{
+    if ((type & 0xFF000000) == INSTALLMESSAGE_ERROR && text)
+        refusal.message = text;
+    return IDOK;
+}
+
+Refusal RefusedInstall(const std::wstring& package)
+{
+    refusal = {};
+    const INSTALLUILEVEL ui = MsiSetInternalUI(INSTALLUILEVEL_BASIC, nullptr);
+    // Every kind of box answered, so that none waits for a user.
+    const INSTALLUI_HANDLERW previous = MsiSetExternalUIW(
+        KeepError, INSTALLLOGMODE_ERROR | INSTALLLOGMODE_WARNING | INSTALLLOGMODE_USER | INSTALLLOGMODE_FATALEXIT,
+        nullptr);
+    refusal.result = MsiInstallProductW(package.c_str(), L"");
+    MsiSetExternalUIW(previous, 0, nullptr);
+    MsiSetInternalUI(ui, nullptr);
+    return refusal;
+}
+
 // Whatever an interrupted run left installed goes first, and again at the end.
 void UninstallEveryKorvane()
 {
@@ -265,36 +315,41 @@ TEST_F(InstallJourney, InstallUpgradeRunAndUninstall)
         EXPECT_EQ(L"Software\\" + VersionText(programFolder + file, L"CompanyName"), kMakerKeyPath);
         EXPECT_EQ(VersionText(programFolder + file, L"OriginalFilename"), file);
     }
-    StartedPad restarted = WaitForStartedPad(kStepTimeoutMs);
+    const StartedPad restarted = WaitForStartedPad(kStepTimeoutMs);
     ASSERT_TRUE(restarted.window);
+    // Started by the desktop's shell, with the user's own rights, not by the
+    // installer, which may run elevated.
+    EXPECT_EQ(ParentProgram(restarted.window), L"explorer.exe");
     EXPECT_EQ(RegistryRoot().OpenKey(HKEY_CURRENT_USER, kMakerKeyPath).ReadValue(L"Korvane", L""),
               programFolder + L"korvane.EXE");
 
-    // An older installer refuses, in both languages, and leaves it in place.
-    EXPECT_NE(Msiexec(L"/i \"" + OlderPackage() + L"\" /qn"), 0);
+    // An older installer refuses, in the language of this (Japanese)
+    // Windows, and leaves it in place; so does the installer for one user.
+    const Refusal downgrade = RefusedInstall(OlderPackage());
+    EXPECT_EQ(downgrade.result, static_cast<UINT>(ERROR_INSTALL_FAILURE));
+    EXPECT_EQ(downgrade.message, L"新しいバージョンの Korvane がインストールされています。");
     EXPECT_EQ(InstalledProducts(), products);
-    EXPECT_EQ(PackageText(CurrentPackage(), L"SELECT `Description` FROM `LaunchCondition`"),
-              L"新しいバージョンの Korvane がインストールされています。 "
-              L"A newer version of Korvane is already installed.");
+    const Refusal otherScope = RefusedInstall(UserPackage());
+    EXPECT_EQ(otherScope.result, static_cast<UINT>(ERROR_INSTALL_FAILURE));
+    EXPECT_EQ(otherScope.message.rfind(L"Korvane " KORVANE_VERSION L" はこの PC のすべてのユーザー用に " +
+                                           programFolder + L" に",
+                                       0),
+              0u)
+        << otherScope.message;
+    EXPECT_EQ(InstalledProducts(), products);
+    EXPECT_FALSE(Exists(SystemFolder(CSIDL_LOCAL_APPDATA) + L"Programs\\Korvane\\"));
     // The Apps list says where and what it is.
     EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_INSTALLLOCATION), programFolder);
 
-    // The same version built again replaces the installed one, pad and all.
-    ASSERT_EQ(Msiexec(L"/i \"" + RebuiltPackage() + L"\" /qn"), 0);
-    EXPECT_EQ(WaitForSingleObject(restarted.process.get(), 0), WAIT_OBJECT_0);
-    EXPECT_FALSE(RestartPending());
-    const std::vector<std::wstring> rebuilt = InstalledProducts();
-    ASSERT_EQ(rebuilt.size(), 1u);
-    EXPECT_NE(rebuilt[0], products[0]);
-    EXPECT_EQ(ProductVersion(rebuilt[0]), L"" KORVANE_VERSION);
-    restarted = WaitForStartedPad(kStepTimeoutMs);
-    ASSERT_TRUE(restarted.window);
+    // The same version built again is the same product.
+    const wchar_t* productCode = L"SELECT `Value` FROM `Property` WHERE `Property` = 'ProductCode'";
+    EXPECT_EQ(PackageText(RebuiltPackage(), productCode), products[0]);
 
     // The start at sign-in changed by running the installed package again;
     // the files stay, and so does the pad.
-    ASSERT_EQ(Msiexec(L"/i \"" + RebuiltPackage() + L"\" /qn AUTOSTART=0"), 0);
+    ASSERT_EQ(Msiexec(L"/i \"" + CurrentPackage() + L"\" /qn AUTOSTART=0"), 0);
     EXPECT_EQ(SignInEntry(), L"<none>");
-    ASSERT_EQ(Msiexec(L"/i \"" + RebuiltPackage() + L"\" /qn AUTOSTART=1"), 0);
+    ASSERT_EQ(Msiexec(L"/i \"" + CurrentPackage() + L"\" /qn AUTOSTART=1"), 0);
     EXPECT_EQ(SignInEntry(), L"\"" + program + L"\"");
     EXPECT_TRUE(Exists(program));
     EXPECT_EQ(WaitForSingleObject(restarted.process.get(), 0), WAIT_TIMEOUT);
@@ -302,7 +357,7 @@ TEST_F(InstallJourney, InstallUpgradeRunAndUninstall)
     // Uninstalling with the pad running takes the program, its entries, the
     // command file a killed pad left and the folder, not the settings.
     WriteFileBytes(programFolder + L"KORVANE.SCF", "[Shell]\r\nCommand=2\r\n");
-    ASSERT_EQ(Msiexec(L"/x " + rebuilt[0] + L" /qn"), 0);
+    ASSERT_EQ(Msiexec(L"/x " + products[0] + L" /qn"), 0);
     EXPECT_EQ(WaitForSingleObject(restarted.process.get(), 0), WAIT_OBJECT_0);
     EXPECT_TRUE(VisiblePads().empty());
     EXPECT_FALSE(RestartPending());
@@ -322,10 +377,12 @@ TEST_F(InstallJourney, InstallForOneUserUpgradeAndUninstall)
 {
     const std::wstring userFolder = SystemFolder(CSIDL_LOCAL_APPDATA) + L"Programs\\Korvane\\";
     const std::wstring chosenFolder = SystemFolder(CSIDL_LOCAL_APPDATA) + L"Tools\\Korvane\\";
-    // With the full interface, as by a double-click: Korvane starts at the end.
-    ASSERT_EQ(Msiexec(L"/i \"" + UserPackage() + L"\" AUTOSTART=1"), 0);
+    // With the full interface, as by a double-click: Korvane starts at the
+    // end, through the desktop's shell, and at each sign-in.
+    ASSERT_EQ(Msiexec(L"/i \"" + UserPackage() + L"\""), 0);
     const StartedPad started = WaitForStartedPad(kStepTimeoutMs);
-    EXPECT_TRUE(started.window);
+    ASSERT_TRUE(started.window);
+    EXPECT_EQ(ParentProgram(started.window), L"explorer.exe");
     ASSERT_EQ(InstalledProducts().size(), 1u);
     EXPECT_TRUE(Exists(userFolder + L"korvane.exe"));
     EXPECT_TRUE(Exists(userFolder + L"korvane.dll"));
@@ -333,6 +390,10 @@ TEST_F(InstallJourney, InstallForOneUserUpgradeAndUninstall)
     EXPECT_EQ(SignInEntry(HKEY_CURRENT_USER), L"\"" + userFolder + L"korvane.exe\"");
     EXPECT_EQ(SignInEntry(), L"<none>");
     EXPECT_EQ(StartMenuTarget(), userFolder + L"korvane.exe");
+    // The installer for the machine refuses while this one is installed.
+    EXPECT_EQ(Msiexec(L"/i \"" + CurrentPackage() + L"\" /qn"), ERROR_INSTALL_FAILURE);
+    EXPECT_EQ(InstalledProducts().size(), 1u);
+    EXPECT_FALSE(Exists(programFolder));
     ASSERT_EQ(Msiexec(L"/x \"" + UserPackage() + L"\" /qn"), 0);
     EXPECT_EQ(WaitForSingleObject(started.process.get(), 0), WAIT_OBJECT_0);
     EXPECT_TRUE(InstalledProducts().empty());
@@ -344,6 +405,7 @@ TEST_F(InstallJourney, InstallForOneUserUpgradeAndUninstall)
                       L"\""),
               0);
     ASSERT_EQ(Msiexec(L"/i \"" + UserPackage() + L"\" /qn"), 0);
+    EXPECT_EQ(SignInEntry(HKEY_CURRENT_USER), L"<none>");  // silent: only on request
     const std::vector<std::wstring> products = InstalledProducts();
     ASSERT_EQ(products.size(), 1u);
     EXPECT_EQ(ProductVersion(products[0]), L"" KORVANE_VERSION);
