@@ -93,15 +93,7 @@ void ReleaseInstanceLock()
 
 ProgramLocation LocateProgram()
 {
-    std::vector<wchar_t> buffer(MAX_PATH);
-    DWORD length = 0;
-    for (;;) {
-        length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size())
-            break;
-        buffer.resize(buffer.size() * 2);
-    }
-    const std::wstring path(buffer.data(), length);
+    const std::wstring path = ProgramPath();
     const size_t slash = path.find_last_of(L"\\/");
     const std::wstring file = slash == std::wstring::npos ? path : path.substr(slash + 1);
     const size_t dot = file.rfind(L'.');

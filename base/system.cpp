@@ -14,6 +14,18 @@ bool FileExists(const std::wstring& path)
     return static_cast<bool>(file);
 }
 
+std::wstring ProgramPath()
+{
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size())
+            return buffer.substr(0, length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
 std::wstring LastErrorText()
 {
     const DWORD code = GetLastError();

@@ -13,6 +13,9 @@ bool FileExists(const std::wstring& path);
 // last error, or the empty string when the system has none.
 std::wstring LastErrorText();
 
+// The full path of the running program's file.
+std::wstring ProgramPath();
+
 // Text in the ANSI code page, for the boundary of the companion library.
 std::string ToAnsi(const std::wstring& text);
 std::wstring FromAnsi(const std::string& text);

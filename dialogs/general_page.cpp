@@ -7,6 +7,7 @@
 #include "base/interface_text.h"
 #include "dialogs/command_fields.h"
 #include "dialogs/item_buttons.h"
+#include "base/system.h"
 #include "settings/settings.h"
 #include "forms/win32_callback.h"
 #include "objlib/file_dialog.h"
@@ -49,10 +50,13 @@ int LanguageIndex(const std::wstring& stored)
     return !language ? 0 : *language == InterfaceLanguage::Japanese ? 1 : 2;
 }
 
-ControlDesign CheckDesign(int top, std::wstring caption)
+// The options' rows, 20 pixels apart, in a frame of five.
+ControlDesign CheckDesign(int row, std::wstring caption, std::wstring tip = {})
 {
-    return ControlDesign(Kind::CheckBox, 16, top, 252, 18, caption);
+    return ControlDesign(Kind::CheckBox, 16, 20 * row, 252, 18, caption, tip);
 }
+
+constexpr int kOptionsHeight = 122;
 
 }  // namespace
 
@@ -82,17 +86,20 @@ GeneralPage::GeneralPage(SettingsFrame& frame, Control& page, cSettings& setting
                                UiText(IDS_BROWSE_ICON_TIP))
                      .Disabled(),
                  &fraIcon),
-      fraGeneral(frame.Dialog(), L"fraGeneral", ControlDesign(Kind::Frame, 8, 188, 276, 116, UiText(IDS_GENERAL_FRAME)), &page),
-      chkAlwaysOnTop(frame.Dialog(), L"chkAlwaysOnTop", CheckDesign(22, UiText(IDS_ALWAYS_ON_TOP)),
+      fraGeneral(frame.Dialog(), L"fraGeneral", ControlDesign(Kind::Frame, 8, 188, 276, kOptionsHeight, UiText(IDS_GENERAL_FRAME)), &page),
+      chkAlwaysOnTop(frame.Dialog(), L"chkAlwaysOnTop", CheckDesign(1, UiText(IDS_ALWAYS_ON_TOP)),
                      &fraGeneral),
       chkPopupStatus(frame.Dialog(), L"chkPopupStatus",
-                     CheckDesign(44, UiText(IDS_POPUP_STATUS)), &fraGeneral),
+                     CheckDesign(2, UiText(IDS_POPUP_STATUS)), &fraGeneral),
       chkSwapButtons(frame.Dialog(), L"chkSwapButtons",
-                     CheckDesign(66, UiText(IDS_SWAP_BUTTONS)), &fraGeneral),
-      chkActiveStyle(frame.Dialog(), L"chkActiveStyle", CheckDesign(88, UiText(IDS_ACTIVE_STYLE)),
+                     CheckDesign(3, UiText(IDS_SWAP_BUTTONS)), &fraGeneral),
+      chkActiveStyle(frame.Dialog(), L"chkActiveStyle", CheckDesign(4, UiText(IDS_ACTIVE_STYLE)),
                      &fraGeneral),
+      chkStartAtSignIn(frame.Dialog(), L"chkStartAtSignIn",
+                       CheckDesign(5, UiText(IDS_START_AT_SIGN_IN), UiText(IDS_START_AT_SIGN_IN_TIP)),
+                       &fraGeneral),
       fraDblClick(frame.Dialog(), L"fraDblClick",
-                  ControlDesign(Kind::Frame, 292, 188, 181, 116, UiText(IDS_DBLCLICK_FRAME)),
+                  ControlDesign(Kind::Frame, 292, 188, 181, kOptionsHeight, UiText(IDS_DBLCLICK_FRAME)),
                   &page),
       optDblClick(frame.Dialog(), L"optDblClick", 1, 3, DblClickOptionDesign,
                   [this](int) { return &fraDblClick; }),
@@ -112,7 +119,8 @@ GeneralPage::GeneralPage(SettingsFrame& frame, Control& page, cSettings& setting
         optIcon(i).OnClick = [this] { optIcon_Click(); };
     for (int i = optDblClick.LBound(); i <= optDblClick.UBound(); ++i)
         optDblClick(i).OnClick = [this] { Edited(); };
-    for (Control* option : {&chkAlwaysOnTop, &chkPopupStatus, &chkSwapButtons, &chkActiveStyle})
+    for (Control* option :
+         {&chkAlwaysOnTop, &chkPopupStatus, &chkSwapButtons, &chkActiveStyle, &chkStartAtSignIn})
         option->OnClick = [this] { Edited(); };
     txtIcon.OnChange = [this] { Edited(); };
     cboLanguage.OnClick = [this] { Edited(); };
@@ -133,6 +141,12 @@ void GeneralPage::Fill()
     Win32CallBack::HookHotKeyControl(control, [this] { Edited(); });
     for (UINT name : kLanguageNames)
         cboLanguage.AddItem(UiText(name));
+    // The installer's entry for all users is the installer's to change.
+    SignIn = ReadSignInStart();
+    if (SignIn == SignInStart::AllUsers) {
+        chkStartAtSignIn.SetText(UiText(IDS_START_AT_SIGN_IN_ALL_USERS));
+        chkStartAtSignIn.SetEnabled(false);
+    }
     ShowSettings();
 }
 
@@ -152,6 +166,7 @@ void GeneralPage::ShowSettings()
     chkPopupStatus.SetValue(settings.PopupStatus ? 1 : 0);
     chkSwapButtons.SetValue(settings.SwapButtons ? 1 : 0);
     chkActiveStyle.SetValue(settings.ActiveStyle ? 1 : 0);
+    chkStartAtSignIn.SetValue(SignIn == SignInStart::Off ? 0 : 1);
     optIcon(settings.UseCustomIcon ? 1 : 0).SetValue(1);
     txtIcon.SetText(settings.CustomIcon);
     cboLanguage.SetListIndex(LanguageIndex(settings.Language));
@@ -190,6 +205,18 @@ void GeneralPage::Store()
         settings.Language = kLanguageValues.at(static_cast<std::size_t>(language));
 }
 
+void GeneralPage::Apply()
+{
+    if (!page_.ContentsCreated() || SignIn == SignInStart::AllUsers)
+        return;
+    const bool on = chkStartAtSignIn.Value() != 0;
+    if (on == (SignIn == SignInStart::ThisUser))
+        return;
+    // Whichever copy of the program the user runs: an installed one or one
+    // unpacked from the zip into any folder.
+    WriteSignInStart(on, ProgramPath());
+    SignIn = on ? SignInStart::ThisUser : SignInStart::Off;
+}
 
 void GeneralPage::Unload() { Win32CallBack::UnhookHotKeyControl(); }
 

@@ -1,13 +1,14 @@
 #pragma once
 // The general page of the settings dialog: the pad's hot key, its picture,
-// four options, what a double-click on the pad does and the language of the
-// next start.
+// four options, the start at sign-in, what a double-click on the pad does
+// and the language of the next start.
 
 #include <cstdint>
 
 #include "dialogs/settings_page.h"
 #include "dialogs/transfer_buttons.h"
 #include "forms/control_array.h"
+#include "settings/sign_in_start.h"
 
 class cSettings;
 
@@ -24,6 +25,9 @@ public:
     // The detail fields and the item buttons have nothing to show here.
     void Shown() override;
     void Store() override;
+    // The start at sign-in, which lives outside the settings: changed in
+    // Windows' Run key on OK and Apply, when the box was changed.
+    void Apply() override;
     void Unload() override;
 
 protected:
@@ -59,6 +63,9 @@ private:
     Control chkPopupStatus;
     Control chkSwapButtons;
     Control chkActiveStyle;
+    Control chkStartAtSignIn;
+    // As found when the page was filled or last applied.
+    SignInStart SignIn = SignInStart::Off;
     Control fraDblClick;
     ControlArray optDblClick;
     Control lblLanguage;

@@ -378,6 +378,8 @@ void cDlgSettings::ApplySettings()
     StorePages();
     RegistryKey key = ProductKey();
     Persistence().PersistOf(WorkSettings).Save(key);
+    for (SettingsPage* page : pages_)
+        page->Apply();
     Host.SettingsApplied();
 }
 

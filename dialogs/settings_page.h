@@ -39,6 +39,9 @@ public:
     virtual void Shown() = 0;
     // What the page's controls hold, back into the working copy (OK, Apply).
     virtual void Store() {}
+    // After OK or Apply saved the working copy: what the page keeps outside
+    // the settings.
+    virtual void Apply() {}
     // The dialog closes: what the page holds beside its windows goes too.
     virtual void Unload() {}
 

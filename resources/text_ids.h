@@ -211,3 +211,8 @@
 #define IDS_MENU_LIST_NAME 1303
 #define IDS_ICON_FILE_NAME 1304
 #define IDS_VERB_LIST_NAME 1305
+
+// The general page's start at sign-in.
+#define IDS_START_AT_SIGN_IN 1600
+#define IDS_START_AT_SIGN_IN_TIP 1601
+#define IDS_START_AT_SIGN_IN_ALL_USERS 1602

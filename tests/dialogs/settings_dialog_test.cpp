@@ -34,6 +34,25 @@ LRESULT CALLBACK PressOkAtShow(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(okAtShowHook, code, wParam, lParam);
 }
 
+// Korvane's Run entries, the user's and the machine's, taken away before and
+// after a test, as the sandbox does with the settings.
+class SignInEntries {
+public:
+    SignInEntries() { Clear(); }
+    ~SignInEntries() { Clear(); }
+    static RegistryKey Run(HKEY root)
+    {
+        return RegistryKey(root, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    }
+
+private:
+    static void Clear()
+    {
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+            Run(root).WriteValue(L"Korvane", Null);
+    }
+};
+
 }  // namespace
 
 TEST_F(SettingsDialogTest, CancelRightAfterOpeningChangesNothingAndGivesThePadBackItsState)
@@ -181,12 +200,14 @@ TEST_F(RefusedSaveTest, EnterOnOkThatIsRefusedKeepsTheDialogAndGivesThePadItsSta
 
 TEST_F(SettingsDialogTest, ApplyThenCancelKeepsTheAppliedValuesAndThePadGetsThemOnClose)
 {
+    const SignInEntries signIn;
     cMain& main = StartPadWith([](cSettings& settings) {
         settings.AlwaysOnTop = false;
         settings.PopupStatus = false;
         settings.DblClickCommand = 1;
         settings.Language = L"JA";
     });
+    std::wstring signInMeanwhile;
     std::wstring languageShown;
     bool applyAfterClick = false;
     bool applyAfterApply = true;
@@ -208,6 +229,7 @@ TEST_F(SettingsDialogTest, ApplyThenCancelKeepsTheAppliedValuesAndThePadGetsThem
                          MAKEWPARAM(GetDlgCtrlID(language), CBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(language));
             Click(L"optDblClick(3)");
+            Click(L"chkStartAtSignIn");
             SetFocus(Item(L"HotKeyWnd"));
             PostKey(Item(L"HotKeyWnd"), 'Q');
         },
@@ -217,14 +239,18 @@ TEST_F(SettingsDialogTest, ApplyThenCancelKeepsTheAppliedValuesAndThePadGetsThem
             storedMeanwhile = StoredValue(L"AlwaysOnTop");
             liveTopmostMeanwhile = AppSettings->AlwaysOnTop;
             topmostMeanwhile = IsTopmost(main.Handle());
+            signInMeanwhile = SignInEntries::Run(HKEY_CURRENT_USER).ReadValue(L"Korvane", L"");
             // Changed after Apply, then dropped by Cancel.
             Click(L"chkPopupStatus");
+            Click(L"chkStartAtSignIn");
         },
         [&] { Click(L"cmdCancel"); },
     });
     EXPECT_TRUE(applyAfterClick);
     EXPECT_FALSE(applyAfterApply);
     EXPECT_EQ(storedMeanwhile, 1);
+    EXPECT_EQ(signInMeanwhile, L"\"" + BuildFolder() + L"dialogs_tests.exe\"");
+    EXPECT_EQ(SignInEntries::Run(HKEY_CURRENT_USER).ReadValue(L"Korvane", L""), signInMeanwhile);
     EXPECT_TRUE(liveTopmostMeanwhile);
     EXPECT_FALSE(topmostMeanwhile);
 
@@ -426,6 +452,9 @@ TEST_F(SettingsDialogTest, TheGeneralPageShowsTheStoredOptionsWithTheirTextsAndT
         settings.AlwaysOnTop = false;
         settings.ActiveStyle = false;
     });
+    // The installer for all users made the machine's entry.
+    const SignInEntries signIn;
+    SignInEntries::Run(HKEY_LOCAL_MACHINE).WriteValue(L"Korvane", std::wstring(L"korvane.exe"));
     std::vector<bool> checks;
     std::vector<std::wstring> texts;
     RunDialog({
@@ -434,14 +463,17 @@ TEST_F(SettingsDialogTest, TheGeneralPageShowsTheStoredOptionsWithTheirTextsAndT
             checks = {Checked(L"optDblClick(1)"), Checked(L"optDblClick(2)"),
                       Checked(L"optDblClick(3)"), Checked(L"chkAlwaysOnTop"),
                       Checked(L"chkPopupStatus"), Checked(L"chkSwapButtons"),
-                      Checked(L"chkActiveStyle"), Checked(L"optIcon(0)")};
+                      Checked(L"chkActiveStyle"), Checked(L"optIcon(0)"),
+                      Checked(L"chkStartAtSignIn"), Enabled(L"chkStartAtSignIn")};
             for (const wchar_t* name : {L"cmdOk", L"cmdCancel", L"cmdApply", L"optIcon(0)",
-                                        L"optIcon(1)", L"txtIcon", L"cmdRefIcon", L"picHotKey"})
+                                        L"optIcon(1)", L"txtIcon", L"cmdRefIcon", L"picHotKey",
+                                        L"chkStartAtSignIn"})
                 texts.push_back(TextOf(Item(name)) + L"|" + ToolTipOf(Dialog(), Item(name)));
             Click(L"cmdCancel");
         },
     });
-    EXPECT_EQ(checks, (std::vector<bool>{false, true, false, false, true, true, false, true}));
+    EXPECT_EQ(checks, (std::vector<bool>{false, true, false, false, true, true, false, true, true,
+                                         false}));
     EXPECT_EQ(texts, (std::vector<std::wstring>{
                          L"決定|変更を保存してダイアログを閉じます",
                          L"キャンセル|変更を保存せずにダイアログを閉じます",
@@ -451,6 +483,8 @@ TEST_F(SettingsDialogTest, TheGeneralPageShowsTheStoredOptionsWithTheirTextsAndT
                          L"|画像のファイル名を入力します",
                          L"参照(&R)...|画像参照ダイアログを表示します",
                          L"|ホットキーを入力します",
+                         L"全員のサインイン時に起動(インストーラー)|"
+                         L"Windows へのサインイン時に、この korvane.exe を起動します",
                      }));
 }
 
