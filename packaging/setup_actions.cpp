@@ -10,6 +10,9 @@
 //   it closed one, so that the pad is started again after an upgrade.
 // - StartPad: starts the installed program for the user at the desktop,
 //   with that user's own rights, never the installer's.
+// - RemoveSignInEntry: an uninstallation takes away the user's own entry
+//   that starts the program it removes (made in the settings, which the
+//   package does not know of); an entry for another copy stays.
 
 #include <windows.h>
 #include <msi.h>
@@ -17,6 +20,7 @@
 #include <shellapi.h>
 
 #include "app/running_pads.h"
+#include "base/win_handles.h"
 #include "packaging/desktop_start.h"
 
 namespace {
@@ -98,5 +102,29 @@ extern "C" UINT __stdcall StartPad(MSIHANDLE install)
     // starts it itself, unless it would hand on its elevated rights.
     if (found && StartFromDesktop(program, folder) == DesktopStart::NoShell && !RunsElevated())
         ShellExecuteW(nullptr, L"open", program, nullptr, folder, SW_SHOWNORMAL);
+    return ERROR_SUCCESS;
+}
+
+extern "C" UINT __stdcall RemoveSignInEntry(MSIHANDLE install)
+{
+    wchar_t folder[MAX_PATH] = {};
+    UniqueHKey run;
+    if (!ReadProperty(install, L"INSTALLDIR", folder) ||
+        RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, run.put()) != ERROR_SUCCESS)
+        return ERROR_SUCCESS;
+    wchar_t command[MAX_PATH + 4] = {};
+    DWORD size = sizeof command - sizeof(wchar_t);
+    DWORD type = 0;
+    if (RegQueryValueExW(run.get(), L"Korvane", nullptr, &type, reinterpret_cast<BYTE*>(command),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return ERROR_SUCCESS;
+    const wchar_t* program = command[0] == L'"' ? command + 1 : command;
+    const int length = lstrlenW(folder);
+    if (lstrlenW(program) > length &&
+        CompareStringW(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, program, length, folder, length) ==
+            CSTR_EQUAL)
+        RegDeleteValueW(run.get(), L"Korvane");
     return ERROR_SUCCESS;
 }

@@ -22,6 +22,7 @@
 #include "objlib/registry.h"
 #include "objlib/shortcut_link.h"
 #include "settings/registry_paths.h"
+#include "tests/support/dialog_watcher.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/sandbox.h"
 
@@ -220,32 +221,23 @@ std::wstring ParentProgram(HWND window)
     return L"<none>";
 }
 
-// An installation of a package that must refuse, and the message it gives.
+// An installation, with the interface a double-click gives, of a package
+// that must refuse, and the message boxes it shows.
 struct Refusal {
     UINT result = 0;
-    std::wstring message;
+    std::vector<std::wstring> messages;
 };
-
-Refusal refusal;
-
-// Takes the message box the installer would show, as if its OK was pressed.
-int WINAPI KeepError(void*, UINT type, LPCWSTR text)
-{
-    if ((type & 0xFF000000) == INSTALLMESSAGE_ERROR && text)
-        refusal.message = text;
-    return IDOK;
-}
 
 Refusal RefusedInstall(const std::wstring& package)
 {
-    refusal = {};
     const INSTALLUILEVEL ui = MsiSetInternalUI(INSTALLUILEVEL_BASIC, nullptr);
-    // Every kind of box answered, so that none waits for a user.
-    const INSTALLUI_HANDLERW previous = MsiSetExternalUIW(
-        KeepError, INSTALLLOGMODE_ERROR | INSTALLLOGMODE_WARNING | INSTALLLOGMODE_USER | INSTALLLOGMODE_FATALEXIT,
-        nullptr);
-    refusal.result = MsiInstallProductW(package.c_str(), L"");
-    MsiSetExternalUIW(previous, 0, nullptr);
+    Refusal refusal;
+    {
+        const DialogWatcher watcher;
+        refusal.result = MsiInstallProductW(package.c_str(), L"");
+        for (const ShownBox& box : watcher.Boxes())
+            refusal.messages.push_back(box.text);
+    }
     MsiSetInternalUI(ui, nullptr);
     return refusal;
 }
@@ -327,15 +319,18 @@ TEST_F(InstallJourney, InstallUpgradeRunAndUninstall)
     // Windows, and leaves it in place; so does the installer for one user.
     const Refusal downgrade = RefusedInstall(OlderPackage());
     EXPECT_EQ(downgrade.result, static_cast<UINT>(ERROR_INSTALL_FAILURE));
-    EXPECT_EQ(downgrade.message, L"新しいバージョンの Korvane がインストールされています。");
+    EXPECT_EQ(downgrade.messages,
+              std::vector<std::wstring>{L"新しいバージョンの Korvane がインストールされています。"});
     EXPECT_EQ(InstalledProducts(), products);
     const Refusal otherScope = RefusedInstall(UserPackage());
     EXPECT_EQ(otherScope.result, static_cast<UINT>(ERROR_INSTALL_FAILURE));
-    EXPECT_EQ(otherScope.message.rfind(L"Korvane " KORVANE_VERSION L" はこの PC のすべてのユーザー用に " +
-                                           programFolder + L" に",
-                                       0),
+    ASSERT_EQ(otherScope.messages.size(), 1u);
+    EXPECT_EQ(otherScope.messages[0].rfind(L"Korvane " KORVANE_VERSION
+                                           L" はこの PC のすべてのユーザー用に " + programFolder +
+                                               L" に",
+                                           0),
               0u)
-        << otherScope.message;
+        << otherScope.messages[0];
     EXPECT_EQ(InstalledProducts(), products);
     EXPECT_FALSE(Exists(SystemFolder(CSIDL_LOCAL_APPDATA) + L"Programs\\Korvane\\"));
     // The Apps list says where and what it is.
@@ -412,7 +407,12 @@ TEST_F(InstallJourney, InstallForOneUserUpgradeAndUninstall)
     EXPECT_EQ(VersionText(chosenFolder + L"korvane.exe", L"FileVersion"), L"" KORVANE_VERSION);
     EXPECT_FALSE(Exists(userFolder));
     EXPECT_EQ(StartMenuTarget(), chosenFolder + L"korvane.exe");
+    // Started at sign-in through the settings' check box instead: the entry
+    // goes with the program.
+    RegistryKey(HKEY_CURRENT_USER, kRunKey)
+        .WriteValue(L"Korvane", L"\"" + chosenFolder + L"korvane.exe\"");
     ASSERT_EQ(Msiexec(L"/x " + products[0] + L" /qn"), 0);
+    EXPECT_EQ(SignInEntry(HKEY_CURRENT_USER), L"<none>");
     EXPECT_FALSE(Exists(chosenFolder));
     EXPECT_EQ(StartMenuTarget(), L"<none>");
 }
