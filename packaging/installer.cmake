@@ -53,12 +53,13 @@ function(korvane_set_file_times folder epoch)
     execute_process(COMMAND touch -d @${epoch} ${files} COMMAND_ERROR_IS_FATAL ANY)
 endfunction()
 
-# Runs a tool with the clock stopped at the release's time, in UTC.
+# Runs a tool with the clock stopped at the release's time, in UTC (a time
+# without "@" stands still in faketime; with it, the clock would run on).
 function(korvane_run_at epoch folder)
     set(ENV{SOURCE_DATE_EPOCH} ${epoch})
     string(TIMESTAMP stamp "%Y-%m-%d %H:%M:%S" UTC)
     execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC
-                            ${KORVANE_FAKETIME} -f "@${stamp}" ${ARGN}
+                            ${KORVANE_FAKETIME} -f "${stamp}" ${ARGN}
                     WORKING_DIRECTORY ${folder} COMMAND_ERROR_IS_FATAL ANY)
 endfunction()
 
