@@ -21,9 +21,10 @@ function(korvane_source_epoch var source)
         execute_process(COMMAND git -C ${source} log -1 --format=%ct
                         OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE
                         RESULT_VARIABLE failed ERROR_QUIET)
+        # Outside a git checkout (an unpacked source archive): the time the
+        # archive gave the top CMakeLists.txt.
         if(failed OR NOT epoch MATCHES "^[0-9]+$")
-            message(FATAL_ERROR "No time for the release files: not a git checkout, and "
-                                "SOURCE_DATE_EPOCH is not set")
+            file(TIMESTAMP ${source}/CMakeLists.txt epoch "%s" UTC)
         endif()
     endif()
     # Zip entries cannot be older than 1980.
