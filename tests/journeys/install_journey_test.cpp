@@ -332,6 +332,7 @@ TEST_F(InstallJourney, InstallUpgradeRunAndUninstall)
               0u)
         << otherScope.messages[0];
     EXPECT_EQ(InstalledProducts(), products);
+    EXPECT_EQ(WaitForSingleObject(restarted.process.get(), 0), WAIT_TIMEOUT);  // the pad runs on
     EXPECT_FALSE(Exists(SystemFolder(CSIDL_LOCAL_APPDATA) + L"Programs\\Korvane\\"));
     // The Apps list says where and what it is.
     EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_INSTALLLOCATION), programFolder);
