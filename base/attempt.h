@@ -2,7 +2,6 @@
 // Steps that may fail on their own: a failure abandons the rest of that step
 // only, and the caller goes on with the next one.
 
-#include <exception>
 #include <string>
 
 #include "base/window_boundary.h"
@@ -12,7 +11,7 @@ void Attempt(Step step)
 {
     try {
         step();
-    } catch (const std::exception&) {
+    } catch (...) {
     }
 }
 
@@ -23,7 +22,7 @@ void Attempt(Step step, std::wstring& failure)
 {
     try {
         step();
-    } catch (const std::exception&) {
+    } catch (...) {
         if (failure.empty())
             failure = CurrentFailureText();
     }

@@ -12,6 +12,10 @@ bool FileExists(const std::wstring& path);
 // The system's text (with its trailing line break) for the calling thread's
 // last error, or the empty string when the system has none.
 std::wstring LastErrorText();
+// The same with the text's %1 (the file the system speaks of) filled with
+// insert; a text with other inserts keeps them and gets insert on a line of
+// its own.
+std::wstring LastErrorText(const std::wstring& insert);
 
 // The full path of the running program's file.
 std::wstring ProgramPath();

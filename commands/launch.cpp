@@ -107,7 +107,8 @@ void Launch(const LaunchRequest& request)
         SetLastError(ERROR_CANT_RESOLVE_FILENAME);
     else if (shell32::ShellExecuteExW(&info))
         return;
-    const std::wstring text = LastErrorText();
+    // The system's text may speak of "%1": the file that failed.
+    const std::wstring text = LastErrorText(request.file);
     MsgBox(text, MB_OK | MB_ICONEXCLAMATION, request.owner, UiText(IDS_LAUNCH_FAILED_CAPTION).c_str());
 }
 

@@ -112,8 +112,13 @@ std::vector<AccessiblePart> DragPage::Parts() const
     std::vector<AccessiblePart> directions;
     for (std::int32_t d = 1; d <= kArrowCount; ++d) {
         AccessiblePart direction;
-        direction.name = UiText(IDS_DIRECTION_CHOICE, {SlotDisplayName(CommandListKind::Drags, d),
-                                                      commands_.Item(d)->DisplayCaption()});
+        // The "---" of a direction without a program reads as dashes; the
+        // reader is told in words instead.
+        const std::shared_ptr<ShellCommand> command = commands_.Item(d);
+        const std::wstring name = SlotDisplayName(CommandListKind::Drags, d);
+        direction.name = command->StoredProgram().empty()
+                             ? UiText(IDS_DIRECTION_UNSET, {name})
+                             : UiText(IDS_DIRECTION_CHOICE, {name, command->DisplayCaption()});
         direction.role = ROLE_SYSTEM_LISTITEM;
         direction.state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
         if (d == SelectedDirection)

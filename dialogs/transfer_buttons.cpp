@@ -18,10 +18,15 @@ using Kind = ControlKind;
 constexpr DWORD kSaveFileFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                                  OFN_NOREADONLYRETURN | OFN_EXPLORER | OFN_LONGNAMES;
 
+// A name as long as the system allows paths to be: a name typed beyond the
+// dialog's buffer is the dialog's own to handle, and some do not.
+constexpr DWORD kLongestPath = 32767;
+
 FileDialog SettingsFileDialog(SettingsFrame& frame, UINT title)
 {
     FileDialog dialog = frame.BrowseFileDialog();
     dialog.Title = UiText(title);
+    dialog.MaxFileSize = kLongestPath;
     dialog.Filter = FilterList({{UiText(IDS_SETTINGS_FILE_FILTER), std::wstring(L"*") + kSettingsFileExtension},
                                 {UiText(IDS_ALL_FILES), L"*.*"}});
     return dialog;
@@ -66,8 +71,9 @@ void TransferButtons::cmdExport_Click()
 {
     FileDialog dialog = SettingsFileDialog(frame_, IDS_EXPORT_TITLE);
     dialog.Flags = kSaveFileFlags;
-    // The name the file takes unless the user types another; the dialog
-    // would add no more than three letters of the extension to a bare name.
+    // A name typed without an extension gets the settings file's whole one.
+    dialog.DefaultExt = kSettingsFileExtension;
+    // The name the file takes unless the user types another.
     std::wstring path = std::wstring(L"Korvane") + kSettingsFileExtension;
     if (!dialog.ShowSave(path))
         return;

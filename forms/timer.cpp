@@ -49,6 +49,15 @@ void Timer::Disarm()
 
 void Timer::Tick()
 {
-    if (OnTimer)
+    if (!OnTimer)
+        return;
+    try {
         OnTimer();
+    } catch (...) {
+        // What failed at this tick would fail at the next ones too, each in a
+        // box of its own, ticking on inside the first box's loop: the timer
+        // stops, and the failure goes on to the window's edge to be shown once.
+        SetEnabled(false);
+        throw;
+    }
 }

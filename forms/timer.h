@@ -16,6 +16,7 @@ public:
     Timer& operator=(const Timer&) = delete;
 
     // The control's Timer event; nothing happens on a tick while it is empty.
+    // A tick that fails disables the timer before its failure is shown.
     std::function<void()> OnTimer;
 
     bool Enabled() const { return enabled_; }

@@ -211,6 +211,7 @@
 #define IDS_MENU_LIST_NAME 1303
 #define IDS_ICON_FILE_NAME 1304
 #define IDS_VERB_LIST_NAME 1305
+#define IDS_DIRECTION_UNSET 1700
 
 // The general page's start at sign-in.
 #define IDS_START_AT_SIGN_IN 1600

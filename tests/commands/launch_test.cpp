@@ -138,12 +138,17 @@ TEST_F(LaunchTest, FailingLaunchShowsTheSystemsTextUnderErrorAndRestoresThePoint
     ShortcutLink link;
     link.TargetPath = loop;
     ASSERT_TRUE(link.Save(loop));
+    // A text file named as a program: the system's text names its file.
+    const std::wstring text = folder.Path() + L"text.exe";
+    WriteFileBytes(text, "not a program\r\n");
     const struct {
         std::wstring commandLine;
         DWORD error;
+        std::wstring named;
     } cases[] = {
-        {folder.Path() + L"missing.exe -x", ERROR_FILE_NOT_FOUND},
-        {L"\"" + loop + L"\"", ERROR_CANT_RESOLVE_FILENAME},
+        {folder.Path() + L"missing.exe -x", ERROR_FILE_NOT_FOUND, L""},
+        {L"\"" + loop + L"\"", ERROR_CANT_RESOLVE_FILENAME, L""},
+        {text, ERROR_BAD_EXE_FORMAT, text},
     };
     for (const auto& c : cases) {
         ShellCommand command;
@@ -154,7 +159,12 @@ TEST_F(LaunchTest, FailingLaunchShowsTheSystemsTextUnderErrorAndRestoresThePoint
         EXPECT_EQ(watcher.Boxes()[0].caption, L"Error");
         EXPECT_EQ(watcher.Boxes()[0].icon, BoxIcon::Exclamation);
         SetLastError(c.error);
-        EXPECT_EQ(watcher.Boxes()[0].text, LastErrorText());
+        std::wstring expected = LastErrorText();
+        if (!c.named.empty()) {
+            ASSERT_NE(expected.find(L"%1"), std::wstring::npos) << expected;
+            expected.replace(expected.find(L"%1"), 2, c.named);
+        }
+        EXPECT_EQ(watcher.Boxes()[0].text, expected);
         EXPECT_FALSE(WaitPointerShown());
     }
 }

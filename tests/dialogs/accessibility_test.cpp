@@ -245,6 +245,7 @@ TEST_F(AccessibilityTest, EveryPageAndTheChooserTellWhatEachControlIs)
     EXPECT_EQ(figure[0].role, ROLE_SYSTEM_LIST);
     EXPECT_EQ(figure[0].name, L"方向");
     EXPECT_EQ(figure[1].name, L"上: エクスプローラー");
+    EXPECT_EQ(figure[2].name, L"右上: 未設定");
     for (size_t direction = 1; direction < figure.size(); ++direction) {
         EXPECT_EQ(figure[direction].role, ROLE_SYSTEM_LISTITEM);
         EXPECT_EQ(Selected(figure[direction]), direction == 1) << "direction " << direction;

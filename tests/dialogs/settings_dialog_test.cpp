@@ -9,6 +9,7 @@
 
 #include "base/interface_text.h"
 #include "base/path_text.h"
+#include "base/slot_names.h"
 #include "base/win_handles.h"
 #include "forms/hot_key.h"
 #include "settings/settings_file.h"
@@ -53,7 +54,81 @@ private:
     }
 };
 
+// A left click where the user would click on the window: given to the
+// window the system finds under that point, as an image the click passes
+// through gives it to the window beneath.
+void ClickThrough(HWND window)
+{
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    POINT at{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+    const HWND target = WindowFromPoint(at);
+    ScreenToClient(target, &at);
+    PostClick(target, at.x, at.y);
+}
+
 }  // namespace
+
+// Each member of an indexed set of controls does what its siblings do, for
+// its own index: a tab's picture, icon and caption show its page, a
+// direction's name selects its direction, an option turns Apply on and is
+// stored as its own value.
+TEST_F(SettingsDialogTest, EveryMemberOfEachControlArrayDoesWhatItsSiblingsDo)
+{
+    const std::wstring image = folder.Path() + L"pad.ico";
+    WriteFileBytes(image, IconFile(32, RGB(0, 128, 0)));
+    StartPadWith([&](cSettings& settings) {
+        settings.DblClickCommand = 1;
+        settings.UseCustomIcon = false;
+        settings.CustomIcon = image;
+    });
+    const std::function<int()> page = [] { return VisiblePage(); };
+    const std::function<int()> direction = [] {
+        for (int d = 1; d <= 8; ++d) {
+            if (TextOf(Item(L"lblTitle")) ==
+                UiText(IDS_DRAG_ITEM_TITLE, {SlotDisplayName(CommandListKind::Drags, d)}))
+                return d;
+        }
+        return 0;
+    };
+    const struct {
+        std::wstring name;
+        int first, last, page;
+        bool applied;  // the effect shows in what Apply stores
+        std::function<int()> effect;
+    } arrays[] = {
+        {L"picTab", 0, 3, 0, false, page},
+        {L"imgTab", 0, 3, 0, false, page},
+        {L"lblTab", 0, 3, 0, false, page},
+        {L"lblName", 1, 8, 0, false, direction},
+        {L"optDblClick", 1, 3, 3, true, [this] { return StoredValue(L"DoubleClickCommand"); }},
+        {L"optIcon", 0, 1, 3, true, [this] { return StoredValue(L"UseCustomIcon"); }},
+    };
+    std::vector<std::wstring> faults;
+    std::vector<std::function<void()>> steps;
+    for (const auto& array : arrays) {
+        steps.push_back([&] { Click(L"picTab(" + std::to_wstring(array.page) + L")"); });
+        // From the last down, so that each click changes what the last one did.
+        for (int i = array.last; i >= array.first; --i) {
+            const std::wstring member = array.name + L"(" + std::to_wstring(i) + L")";
+            steps.push_back([member] { ClickThrough(Item(member)); });
+            if (array.applied) {
+                steps.push_back([&faults, member] {
+                    if (!Enabled(L"cmdApply"))
+                        faults.push_back(member + L" leaves Apply off");
+                    Click(L"cmdApply");
+                });
+            }
+            steps.push_back([&faults, &array, member, i] {
+                if (const int effect = array.effect(); effect != i)
+                    faults.push_back(member + L" gives " + std::to_wstring(effect));
+            });
+        }
+    }
+    steps.push_back([] { Click(L"cmdCancel"); });
+    RunDialog(std::move(steps));
+    EXPECT_EQ(faults, std::vector<std::wstring>{});
+}
 
 TEST_F(SettingsDialogTest, CancelRightAfterOpeningChangesNothingAndGivesThePadBackItsState)
 {
@@ -573,7 +648,8 @@ TEST_F(SettingsDialogTest, TheGeneralPageExportsAndImportsEverySetting)
             Click(L"cmdExport");
         },
         [&] {
-            if (!ConfirmFileDialog(L"設定の書き出し", exported))
+            // A bare name gets the settings file's extension.
+            if (!ConfirmFileDialog(L"設定の書き出し", folder.Path() + L"mine"))
                 ModalScript::RepeatStep();
         },
         clickImport,

@@ -4,8 +4,11 @@
 
 #include "base/numbered_error.h"
 #include "forms/screen.h"
+#include "forms/timer.h"
+#include "forms/win32_callback.h"
 #include "tests/forms/recording_form.h"
 #include "tests/support/dialog_watcher.h"
+#include "tests/support/foreign_failures.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/modal_script.h"
 
@@ -89,6 +92,46 @@ TEST(FormEvents, ADoubleClickTakesThePlaceOfTheSecondPressOfTheLeftButtonOnly)
     ASSERT_EQ(watcher.Boxes().size(), 1u);
     EXPECT_EQ(watcher.Boxes()[0].text, L"パスが見つかりません");
     EXPECT_TRUE(IsWindow(window));
+}
+
+// Whatever a handler throws ends at the edge it was called from: shown in
+// one box (a timer that would fail again at each tick stops), and the form
+// and the process go on.
+TEST(FormEvents, AFailureOfAnyTypeInAHandlerATimerOrAHookIsShownOnce)
+{
+    const struct {
+        const char* edge;
+        std::function<void(RecordingForm&, void (*)())> fail;
+    } edges[] = {
+        {"handler",
+         [](RecordingForm& form, void (*raise)()) {
+             form.onDblClick = raise;
+             SendMessageW(form.hWnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(1, 1));
+             SendMessageW(form.hWnd(), WM_LBUTTONUP, 0, At(1, 1));
+         }},
+        {"timer",
+         [](RecordingForm& form, void (*raise)()) {
+             Timer timer(form, 1);
+             timer.OnTimer = raise;
+             PumpFor(300);
+         }},
+        {"hook",
+         [](RecordingForm& form, void (*raise)()) {
+             Win32CallBack::HookPad(form.hWnd(), [raise](bool) { raise(); });
+             SendMessageW(form.hWnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+             Win32CallBack::UnhookPad();
+         }},
+    };
+    for (const auto& edge : edges) {
+        for (const ForeignFailure& failure : ForeignFailures()) {
+            RecordingForm form;
+            form.Show();
+            DialogWatcher watcher;
+            edge.fail(form, failure.raise);
+            EXPECT_EQ(watcher.Boxes().size(), 1u) << edge.edge << ", " << failure.name;
+            EXPECT_TRUE(IsWindow(form.hWnd())) << edge.edge << ", " << failure.name;
+        }
+    }
 }
 
 TEST(FormEvents, KeysCarryTheirCodeAndTheShiftKeysHeld)
