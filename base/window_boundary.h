@@ -12,7 +12,8 @@
 // or a general text. Call only inside a catch block.
 std::wstring CurrentFailureText() noexcept;
 
-// The text in a box titled "Korvane" over the window's top-level window.
+// The text in a box titled "Korvane" over the window's top-level window;
+// nothing while such a box is on show already.
 void ShowFailure(HWND window, const std::wstring& text) noexcept;
 
 // Runs the handling of one call from the system; a failure is shown over

@@ -102,7 +102,7 @@ TEST_F(SettingsDialogTest, EveryMemberOfEachControlArrayDoesWhatItsSiblingsDo)
         {L"lblTab", 0, 3, 0, false, page},
         {L"lblName", 1, 8, 0, false, direction},
         {L"optDblClick", 1, 3, 3, true, [this] { return StoredValue(L"DoubleClickCommand"); }},
-        {L"optIcon", 0, 1, 3, true, [this] { return StoredValue(L"UseCustomIcon"); }},
+        {L"optIcon", 0, 1, 3, true, [this] { return StoredValue(L"CustomIcon"); }},
     };
     std::vector<std::wstring> faults;
     std::vector<std::function<void()>> steps;
