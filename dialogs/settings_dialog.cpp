@@ -196,7 +196,7 @@ void cDlgSettings::EnableApply() { cmdApply.SetEnabled(true); }
 
 // Each icon holds an image for the usual scalings; the one of the tab's size
 // is taken. Its own colours may vanish on a high-contrast theme's background
-// (navy on black): there it is drawn in the theme's text and background.
+// (navy on black): there it is drawn in the theme's text on its background.
 void cDlgSettings::ShowTabIcons()
 {
     const int size = Scaled(kTabIconSize);

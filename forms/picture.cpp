@@ -80,17 +80,13 @@ FileKind KindOf(const std::wstring& path)
     return FileKind::Bitmap;
 }
 
-// Between ink (for black) and paper (for white) by the pixel's lightness,
-// its channels weighed as the eye weighs them.
-DWORD Mixed(DWORD pixel, COLORREF ink, COLORREF paper)
+// Ink for a pixel darker than near white, as the eye weighs the channels;
+// paper for the white ones.
+bool Inked(DWORD pixel)
 {
-    const int light = (int((pixel >> 16) & 0xFF) * 299 + int((pixel >> 8) & 0xFF) * 587 +
-                       int(pixel & 0xFF) * 114) / 1000;
-    const auto channel = [light](int dark, int bright) {
-        return DWORD(dark + (bright - dark) * light / 255);
-    };
-    return channel(GetRValue(ink), GetRValue(paper)) << 16 |
-           channel(GetGValue(ink), GetGValue(paper)) << 8 | channel(GetBValue(ink), GetBValue(paper));
+    return int((pixel >> 16) & 0xFF) * 299 + int((pixel >> 8) & 0xFF) * 587 +
+               int(pixel & 0xFF) * 114 <
+           224 * 1000;
 }
 
 }  // namespace
@@ -197,8 +193,8 @@ Picture LoadIconPictureInColours(int resourceId, int width, int height, COLORREF
     }
     GdiFlush();
     for (std::size_t i = 0; i < count; ++i)
-        onBlack[i] = (onBlack[i] & 0xFFFFFF) == (onWhite[i] & 0xFFFFFF)
-                         ? Mixed(onBlack[i], ink, paper)
+        onBlack[i] = (onBlack[i] & 0xFFFFFF) == (onWhite[i] & 0xFFFFFF) && Inked(onBlack[i])
+                         ? DibPixel(ink)
                          : DibPixel(paper);
     return Picture::FromBitmap(std::move(black));
 }

@@ -36,7 +36,7 @@ DWORD DibPixel(COLORREF colour);
 
 // An icon resource of the running program, as a picture of width × height.
 Picture LoadIconPicture(int resourceId, int width, int height);
-// The same in two colours, for a high-contrast theme: each pixel between
-// ink (black) and paper (white) by its lightness, transparent ones paper.
+// The same in two colours, for a high-contrast theme: ink where the icon is
+// drawn darker than near white, paper where it is white or transparent.
 Picture LoadIconPictureInColours(int resourceId, int width, int height, COLORREF ink,
                                  COLORREF paper);
