@@ -28,11 +28,22 @@ build: setup $(WIN_DIR)/build.ninja
 run: build
 	tools/run-korvane.sh
 
-# One ctest run over both builds, so the suite ends with one summary.
+# The display of the tests labelled "monitors": a primary monitor of 3840 x
+# 2160 with a tall taskbar at the bottom, and one of 1280 x 1024 left of and
+# above it with its taskbar on the left.
+TEST_MONITORS  := 3840x2160+0+0 1280x1024-1280-512
+TEST_WORK_AREA := -1232,-512,3840,2060
+
+# One ctest run over both builds, so the suite ends with one summary; before
+# it, the few tests that need several monitors on a display of their own.
 test: build $(NATIVE_DIR)/build.ninja
 	cmake --build $(NATIVE_DIR) -j $(JOBS)
 	printf 'subdirs("native")\nsubdirs("win")\n' > $(BUILD)/CTestTestfile.cmake
-	tools/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	env -u DISPLAY KORVANE_MONITORS="$(TEST_MONITORS)" KORVANE_WORK_AREA="$(TEST_WORK_AREA)" \
+	    tools/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -L monitors; \
+	monitors=$$?; \
+	tools/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE monitors \
+	    && exit $$monitors
 
 # A report, not a test: start-up, memory, launch and dialog times, idle CPU and
 # file sizes of the launcher beside a bare program that shows one window.

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "forms/high_contrast.h"
+#include "forms/picture.h"
+
 void DragPicture::Clear()
 {
     image_.reset();
@@ -11,7 +14,7 @@ void DragPicture::Clear()
     figure_ = FigureScale{0};
 }
 
-UniqueGdiObject<HBITMAP> DragPicture::RaisedFigure(HDC screen) const
+UniqueGdiObject<HBITMAP> DragPicture::FigureImage(HDC screen, std::int32_t filled) const
 {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -25,16 +28,26 @@ UniqueGdiObject<HBITMAP> DragPicture::RaisedFigure(HDC screen) const
         CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits)
         return {};
-    // In shade order: shadow, face, light; a DIB pixel is blue, green, red.
+    // In shade order: shadow, face, light. A high-contrast theme's 3D
+    // colours may all be its background: the edges are drawn in its text.
+    const bool contrast = HighContrastOn();
+    const int kinds[] = {contrast ? COLOR_BTNTEXT : COLOR_3DSHADOW, COLOR_3DFACE,
+                         contrast ? COLOR_BTNTEXT : COLOR_3DLIGHT};
     std::array<DWORD, 3> colours{};
-    const int kinds[] = {COLOR_3DSHADOW, COLOR_3DFACE, COLOR_3DLIGHT};
-    for (std::size_t i = 0; i < colours.size(); ++i) {
-        const COLORREF c = GetSysColor(kinds[i]);
-        colours[i] = DWORD(GetRValue(c)) << 16 | DWORD(GetGValue(c)) << 8 | GetBValue(c);
-    }
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        colours[i] = DibPixel(GetSysColor(kinds[i]));
+    const DWORD highlight = DibPixel(GetSysColor(COLOR_HIGHLIGHT));
+    const ArrowParts parts = filled != 0 ? figure_.PartsOf(filled) : ArrowParts{};
     auto* pixel = static_cast<DWORD*>(bits);
-    for (const FigureShade shade : shades_)
-        *pixel++ = colours[static_cast<std::size_t>(shade)];
+    for (std::int32_t y = 0; y < figure_.size; ++y) {
+        for (std::int32_t x = 0; x < figure_.size; ++x) {
+            const FigureShade shade = shades_[std::size_t(y) * std::size_t(figure_.size) + x];
+            const bool inFilled = shade == FigureShade::Face &&
+                                  (parts.head.Contains(x, y) || parts.shaft.Contains(x, y)) &&
+                                  PtInRegion(region_.get(), x, y);
+            *pixel++ = inFilled ? highlight : colours[static_cast<std::size_t>(shade)];
+        }
+    }
     GdiFlush();
     return bitmap;
 }
@@ -56,7 +69,12 @@ void DragPicture::Draw(HWND box, std::int32_t direction, bool pressed)
         region_.reset(CreatePolyPolygonRgn(points.data(), counts.data(), kArrowCount, WINDING));
     }
     const WindowDc screen(box);
-    UniqueGdiObject<HBITMAP> arrows = RaisedFigure(screen.get());
+    UniqueGdiObject<HBITMAP> arrows = FigureImage(screen.get(), 0);
+    // In a high-contrast theme a pressed arrow is filled in the highlight
+    // colour instead: its turned edges alone are too faint a mark.
+    UniqueGdiObject<HBITMAP> filled;
+    if (pressed && direction != 0 && HighContrastOn())
+        filled = FigureImage(screen.get(), direction);
     UniqueDc source(CreateCompatibleDC(screen.get()));
     UniqueDc target(CreateCompatibleDC(screen.get()));
     if (!arrows || !source || !target)
@@ -76,8 +94,9 @@ void DragPicture::Draw(HWND box, std::int32_t direction, bool pressed)
             return;
     }
     const ArrowParts parts = figure.PartsOf(direction);
+    const ScopedSelection highlighted(source.get(), filled ? filled.get() : arrows.get());
     for (const Box& part : {parts.head, parts.shaft}) {
-        if (!pressed) {
+        if (!pressed || filled) {
             BitBlt(target.get(), part.x, part.y, part.width, part.height, source.get(), part.x,
                    part.y, SRCCOPY);
             continue;

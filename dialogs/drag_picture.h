@@ -16,8 +16,10 @@
 class DragPicture {
 public:
     // Direction 0 draws the whole figure; 1 to 8 the head and the shaft of
-    // one arrow. The greys take the current 3D colours at each drawing. A
-    // box of another size starts a new figure.
+    // one arrow. The greys take the current 3D colours at each drawing (in
+    // a high-contrast theme, its text on its background, and a pressed arrow
+    // filled in its highlight colour). A box of another size starts a new
+    // figure.
     void Draw(HWND box, std::int32_t direction, bool pressed);
     // Copies the image to the box; nothing before the first drawing.
     void Paint(HDC dc) const;
@@ -30,8 +32,9 @@ public:
     RECT ArrowBounds(std::int32_t direction) const;
 
 private:
-    // The figure in the current 3D colours.
-    UniqueGdiObject<HBITMAP> RaisedFigure(HDC screen) const;
+    // The figure raised in the current system colours; with `filled` 1 to 8,
+    // that arrow's face in the highlight colour.
+    UniqueGdiObject<HBITMAP> FigureImage(HDC screen, std::int32_t filled) const;
 
     FigureScale figure_{0};
     std::vector<FigureShade> shades_;

@@ -8,6 +8,7 @@
 #include "base/scope_exit.h"
 #include "base/win_handles.h"
 #include "dialogs/drag_figure.h"
+#include "forms/high_contrast.h"
 #include "forms/screen.h"
 #include "objlib/persist.h"
 #include "resources/resource_ids.h"
@@ -193,12 +194,18 @@ void cDlgSettings::Form_Unload(bool& /*cancel*/)
 
 void cDlgSettings::EnableApply() { cmdApply.SetEnabled(true); }
 
-// Each icon holds an image for the usual scalings; the one of the tab's size is taken.
+// Each icon holds an image for the usual scalings; the one of the tab's size
+// is taken. Its own colours may vanish on a high-contrast theme's background
+// (navy on black): there it is drawn in the theme's text on its background.
 void cDlgSettings::ShowTabIcons()
 {
     const int size = Scaled(kTabIconSize);
+    const bool contrast = HighContrastOn();
     for (int i = 0; i < kPageCount; ++i)
-        imgTab(i).SetPicture(LoadIconPicture(kTabIcons[i], size, size));
+        imgTab(i).SetPicture(contrast ? LoadIconPictureInColours(kTabIcons[i], size, size,
+                                                                 GetSysColor(COLOR_BTNTEXT),
+                                                                 GetSysColor(COLOR_BTNFACE))
+                                      : LoadIconPicture(kTabIcons[i], size, size));
 }
 
 // The controls are laid out anew; what the dialog sized or drew itself for
@@ -328,6 +335,12 @@ std::optional<LRESULT> cDlgSettings::Form_Message(UINT message, WPARAM, LPARAM)
     if (message == WM_CLOSE) {
         cmdCancel_Click();
         return 0;
+    }
+    // New system colours, a high-contrast theme switched on or off with
+    // them: the pictures drawn in colours of their own follow.
+    if (message == WM_SYSCOLORCHANGE) {
+        ShowTabIcons();
+        dragPage_.ResolutionChanged();
     }
     return {};
 }

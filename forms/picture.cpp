@@ -80,7 +80,21 @@ FileKind KindOf(const std::wstring& path)
     return FileKind::Bitmap;
 }
 
+// Ink for a pixel darker than near white, as the eye weighs the channels;
+// paper for the white ones.
+bool Inked(DWORD pixel)
+{
+    return int((pixel >> 16) & 0xFF) * 299 + int((pixel >> 8) & 0xFF) * 587 +
+               int(pixel & 0xFF) * 114 <
+           224 * 1000;
+}
+
 }  // namespace
+
+DWORD DibPixel(COLORREF colour)
+{
+    return DWORD(GetRValue(colour)) << 16 | DWORD(GetGValue(colour)) << 8 | GetBValue(colour);
+}
 
 Picture Picture::FromIcon(UniqueIcon icon)
 {
@@ -143,4 +157,44 @@ Picture LoadIconPicture(int resourceId, int width, int height)
 {
     return Picture::FromIcon(UniqueIcon(static_cast<HICON>(LoadImageW(
         GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, width, height, 0))));
+}
+
+Picture LoadIconPictureInColours(int resourceId, int width, int height, COLORREF ink,
+                                 COLORREF paper)
+{
+    const UniqueIcon icon(static_cast<HICON>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, width, height, 0)));
+    const WindowDc screen(nullptr);
+    UniqueDc dc(CreateCompatibleDC(screen.get()));
+    if (!icon || !dc || width <= 0 || height <= 0)
+        return {};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    // Drawn once on black and once on white: where the two differ, the icon
+    // is transparent.
+    const std::size_t count = std::size_t(width) * std::size_t(height);
+    DWORD* onBlack = nullptr;
+    DWORD* onWhite = nullptr;
+    UniqueGdiObject<HBITMAP> black(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS,
+                                                    reinterpret_cast<void**>(&onBlack), nullptr, 0));
+    UniqueGdiObject<HBITMAP> white(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS,
+                                                    reinterpret_cast<void**>(&onWhite), nullptr, 0));
+    if (!black || !white || !onBlack || !onWhite)
+        return {};
+    std::fill_n(onWhite, count, 0xFFFFFFu);
+    for (const HBITMAP image : {black.get(), white.get()}) {
+        const ScopedSelection selected(dc.get(), image);
+        DrawIconEx(dc.get(), 0, 0, icon.get(), width, height, 0, nullptr, DI_NORMAL);
+    }
+    GdiFlush();
+    for (std::size_t i = 0; i < count; ++i)
+        onBlack[i] = (onBlack[i] & 0xFFFFFF) == (onWhite[i] & 0xFFFFFF) && Inked(onBlack[i])
+                         ? DibPixel(ink)
+                         : DibPixel(paper);
+    return Picture::FromBitmap(std::move(black));
 }

@@ -31,5 +31,12 @@ private:
 // holds no such image.
 Picture LoadPicture(const std::wstring& path, int width, int height);
 
+// A colour as a pixel of a 32-bit DIB: blue, green, red from the lowest byte.
+DWORD DibPixel(COLORREF colour);
+
 // An icon resource of the running program, as a picture of width × height.
 Picture LoadIconPicture(int resourceId, int width, int height);
+// The same in two colours, for a high-contrast theme: ink where the icon is
+// drawn darker than near white, paper where it is white or transparent.
+Picture LoadIconPictureInColours(int resourceId, int width, int height, COLORREF ink,
+                                 COLORREF paper);

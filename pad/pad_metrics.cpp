@@ -20,6 +20,12 @@ ScreenMetrics ScreenMetricsOf(const Box& monitor)
 
 ScreenMetrics CurrentScreenMetrics(HWND window) { return ScreenMetricsOf(MonitorOf(window)); }
 
+Box WorkAreaOf(HWND window)
+{
+    const RECT work = WorkAreaNear(window);
+    return {work.left, work.top, work.right - work.left, work.bottom - work.top};
+}
+
 Point CornerPixels(Form& form)
 {
     return {NearestInt(form.Left() / TwipsPerPixelX()), NearestInt(form.Top() / TwipsPerPixelY())};

@@ -12,6 +12,8 @@
 ScreenMetrics ScreenMetricsOf(const Box& monitor);
 // The monitor the window is on.
 ScreenMetrics CurrentScreenMetrics(HWND window);
+// The work area of that monitor, in screen pixels.
+Box WorkAreaOf(HWND window);
 
 // The form's top-left corner in screen pixels.
 Point CornerPixels(Form& form);

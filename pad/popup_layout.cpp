@@ -1,6 +1,21 @@
 #include "pad/popup_layout.h"
 
+#include <algorithm>
+
 #include "base/slot_names.h"
+
+namespace {
+
+// The start of a span of `size` on the side the rule prefers, or on the other
+// side when only that one has room between low and high.
+std::int32_t OnSideWithRoom(std::int32_t preferred, std::int32_t other, std::int32_t size,
+                            std::int32_t low, std::int32_t high)
+{
+    const auto fits = [&](std::int32_t start) { return start >= low && start + size <= high; };
+    return !fits(preferred) && fits(other) ? other : preferred;
+}
+
+}  // namespace
 
 Box StatusWindowBox(Point padTwips, std::int32_t labelWidthTwips, std::int32_t labelHeightTwips,
                     const ScreenMetrics& screen, const Box& workArea, std::int32_t dpi)
@@ -10,13 +25,17 @@ Box StatusWindowBox(Point padTwips, std::int32_t labelWidthTwips, std::int32_t l
     const std::int32_t padLeft = PixelsOf(padTwips.x, tppX);
     const std::int32_t padTop = PixelsOf(padTwips.y, tppY);
     Box box;
-    const bool roomBelow = std::int64_t(screen.topTwips) + screen.heightTwips -
-                               ScaledToDpi(100, dpi) * std::int64_t(tppY) >=
-                           padTwips.y;
-    box.y = roomBelow ? padTop + ScaledToDpi(38, dpi) : padTop - ScaledToDpi(23, dpi);
     box.x = padLeft + ScaledToDpi(16, dpi) - PixelsOf(labelWidthTwips / 2 + 30, tppX);
     box.width = PixelsOf(labelWidthTwips + 60, tppX);
     box.height = PixelsOf(labelHeightTwips + 60, tppY);
+    // Judged against the work area: a tall taskbar takes the room below.
+    const bool roomBelow = (std::int64_t(workArea.y) + workArea.height) * tppY -
+                               ScaledToDpi(100, dpi) * std::int64_t(tppY) >=
+                           padTwips.y;
+    const std::int32_t below = padTop + ScaledToDpi(38, dpi);
+    // A label taller than designed still ends above the pad.
+    const std::int32_t above = std::min(padTop - ScaledToDpi(23, dpi), padTop - box.height);
+    box.y = roomBelow ? below : above;
     return MovedWithin(box, workArea);
 }
 
@@ -35,14 +54,29 @@ TipLayout LayOutTip(std::int32_t column1Width, std::int32_t column2Width,
 }
 
 Point TipPosition(Point pointer, std::int32_t width, std::int32_t height,
-                  const ScreenMetrics& screen, std::int32_t dpi)
+                  const ScreenMetrics& screen, const Box& workArea, std::int32_t dpi)
 {
     const bool rightHalf = std::int64_t(pointer.x) * screen.twipsPerPixelX - screen.leftTwips >=
                            screen.widthTwips / 2;
     const bool lowerHalf = std::int64_t(pointer.y) * screen.twipsPerPixelY - screen.topTwips >=
                            screen.heightTwips / 2;
-    return {rightHalf ? pointer.x - width : pointer.x,
-            lowerHalf ? pointer.y - height - 1 : pointer.y + ScaledToDpi(20, dpi)};
+    const std::int32_t before = pointer.x - width;
+    const std::int32_t above = pointer.y - height - 1;
+    const std::int32_t below = pointer.y + ScaledToDpi(20, dpi);
+    const std::int32_t workRight = workArea.x + workArea.width;
+    Box tip{OnSideWithRoom(rightHalf ? before : pointer.x, rightHalf ? pointer.x : before, width,
+                           workArea.x, workRight),
+            OnSideWithRoom(lowerHalf ? above : below, lowerHalf ? below : above, height,
+                           workArea.y, workArea.y + workArea.height),
+            width, height};
+    tip = MovedWithin(tip, workArea);
+    // Taller than the room above and below the pointer: beside it instead,
+    // for over the pointer the tip would hide itself again at once.
+    if (tip.Contains(pointer.x, pointer.y)) {
+        tip.x = OnSideWithRoom(pointer.x + 1, before, width, workArea.x, workRight);
+        tip = MovedWithin(tip, workArea);
+    }
+    return {tip.x, tip.y};
 }
 
 std::wstring TipColumnText(std::int32_t column,

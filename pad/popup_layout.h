@@ -13,10 +13,11 @@
 // pad's monitor, by which every designed pixel distance is scaled.
 
 // The status window (screen pixels) for a label of the given size in twips:
-// centred on the pad, 38 pixels below its top, or 23 pixels above it when the
-// pad's top is less than 100 pixels above the screen's bottom; then moved as
-// little as needed to lie wholly in the work area (screen pixels) of the
-// pad's monitor.
+// centred on the pad, 38 pixels below its top, or 23 pixels above it (and
+// ending above the pad, however tall the label) when the pad's top is less
+// than 100 pixels above the bottom of the work area (screen pixels) of the
+// pad's monitor; then moved as little as needed to lie wholly in that work
+// area.
 Box StatusWindowBox(Point padTwips, std::int32_t labelWidthTwips, std::int32_t labelHeightTwips,
                     const ScreenMetrics& screen, const Box& workArea,
                     std::int32_t dpi = kDesignDpi);
@@ -36,9 +37,12 @@ TipLayout LayOutTip(std::int32_t column1Width, std::int32_t column2Width,
 
 // The tip's top-left corner for the pointer at screen pixel `pointer`: it lies
 // right of and below the pointer in the upper-left quarter of the screen, and
-// ends at the pointer (one pixel above it) towards the right and bottom halves.
+// ends at the pointer (one pixel above it) towards the right and bottom halves;
+// on the other side where only that one has room in the work area (screen
+// pixels), and wholly inside the work area, never over the pointer where
+// there is room beside it.
 Point TipPosition(Point pointer, std::int32_t width, std::int32_t height,
-                  const ScreenMetrics& screen, std::int32_t dpi = kDesignDpi);
+                  const ScreenMetrics& screen, const Box& workArea, std::int32_t dpi = kDesignDpi);
 
 // Key slots in the first column (A..R); the rest (S..Z, 0..9) form the second.
 inline constexpr std::int32_t kTipColumnLength = 18;

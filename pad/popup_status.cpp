@@ -65,12 +65,9 @@ void cPopupStatus::ShowStatus(const std::wstring& text)
                  PixelsOf(kLabelMarginTwips, screen.twipsPerPixelY), size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
-    const RECT work = WorkAreaNear(pad_.hWnd());
     const Box box = StatusWindowBox(CornerTwips(pad_, screen), size.cx * screen.twipsPerPixelX,
                                     size.cy * screen.twipsPerPixelY, screen,
-                                    {work.left, work.top, work.right - work.left,
-                                     work.bottom - work.top},
-                                    pad_.Dpi());
+                                    WorkAreaOf(pad_.hWnd()), pad_.Dpi());
     // The pad keeps the activation: it holds the pointer and the keys of the
     // gesture, and stays opaque meanwhile.
     SetWindowPos(window, HWND_TOPMOST, box.x, box.y, box.width, box.height,

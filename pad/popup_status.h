@@ -1,7 +1,8 @@
 #pragma once
 // The status window: during a gesture it shows what a release would launch,
-// centred on the pad just below it, or just above it near the screen's bottom,
-// and always wholly inside the work area of the pad's monitor.
+// centred on the pad just below it, or just above it near the bottom of the
+// work area of the pad's monitor, always wholly inside that work area and
+// never over the pad.
 
 #include <windows.h>
 

@@ -78,7 +78,7 @@ void cPopupTip::PopupStatus(int x, int y)
     SetPicture(Picture::FromBitmap(std::move(image)));
 
     const Point at = TipPosition({x, y}, layout.width, layout.height,
-                                 CurrentScreenMetrics(pad_.hWnd()), dpi);
+                                 CurrentScreenMetrics(pad_.hWnd()), WorkAreaOf(pad_.hWnd()), dpi);
     SetWindowPos(hWnd(), HWND_TOPMOST, at.x, at.y, layout.width, layout.height, SWP_NOACTIVATE);
     // Shown without taking the activation, and the keys stay with the pad.
     Show(pad_.hWnd(), false);

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the launcher pad's icon, korvane.ico, in 16 colours: 32 x 32 pixels
-for the pad at 100 % display scaling, 40, 48, 56, 64 and 80 for the pad at
-125, 150, 175, 200 and 250 %, 16, 20, 24 and 28 for the small icons of the
+for the pad at 100 % display scaling, 40, 48, 56, 64, 80 and 96 for the pad
+at 125, 150, 175, 200, 250 and 300 %, 16, 20, 24 and 28 for the small icons of the
 taskbar and the window list at those scalings, and 256 (as a PNG) for
 Windows' own large views. Each size is drawn for itself from the same
 figure, so that no size is a stretched copy of another.
@@ -22,7 +22,7 @@ BLACK, GREEN, PURPLE, YELLOW, MAGENTA, CYAN = 0, 2, 5, 11, 13, 14
 
 # The figure is designed at 32 pixels; the other sizes scale its lengths.
 DESIGN = 32
-SIZES = (16, 20, 24, 28, 32, 40, 48, 56, 64, 80)
+SIZES = (16, 20, 24, 28, 32, 40, 48, 56, 64, 80, 96)
 LARGE = 256
 
 

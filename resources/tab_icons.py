@@ -1,7 +1,7 @@
 """Draws the four icons of the settings dialog's tabs: drag directions,
 keys, menu and general options (a gear), each in the sizes the tabs take at
-100, 125, 150, 175, 200 and 250 % display scaling: 16, 20, 24, 28, 32 and 40
-pixels square. Each size is drawn for itself, so that none is a stretched
+100, 125, 150, 175, 200, 250 and 300 % display scaling: 16, 20, 24, 28, 32,
+40 and 48 pixels square. Each size is drawn for itself, so that none is a stretched
 copy of another. Run by hand: python3 tab_icons.py
 """
 
@@ -10,7 +10,7 @@ import os
 
 import image_files
 
-SIZES = (16, 20, 24, 28, 32, 40)
+SIZES = (16, 20, 24, 28, 32, 40, 48)
 
 PALETTE = image_files.STANDARD_16
 CODES = {".": None, "k": 0, "n": 4, "s": 7, "g": 8, "r": 9, "y": 11, "w": 15}

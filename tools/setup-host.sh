@@ -13,7 +13,8 @@ fi
 
 for p in cmake ninja-build g++-mingw-w64-i686-posix wine wine32:i386 xvfb xdotool \
          locales fonts-ipafont-gothic fonts-wine googletest imagemagick clang libclang-rt-14-dev \
-         x11-utils msitools wixl faketime osslsigncode openssl nlohmann-json3-dev python3; do
+         x11-utils x11-xserver-utils libxinerama1:i386 msitools wixl faketime osslsigncode openssl \
+         nlohmann-json3-dev python3; do
     have "$p" || need="$need $p"
 done
 

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "forms/display_dpi.h"
+#include "forms/screen.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
 
 namespace {
@@ -15,11 +17,12 @@ RECT WindowRect(HWND window)
     return rect;
 }
 
+// The work area of the last monitor: the primary one's, or where the run has
+// several, that of a monitor left of and above it.
 RECT WorkArea()
 {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
+    const Box last = DisplayMonitors().back();
+    return WorkAreaNear(RECT{last.x, last.y, last.x + last.width, last.y + last.height});
 }
 
 bool Within(const RECT& inner, const RECT& outer)
@@ -41,7 +44,10 @@ TEST_F(SettingsDialogTest, TheDialogOpensCentredOnTheScreenAndTheChooserOverItBo
 {
     StartPad();
     const RECT work = WorkArea();
-    // The pad in the lower right corner changes nothing.
+    const bool awayLeft = work.left < 0;
+    const bool awayUp = work.top < 0;
+    // The pad in the lower right corner changes nothing; on another monitor
+    // the dialog and the chooser open on the pad's.
     SetWindowPos(pad->Handle(), nullptr, work.right - 40, work.bottom - 40, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT dialog{};
@@ -66,9 +72,13 @@ TEST_F(SettingsDialogTest, TheDialogOpensCentredOnTheScreenAndTheChooserOverItBo
         pickAssociations,
         noteChooser,
         [&] {
-            // Moved by the user half off the screen's lower right corner.
-            SetWindowPos(Dialog(), nullptr, work.right - 200, work.bottom - 100, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            // Moved by the user half off the work area's corner that faces
+            // away from the primary monitor (its lower right one there).
+            const LONG x = awayLeft ? work.left - (dialog.right - dialog.left) + 200
+                                    : work.right - 200;
+            const LONG y = awayUp ? work.top - (dialog.bottom - dialog.top) + 100
+                                  : work.bottom - 100;
+            SetWindowPos(Dialog(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             movedDialog = WindowRect(Dialog());
             openChooser();
         },
@@ -83,8 +93,8 @@ TEST_F(SettingsDialogTest, TheDialogOpensCentredOnTheScreenAndTheChooserOverItBo
     EXPECT_TRUE(Within(choosers[0], work));
     EXPECT_FALSE(Within(movedDialog, work));
     EXPECT_TRUE(Within(choosers[1], work));
-    EXPECT_EQ(choosers[1].right, work.right);
-    EXPECT_EQ(choosers[1].bottom, work.bottom);
+    EXPECT_EQ(awayLeft ? choosers[1].left : choosers[1].right, awayLeft ? work.left : work.right);
+    EXPECT_EQ(awayUp ? choosers[1].top : choosers[1].bottom, awayUp ? work.top : work.bottom);
 }
 
 TEST_F(SettingsDialogTest, OnAMonitorOfAnotherResolutionTheDialogIsLaidOutAnewAndBackAsItWas)

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "forms/display_dpi.h"
+#include "forms/screen.h"
 #include "forms/window_name.h"
 #include "tests/pad/pad_fixture.h"
 #include "tests/support/menu_driver.h"
@@ -44,11 +46,21 @@ protected:
 TEST_F(GestureTest, AGestureReleasedOverThePadShowsTheMenuCaptionThenOpensTheMenu)
 {
     StartPad();
+    // In the lower right corner of the last monitor's work area (where the
+    // run has several, one left of and above the primary), the pointer on
+    // the pad: the menu opens there, wholly inside that work area.
+    const Box last = DisplayMonitors().back();
+    const RECT work = WorkAreaNear(RECT{last.x, last.y, last.x + last.width, last.y + last.height});
+    SetWindowPos(pad->Handle(), nullptr, work.right - 40, work.bottom - 40, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetCursorPos(work.right - 24, work.bottom - 24);
     menus.Watch(pad->Handle());
     std::vector<std::wstring> shown;
+    RECT menu{};
     bool openFlag = false;
     menus.Then([&](MenuDriver& d) {
         shown = d.Innermost().Texts();
+        menu = d.Innermost().bounds;
         openFlag = pad->Input().MenuOpen();
         d.Press(VK_ESCAPE);
     });
@@ -63,6 +75,8 @@ TEST_F(GestureTest, AGestureReleasedOverThePadShowsTheMenuCaptionThenOpensTheMen
     EXPECT_TRUE(menus.AllStepsRan());
     ASSERT_GE(shown.size(), 3u);
     EXPECT_EQ(shown.back(), kBuiltInCaptions[2]);
+    EXPECT_TRUE(menu.left >= work.left && menu.top >= work.top && menu.right <= work.right &&
+                menu.bottom <= work.bottom);
     EXPECT_TRUE(openFlag);
     EXPECT_FALSE(pad->Input().MenuOpen());
     EXPECT_EQ(pad->Input().Mode(), PadMode::Idle);

@@ -2,6 +2,8 @@
 
 #include <imm.h>
 
+#include <vector>
+
 #include "base/win_handles.h"
 #include "forms/display_dpi.h"
 #include "forms/hot_key.h"
@@ -104,8 +106,15 @@ TEST_F(PadTest, ClosingAndRestartingPutsThePadBackWhereItWas)
         POINT corner;
         bool minimised;  // closed while minimised: where it shows restored
     };
-    for (const Case c : {Case{{123, 456}, false}, Case{{-10, 7}, false},
-                         Case{{ScreenWidth() - 20, 0}, false}, Case{{300, 200}, true}}) {
+    std::vector<Case> cases = {Case{{123, 456}, false}, Case{{-10, 7}, false},
+                               Case{{ScreenWidth() - 20, 0}, false}, Case{{300, 200}, true}};
+    // Each other monitor (left of and above the primary one where the run has
+    // them so). Not minimised: Wine tells a minimised window's normal place
+    // in screen coordinates, not in those of its work area as Windows does.
+    for (const Box& monitor : DisplayMonitors())
+        if (monitor.x != 0 || monitor.y != 0)
+            cases.push_back({{monitor.x + 123, monitor.y + 45}, false});
+    for (const Case c : cases) {
         StartPad();
         SetWindowPos(pad->Handle(), nullptr, c.corner.x, c.corner.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -76,9 +76,10 @@ TEST(StatusWindow, WhollyInsideTheWorkAreaCentredUnderThePadWhereThereIsRoom)
         {kScreen, {0, 0, 1024, 728}, {0, 694}, 96, {0, 671, 124, 20}},
         {kScreen, {0, 0, 1024, 728}, {990, 694}, 96, {900, 671, 124, 20}},
         {kScreen, {0, 0, 1024, 728}, {500, 300}, 96, {454, 338, 124, 20}},
-        // A pad partly off the screen; a tall taskbar the rule above misses.
+        // A pad partly off the screen; a tall taskbar: above the pad, not over it.
         {kScreen, {0, 0, 1024, 728}, {-10, 200}, 96, {0, 238, 124, 20}},
-        {kScreen, {0, 0, 1024, 600}, {500, 580}, 96, {454, 580, 124, 20}},
+        {kScreen, {0, 0, 1024, 600}, {500, 580}, 96, {454, 557, 124, 20}},
+        {kScreen, {0, 0, 1024, 668}, {500, 634}, 96, {454, 611, 124, 20}},
         {large, {0, 0, 1536, 912}, {0, 0}, 144, {0, 57, 186, 30}},
         {large, {0, 0, 1536, 912}, {1486, 0}, 144, {1350, 57, 186, 30}},
         {large, {0, 0, 1536, 912}, {0, 862}, 144, {0, 827, 186, 30}},
@@ -137,21 +138,80 @@ TEST(KeyTip, ColumnsAndSeparatorDoNotTouch)
 TEST(KeyTip, PlacedByScreenQuarter)
 {
     const std::int32_t w = 239, h = 226;
-    EXPECT_EQ(TipPosition({100, 100}, w, h, kScreen), (Point{100, 120}));
-    EXPECT_EQ(TipPosition({900, 100}, w, h, kScreen), (Point{900 - w, 120}));
-    EXPECT_EQ(TipPosition({100, 700}, w, h, kScreen), (Point{100, 700 - h - 1}));
-    const Point lowerRight = TipPosition({900, 700}, w, h, kScreen);
+    const Box whole = WholeOf(kScreen);
+    EXPECT_EQ(TipPosition({100, 100}, w, h, kScreen, whole), (Point{100, 120}));
+    EXPECT_EQ(TipPosition({900, 100}, w, h, kScreen, whole), (Point{900 - w, 120}));
+    EXPECT_EQ(TipPosition({100, 700}, w, h, kScreen, whole), (Point{100, 700 - h - 1}));
+    const Point lowerRight = TipPosition({900, 700}, w, h, kScreen, whole);
     EXPECT_EQ(lowerRight.x + w, 900);
     EXPECT_EQ(lowerRight.y + h, 699);
     // The screen's middle belongs to the right and lower halves.
-    EXPECT_EQ(TipPosition({512, 384}, w, h, kScreen), (Point{512 - w, 384 - h - 1}));
-    EXPECT_EQ(TipPosition({511, 383}, w, h, kScreen), (Point{511, 403}));
+    EXPECT_EQ(TipPosition({512, 384}, w, h, kScreen, whole), (Point{512 - w, 384 - h - 1}));
+    EXPECT_EQ(TipPosition({511, 383}, w, h, kScreen, whole), (Point{511, 403}));
     // The quarters are those of the pad's monitor: right of the primary
     // screen, its upper-left quarter; below the pointer by 30 pixels at 144 DPI.
     const ScreenMetrics right{1280 * 15, 1024 * 15, 15, 15, 1024 * 15, 0};
-    EXPECT_EQ(TipPosition({1100, 100}, w, h, right), (Point{1100, 120}));
-    EXPECT_EQ(TipPosition({1100, 100}, w, h, right, 144), (Point{1100, 130}));
-    EXPECT_EQ(TipPosition({1664, 512}, w, h, right), (Point{1664 - w, 512 - h - 1}));
+    EXPECT_EQ(TipPosition({1100, 100}, w, h, right, WholeOf(right)), (Point{1100, 120}));
+    EXPECT_EQ(TipPosition({1100, 100}, w, h, right, WholeOf(right), 144), (Point{1100, 130}));
+    EXPECT_EQ(TipPosition({1664, 512}, w, h, right, WholeOf(right)), (Point{1664 - w, 512 - h - 1}));
+    // Off a left taskbar; below the pointer where a tall top taskbar leaves
+    // no room above it.
+    EXPECT_EQ(TipPosition({26, 100}, w, h, kScreen, {62, 0, 962, 768}), (Point{62, 120}));
+    EXPECT_EQ(TipPosition({100, 400}, w, h, kScreen, {0, 300, 1024, 468}), (Point{100, 420}));
+}
+
+// Work areas that start anywhere: monitors left of and above the primary
+// one, taskbars on every side, a short screen at 150 %, 300 %. The label is
+// as tall as 12-point type in Windows' English message font.
+TEST(PlacementInTheWorkArea, StatusWindowAndTipStayInsideItOffThePadAndThePointer)
+{
+    struct Layout {
+        const char* name;
+        ScreenMetrics screen;
+        Box work;
+        std::int32_t dpi;
+    };
+    const Layout layouts[] = {
+        {"left taskbar", kScreen, {62, 0, 962, 768}, 96},
+        {"top taskbar", kScreen, {0, 48, 1024, 720}, 96},
+        {"tall bottom taskbar", kScreen, {0, 0, 1024, 668}, 96},
+        {"left of the primary", {1280 * 15, 1024 * 15, 15, 15, -1280 * 15, 0}, {-1280, 0, 1280, 976}, 96},
+        {"above, left taskbar", {1280 * 15, 1024 * 15, 15, 15, -200 * 15, -1024 * 15},
+         {-152, -1024, 1232, 1024}, 96},
+        {"short, left and above", {1024 * 10, 600 * 10, 10, 10, -1024 * 10, -300 * 10},
+         {-1024, -300, 1024, 528}, 144},
+        {"300 %, top taskbar", {3840 * 5, 2160 * 5, 5, 5, 1024 * 5, -500 * 5},
+         {1024, -356, 3840, 2016}, 288},
+    };
+    const auto within = [](const Box& inner, const Box& outer) {
+        return inner.x >= outer.x && inner.y >= outer.y &&
+               inner.x + inner.width <= outer.x + outer.width &&
+               inner.y + inner.height <= outer.y + outer.height;
+    };
+    for (const Layout& l : layouts) {
+        const std::int32_t tpp = l.screen.twipsPerPixelX;
+        const std::int32_t pad = ScaledToDpi(34, l.dpi);
+        const Box& w = l.work;
+        for (const Point corner : {Point{w.x, w.y}, Point{w.x + w.width - pad, w.y},
+                                   Point{w.x, w.y + w.height - pad},
+                                   Point{w.x + w.width - pad, w.y + w.height - pad},
+                                   Point{w.x + w.width / 2, w.y + w.height / 2}}) {
+            const Box status =
+                StatusWindowBox({corner.x * tpp, corner.y * tpp}, ScaledToDpi(120, l.dpi) * tpp,
+                                ScaledToDpi(21, l.dpi) * tpp, l.screen, w, l.dpi);
+            EXPECT_TRUE(within(status, w)) << l.name << ' ' << corner.x << ',' << corner.y;
+            EXPECT_TRUE(status.y >= corner.y + pad || status.y + status.height <= corner.y)
+                << l.name << ' ' << corner.x << ',' << corner.y;
+            const Point pointer{corner.x + pad / 2, corner.y + pad / 2};
+            const std::int32_t tipWidth = ScaledToDpi(239, l.dpi);
+            const std::int32_t tipHeight = ScaledToDpi(340, l.dpi);
+            const Point at = TipPosition(pointer, tipWidth, tipHeight, l.screen, w, l.dpi);
+            const Box tip{at.x, at.y, tipWidth, tipHeight};
+            EXPECT_TRUE(within(tip, w)) << l.name << ' ' << pointer.x << ',' << pointer.y;
+            EXPECT_FALSE(tip.Contains(pointer.x, pointer.y)) << l.name << ' ' << pointer.x << ','
+                                                             << pointer.y;
+        }
+    }
 }
 
 TEST(KeyTip, ColumnTextsListAllKeySlots)

@@ -79,14 +79,14 @@ void ExpectIconSizes(const char* name, std::initializer_list<std::uint32_t> size
 
 TEST(ImageResources, TabIconsHoldAnImageForEachScaling)
 {
-    // 16 pixels at 100 %, then 125, 150, 175, 200 and 250 %.
+    // 16 pixels at 100 %, then 125, 150, 175, 200, 250 and 300 %.
     for (const char* name : {"tab_drag.ico", "tab_keys.ico", "tab_menu.ico", "tab_general.ico"})
-        ExpectIconSizes(name, {16, 20, 24, 28, 32, 40});
+        ExpectIconSizes(name, {16, 20, 24, 28, 32, 40, 48});
 }
 
 TEST(ImageResources, ThePadsIconHoldsAnImageForEachScaling)
 {
-    // 32 pixels for the pad at 100 %, 40 to 80 at 125 to 250 %; 16 to 28
+    // 32 pixels for the pad at 100 %, 40 to 96 at 125 to 300 %; 16 to 28
     // for the small icons; 256 for the system's large views.
-    ExpectIconSizes("korvane.ico", {16, 20, 24, 28, 32, 40, 48, 56, 64, 80, kPngSize});
+    ExpectIconSizes("korvane.ico", {16, 20, 24, 28, 32, 40, 48, 56, 64, 80, 96, kPngSize});
 }

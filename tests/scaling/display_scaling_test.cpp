@@ -1,5 +1,5 @@
-// The pad, its popups and both dialogs at 100, 125, 150, 175, 200 and 250 %
-// display scaling. A program finds the screen's resolution as the prefix's
+// The pad, its popups and both dialogs at 100 to 300 % display scaling. A
+// program finds the screen's resolution as the prefix's
 // "LogPixels" says when it starts, so the test runs this program again at
 // each resolution (DisplayScaling), and that run checks what it shows
 // there (AtThisScaling, skipped when the program is not started so).
@@ -9,7 +9,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <optional>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/dpi_scale.h"
@@ -17,6 +20,7 @@
 #include "dialogs/dlg_extension.h"
 #include "dialogs/drag_figure.h"
 #include "forms/display_dpi.h"
+#include "forms/high_contrast.h"
 #include "forms/screen.h"
 #include "resources/resource_ids.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
@@ -26,6 +30,8 @@
 namespace {
 
 constexpr wchar_t kScalingVariable[] = L"KORVANE_TEST_DPI";
+// Set for a run in a high-contrast theme, which Wine cannot switch on.
+constexpr wchar_t kContrastVariable[] = L"KORVANE_TEST_HIGH_CONTRAST";
 
 // The resolution this run was started for, or 0 when it is the suite's own run.
 int ScalingOfThisRun()
@@ -133,12 +139,10 @@ bool IconHoldsImageOf(int id, int pixels)
     return false;
 }
 
-// The square the drag figure is drawn in within its box: from the first to
-// the last pixel that is not the button face, the arrows' tips reaching to
-// a pixel of the figure's edges.
-RECT DrawnFigure(HWND box)
+// A window's client area as it shows it, row by row, each pixel 0xRRGGBB.
+std::vector<DWORD> ClientPixels(HWND window)
 {
-    const SIZE size = ClientSize(box);
+    const SIZE size = ClientSize(window);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = size.cx;
@@ -146,24 +150,55 @@ RECT DrawnFigure(HWND box)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    const WindowDc screen(box);
+    const WindowDc screen(window);
     UniqueGdiObject<HBITMAP> copy(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits,
                                                    nullptr, 0));
     UniqueDc memory(CreateCompatibleDC(screen.get()));
+    if (!copy || !bits)
+        return {};
     {
         const ScopedSelection selected(memory.get(), copy.get());
         BitBlt(memory.get(), 0, 0, size.cx, size.cy, screen.get(), 0, 0, SRCCOPY);
     }
-    const COLORREF face = GetSysColor(COLOR_3DFACE);
-    const DWORD background = DWORD(GetRValue(face)) << 16 | GetGValue(face) << 8 | GetBValue(face);
-    RECT drawn{size.cx, size.cy, -1, -1};
     const auto* pixel = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> pixels(pixel, pixel + size.cx * size.cy);
+    for (DWORD& p : pixels)
+        p &= 0xFFFFFF;
+    return pixels;
+}
+
+DWORD Rgb(COLORREF colour)
+{
+    return DWORD(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+}
+
+int Lightness(DWORD rgb)
+{
+    return (int((rgb >> 16) & 0xFF) * 299 + int((rgb >> 8) & 0xFF) * 587 + int(rgb & 0xFF) * 114) /
+           1000;
+}
+
+// The square the drag figure is drawn in within its box: from the first to
+// the last pixel that is not the button face, the arrows' tips reaching to
+// a pixel of the figure's edges.
+RECT DrawnFigure(HWND box)
+{
+    const SIZE size = ClientSize(box);
+    const std::vector<DWORD> pixels = ClientPixels(box);
+    const DWORD background = Rgb(GetSysColor(COLOR_3DFACE));
+    RECT drawn{size.cx, size.cy, -1, -1};
     for (LONG y = 0; y < size.cy; ++y)
         for (LONG x = 0; x < size.cx; ++x)
-            if ((pixel[y * size.cx + x] & 0xFFFFFF) != background)
+            if (pixels[std::size_t(y * size.cx + x)] != background)
                 drawn = {std::min(drawn.left, x), std::min(drawn.top, y),
                          std::max(drawn.right, x + 1), std::max(drawn.bottom, y + 1)};
     return drawn;
+}
+
+bool Within(const RECT& inner, const RECT& outer)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
 }
 
 // A list shows whole rows, keeps its designed top and takes as many rows as
@@ -194,6 +229,8 @@ protected:
             GTEST_SKIP() << "started at each resolution by DisplayScaling";
         // The prefix's setting reached this program.
         ASSERT_EQ(SystemDpi(), dpi);
+        if (_wgetenv(kContrastVariable))
+            OverrideHighContrast(true);
         SettingsDialogTest::SetUp();
     }
     int S(int designed) const { return ScaledToDpi(designed, dpi); }
@@ -210,13 +247,44 @@ std::wstring ThisProgram()
     return self;
 }
 
-class DisplayScaling : public testing::TestWithParam<DWORD> {};
+struct Scaling {
+    DWORD dpi;
+    bool highContrast = false;
+};
+
+void PrintTo(const Scaling& scaling, std::ostream* out)
+{
+    *out << scaling.dpi << " DPI" << (scaling.highContrast ? ", high contrast" : "");
+}
+
+// The colours of Windows' "High Contrast Black" theme.
+const std::vector<std::pair<std::wstring, std::wstring>> kHighContrastBlack = {
+    {L"ButtonFace", L"0 0 0"},        {L"ButtonText", L"255 255 255"},
+    {L"ButtonShadow", L"128 128 128"}, {L"ButtonHilight", L"255 255 255"},
+    {L"ButtonLight", L"255 255 255"},  {L"ButtonDkShadow", L"0 0 0"},
+    {L"Window", L"0 0 0"},            {L"WindowText", L"255 255 255"},
+    {L"Hilight", L"26 235 255"},      {L"HilightText", L"0 0 0"},
+    {L"InfoWindow", L"0 0 0"},        {L"InfoText", L"255 255 0"},
+    {L"Menu", L"0 0 0"},              {L"MenuText", L"255 255 255"},
+    {L"GrayText", L"63 242 0"},
+};
+
+class DisplayScaling : public testing::TestWithParam<Scaling> {};
 
 TEST_P(DisplayScaling, ThePadItsPopupsAndTheDialogs)
 {
     if (ScalingOfThisRun() != 0)
         GTEST_SKIP() << "a run at one resolution";
-    const DWORD dpi = GetParam();
+    const DWORD dpi = GetParam().dpi;
+    const ScopedColourScheme colours(GetParam().highContrast ? kHighContrastBlack
+                                                             : decltype(kHighContrastBlack){});
+    const ScopedEnvironment contrast(kContrastVariable, GetParam().highContrast
+                                                           ? std::optional<std::wstring>(L"1")
+                                                           : std::nullopt);
+    // Windows offers 300 % on screens of 3840 x 2160 pixels; make test has
+    // one of those, with a second monitor, in its second display.
+    if (dpi == 288 && (GetSystemMetrics(SM_CXSCREEN) < 3840 || GetSystemMetrics(SM_CYSCREEN) < 2160))
+        GTEST_SKIP() << "300 % is tried on a screen of 3840 x 2160";
     const ScopedScreenResolution resolution(dpi);
     const ScopedEnvironment scaling(kScalingVariable, std::to_wstring(dpi));
     EXPECT_EQ(RunProgram(L"\"" + ThisProgram() + L"\" --gtest_brief=1 --gtest_filter=AtThisScaling.*",
@@ -225,9 +293,11 @@ TEST_P(DisplayScaling, ThePadItsPopupsAndTheDialogs)
         << "at " << dpi << " DPI";
 }
 
-// 100, 125, 150, 175, 200 and 250 %.
+// 100, 125, 150, 175, 200, 250 and 300 %; 150 % in a high-contrast theme.
 INSTANTIATE_TEST_SUITE_P(Resolutions, DisplayScaling,
-                         testing::Values(96u, 120u, 144u, 168u, 192u, 240u));
+                         testing::Values(Scaling{96}, Scaling{120}, Scaling{144}, Scaling{168},
+                                         Scaling{192}, Scaling{240}, Scaling{288},
+                                         Scaling{144, true}));
 
 TEST(DisplayScalingAfterwards, TheSuiteFindsTheScreenAsItWas)
 {
@@ -276,24 +346,6 @@ TEST_F(AtThisScaling, TheStatusWindowAndTheKeyListTipTakeTheirTypeAndMarginsFrom
     EXPECT_NEAR((status.left + status.right) / 2, pad.left + S(16), 1);
     main.StatusWindow.HideStatus();
 
-    // A long caption with the pad in each corner of its work area: the
-    // window stays wholly on the screen.
-    const RECT work = WorkAreaNear(main.Handle());
-    const int padSize = pad.right - pad.left;
-    for (const POINT corner : {POINT{work.left, work.top}, POINT{work.right - padSize, work.top},
-                               POINT{work.left, work.bottom - padSize},
-                               POINT{work.right - padSize, work.bottom - padSize}}) {
-        SetWindowPos(main.Handle(), nullptr, corner.x, corner.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        main.StatusWindow.ShowStatus(L"コントロール パネルの画面のプロパティを開く");
-        GetWindowRect(main.StatusWindow.Handle(), &status);
-        EXPECT_GE(status.left, work.left) << corner.x << ',' << corner.y;
-        EXPECT_GE(status.top, work.top) << corner.x << ',' << corner.y;
-        EXPECT_LE(status.right, work.right) << corner.x << ',' << corner.y;
-        EXPECT_LE(status.bottom, work.bottom) << corner.x << ',' << corner.y;
-        main.StatusWindow.HideStatus();
-    }
-
     main.TipWindow.PopupStatus(100, 100);
     RECT tip{};
     GetWindowRect(main.TipWindow.Handle(), &tip);
@@ -302,6 +354,34 @@ TEST_F(AtThisScaling, TheStatusWindowAndTheKeyListTipTakeTheirTypeAndMarginsFrom
     EXPECT_GE(tip.bottom - tip.top, 18 * MulDiv(9, dpi, 72) + S(10));
     EXPECT_EQ(main.TipWindow.GetPicture().Size().cx, tip.right - tip.left - 2);
     main.TipWindow.HideTip();
+
+    // A long caption with the pad in each corner of each monitor's work area:
+    // the window stays wholly in it and off the pad, and so does the tip,
+    // off the pointer.
+    const int padSize = pad.right - pad.left;
+    for (const Box& monitor : DisplayMonitors()) {
+        const RECT work = WorkAreaNear(
+            RECT{monitor.x, monitor.y, monitor.x + monitor.width, monitor.y + monitor.height});
+        for (const POINT corner : {POINT{work.left, work.top}, POINT{work.right - padSize, work.top},
+                                   POINT{work.left, work.bottom - padSize},
+                                   POINT{work.right - padSize, work.bottom - padSize}}) {
+            SCOPED_TRACE(testing::Message() << "pad at " << corner.x << ',' << corner.y);
+            SetWindowPos(main.Handle(), nullptr, corner.x, corner.y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            main.StatusWindow.ShowStatus(L"コントロール パネルの画面のプロパティを開く");
+            GetWindowRect(main.StatusWindow.Handle(), &status);
+            EXPECT_TRUE(Within(status, work));
+            EXPECT_TRUE(status.top >= corner.y + padSize || status.bottom <= corner.y);
+            main.StatusWindow.HideStatus();
+            const POINT pointer{corner.x + padSize / 2, corner.y + padSize / 2};
+            main.TipWindow.PopupStatus(pointer.x, pointer.y);
+            RECT tip{};
+            GetWindowRect(main.TipWindow.Handle(), &tip);
+            EXPECT_TRUE(Within(tip, work));
+            EXPECT_FALSE(PtInRect(&tip, pointer));
+            main.TipWindow.HideTip();
+        }
+    }
 }
 
 TEST_F(AtThisScaling, TheSettingsDialogIsLaidOutForTheResolutionAndNoTextIsCutOff)
@@ -323,6 +403,16 @@ TEST_F(AtThisScaling, TheSettingsDialogIsLaidOutForTheResolutionAndNoTextIsCutOf
             const SIZE client = ClientSize(dialog);
             EXPECT_EQ(client.cx, S(504));
             EXPECT_EQ(client.cy, S(444));
+            // Wholly in the work area where it can be, its title bar always.
+            RECT outer{};
+            GetWindowRect(dialog, &outer);
+            const RECT work = WorkAreaNear(dialog);
+            EXPECT_GE(outer.left, work.left);
+            EXPECT_GE(outer.top, work.top);
+            if (outer.right - outer.left <= work.right - work.left &&
+                outer.bottom - outer.top <= work.bottom - work.top) {
+                EXPECT_TRUE(Within(outer, work));
+            }
             EXPECT_EQ(FontHeight(Item(L"cmdOk")), -MulDiv(9, dpi, 72));
             EXPECT_EQ(ClientSize(Item(L"cmdOk")).cx, S(81));
             EXPECT_EQ(ClientSize(Item(L"imgTab(0)")).cx, S(16));
@@ -356,6 +446,18 @@ TEST_F(AtThisScaling, TheSettingsDialogIsLaidOutForTheResolutionAndNoTextIsCutOf
         });
         steps.push_back([&] { selected.push_back(TextOf(Item(L"txtCaption"))); });
     }
+    // In a high-contrast theme the selected arrow (up) is filled in the
+    // highlight colour, and the drag tab's icon is light on its black.
+    steps.push_back([&] {
+        if (!_wgetenv(kContrastVariable))
+            return;
+        const std::vector<DWORD> figure = ClientPixels(Item(L"picDrag"));
+        EXPECT_GE(std::count(figure.begin(), figure.end(), Rgb(GetSysColor(COLOR_HIGHLIGHT))),
+                  S(10) * S(10));
+        const std::vector<DWORD> icon = ClientPixels(Item(L"imgTab(0)"));
+        EXPECT_GE(std::count_if(icon.begin(), icon.end(), [](DWORD p) { return Lightness(p) >= 128; }),
+                  S(16) * S(16) / 8);
+    });
     steps.insert(steps.end(), {
         [&] { Click(L"picTab(1)"); },
         [&] {

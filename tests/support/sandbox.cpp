@@ -150,6 +150,39 @@ ScopedScreenResolution::ScopedScreenResolution(DWORD dpi)
 
 ScopedScreenResolution::~ScopedScreenResolution() { StoreLogPixels(previous_); }
 
+ScopedColourScheme::ScopedColourScheme(
+    const std::vector<std::pair<std::wstring, std::wstring>>& colours)
+{
+    UniqueHKey key;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Colors", 0, nullptr, 0,
+                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.put(), nullptr);
+    for (const auto& [name, rgb] : colours) {
+        wchar_t before[64] = L"";
+        DWORD size = sizeof before - sizeof(wchar_t);
+        DWORD type = 0;
+        const bool had = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
+                                          reinterpret_cast<BYTE*>(before), &size) == ERROR_SUCCESS &&
+                         type == REG_SZ;
+        previous_.emplace_back(name, had ? std::optional<std::wstring>(before) : std::nullopt);
+        RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(rgb.c_str()),
+                       DWORD((rgb.size() + 1) * sizeof(wchar_t)));
+    }
+}
+
+ScopedColourScheme::~ScopedColourScheme()
+{
+    UniqueHKey key;
+    RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Colors", 0, KEY_SET_VALUE, key.put());
+    for (const auto& [name, rgb] : previous_) {
+        if (rgb)
+            RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(rgb->c_str()),
+                           DWORD((rgb->size() + 1) * sizeof(wchar_t)));
+        else
+            RegDeleteValueW(key.get(), name.c_str());
+    }
+}
+
 ScopedEnvironment::ScopedEnvironment(const wchar_t* name, const std::optional<std::wstring>& value)
     : name_(name)
 {

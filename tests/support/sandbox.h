@@ -5,6 +5,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Removes HKCU\Software\Tessaly before and after the test, so that every test
 // starts from a first start and leaves nothing behind in the test prefix.
@@ -61,6 +63,20 @@ public:
 
 private:
     std::optional<DWORD> previous_;
+};
+
+// Sets system colours (HKCU\Control Panel\Colors, name and "R G B") that
+// programs started while it lives find, as a colour scheme of Windows does,
+// and puts back what was there before, a value or none.
+class ScopedColourScheme {
+public:
+    explicit ScopedColourScheme(const std::vector<std::pair<std::wstring, std::wstring>>& colours);
+    ~ScopedColourScheme();
+    ScopedColourScheme(const ScopedColourScheme&) = delete;
+    ScopedColourScheme& operator=(const ScopedColourScheme&) = delete;
+
+private:
+    std::vector<std::pair<std::wstring, std::optional<std::wstring>>> previous_;
 };
 
 // Sets an environment variable of this process (nullopt removes it) while it
