@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/first_hot_key.h"
 #include "app/running_pads.h"
 #include "base/attempt.h"
 #include "base/desktop_toggle_file.h"
@@ -16,8 +17,6 @@
 #include "settings/staged_write.h"
 
 namespace {
-
-constexpr std::int32_t kFirstStartHotKey = 0x3E2;  // Ctrl+Shift+VK_OEM_102
 
 // The instance lock: its existence tells later starts that an instance runs.
 // The instance owns it until its pad has gone (ReleaseInstanceLock).

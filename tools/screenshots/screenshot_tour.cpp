@@ -275,9 +275,12 @@ void AnimationTour()
     RunningProgram program(BuildFolder() + L"korvane.exe");
     const HWND pad = program.WaitForPad(kStepTimeoutMs);
     Require(pad, "the pad");
+    // Notepad paints what the pad's arrival left to paint before the drawing
+    // starts: painted later, it would cover the inverted sector and the name.
+    Settle({notepad, pad});
 
     Require(RightPressAndMoveFromPad(pad, 300, -120), "xdotool");
-    Settle({notepad, pad});
+    PumpFor(500);
     Shoot("drag-animation", RECT{0, 0, GetSystemMetrics(SM_CXSCREEN),
                                  GetSystemMetrics(SM_CYSCREEN)});
     // Back over the pad the release opens the command menu, launching nothing.
