@@ -1,9 +1,11 @@
 #include "settings/settings.h"
 
 #include <utility>
+#include <vector>
 
 #include "base/language_choice.h"
 #include "base/slot_names.h"
+#include "commands/slot_rules.h"
 #include "settings/staged_write.h"
 
 std::unique_ptr<cSettings> AppSettings;
@@ -51,11 +53,27 @@ void cSettings::SaveWith(RegistryKey& lpreg, const std::function<void(RegistryKe
     WriteInto(staged.Contents());
     if (more)
         more(staged.Contents());
+    // Following Windows stores nothing, as before the choice existed.
+    if (Language.empty() && lpreg.HasValue(kLanguageValueName))
+        staged.RemoveValue(kLanguageValueName);
+    // A deleted entry must not come back when the count cannot be read (the
+    // loader then takes every entry there is). Every entry loaded is saved
+    // above, so only entries past what was loaded go.
+    for (const std::wstring& entry : MenuKeysFrom(lpreg.SubKey(L"Menu"), menus_.Count()))
+        staged.RemoveKey(L"Menu\\" + entry);
     staged.Commit();
-    // Following Windows stores nothing, as before the choice existed; the
-    // staging only adds and replaces values, so the old choice goes here.
-    if (Language.empty())
-        lpreg.WriteValue(kLanguageValueName, Null);
+}
+
+std::vector<std::wstring> cSettings::MenuKeysFrom(RegistryKey menu, std::int32_t first)
+{
+    std::vector<std::wstring> found;
+    std::wstring name;
+    while (menu.NextSubKey(name)) {
+        const std::optional<std::int32_t> slot = MenuSlotOfKeyName(name);
+        if (slot && *slot >= first)
+            found.push_back(name);
+    }
+    return found;
 }
 
 void cSettings::WriteInto(RegistryKey& contents)
