@@ -267,15 +267,7 @@ TEST_F(SettingsTest, ASaveEndedAtAnyPointLeavesTheOldSettingsOrTheNewAfterTheNex
     int rolledBack = 0, rolledForward = 0;
     for (int changes = 0;; changes += 11) {
         RestoreRegistryTree(HKEY_CURRENT_USER, kProductKeyPath, before);
-        LimitRegistryChanges(changes);
-        bool whole = true;
-        try {
-            RegistryKey saved = ProductKey();
-            changed.Save(saved);
-        } catch (const NumberedError&) {
-            whole = false;
-        }
-        LimitRegistryChanges(-1);
+        const bool whole = SaveEndedAfter(changed, changes);
         StartUpToLauncher({folder.Path(), L"KORVANE"});
         const RegistryTree found = CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath);
         ASSERT_TRUE(found == before || found == after) << "ended after " << changes << " changes";
