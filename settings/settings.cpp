@@ -1,7 +1,6 @@
 #include "settings/settings.h"
 
 #include <utility>
-#include <vector>
 
 #include "base/language_choice.h"
 #include "base/slot_names.h"
@@ -56,24 +55,15 @@ void cSettings::SaveWith(RegistryKey& lpreg, const std::function<void(RegistryKe
     // Following Windows stores nothing, as before the choice existed.
     if (Language.empty() && lpreg.HasValue(kLanguageValueName))
         staged.RemoveValue(kLanguageValueName);
-    // A deleted entry must not come back when the count cannot be read (the
-    // loader then takes every entry there is). Every entry loaded is saved
-    // above, so only entries past what was loaded go.
-    for (const std::wstring& entry : MenuKeysFrom(lpreg.SubKey(L"Menu"), menus_.Count()))
-        staged.RemoveKey(L"Menu\\" + entry);
+    // Entries deleted since the list was read go with their keys, or they
+    // would come back when the count cannot be read (the loader then takes
+    // every entry there is). Only entries a load would read now go: any past
+    // a damaged count were never shown, and stay as they are.
+    RegistryKey menu = lpreg.SubKey(L"Menu");
+    const std::int32_t stored = menus_.StoredMenuCount(menu);
+    for (std::int32_t slot = menus_.Count(); slot < stored; ++slot)
+        staged.RemoveKey(L"Menu\\" + SlotKeyName(CommandListKind::Menus, slot));
     staged.Commit();
-}
-
-std::vector<std::wstring> cSettings::MenuKeysFrom(RegistryKey menu, std::int32_t first)
-{
-    std::vector<std::wstring> found;
-    std::wstring name;
-    while (menu.NextSubKey(name)) {
-        const std::optional<std::int32_t> slot = MenuSlotOfKeyName(name);
-        if (slot && *slot >= first)
-            found.push_back(name);
-    }
-    return found;
 }
 
 void cSettings::WriteInto(RegistryKey& contents)

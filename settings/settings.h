@@ -5,7 +5,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "commands/shell_commands.h"
 #include "objlib/persist.h"
@@ -50,8 +49,6 @@ public:
 
 private:
     void WriteInto(RegistryKey& contents);
-    // The names of the menu entries' keys from the slot first on.
-    static std::vector<std::wstring> MenuKeysFrom(RegistryKey menu, std::int32_t first);
     // All three lists, or only the one given.
     void PersistLists(RegistryKey& lpreg, bool save, const ShellCommands* only = nullptr);
 
