@@ -12,13 +12,11 @@ constexpr wchar_t kRemoved[] = L"Removed";
 constexpr std::int32_t kRemovedValue = 0;
 constexpr std::int32_t kRemovedKey = 1;
 
-// The marker goes first: removing the keys below it is not one step, and a
-// journal must never stand marked over part of its contents.
-void RemoveJournal(RegistryKey& key)
+// The key at path below key, as the registry holds it now: a key object
+// made from another keeps what that one found absent when it was read.
+RegistryKey Below(const RegistryKey& key, const std::wstring& path)
 {
-    RegistryKey journal = key.SubKey(kJournal);
-    journal.WriteValue(kMarker, Null);
-    key.DeleteSubKey(kJournal);
+    return RegistryKey(key.Root(), key.Path() + L"\\" + path);
 }
 
 // The key that holds what path names below key, and the name within it.
@@ -26,14 +24,22 @@ std::pair<RegistryKey, std::wstring> Split(const RegistryKey& key, const std::ws
 {
     const std::size_t slash = path.rfind(L'\\');
     if (slash == std::wstring::npos)
-        return {key, path};
-    return {key.SubKey(path.substr(0, slash)), path.substr(slash + 1)};
+        return {RegistryKey(key.Root(), key.Path()), path};
+    return {Below(key, path.substr(0, slash)), path.substr(slash + 1)};
+}
+
+// The marker goes first: removing the keys below it is not one step, and a
+// journal must never stand marked over part of its contents.
+void RemoveJournal(const RegistryKey& key)
+{
+    Below(key, kJournal).WriteValue(kMarker, Null);
+    RegistryKey(key.Root(), key.Path()).DeleteSubKey(kJournal);
 }
 
 // Removing what is already gone is no failure, so that applying again works.
 void ApplyRemovals(RegistryKey& key, const RegistryKey& journal)
 {
-    RegistryKey removed = journal.SubKey(kRemoved);
+    RegistryKey removed = Below(journal, kRemoved);
     std::wstring path, data;
     while (removed.NextValue(path, data)) {
         auto [owner, name] = Split(key, path);
@@ -48,8 +54,8 @@ void ApplyRemovals(RegistryKey& key, const RegistryKey& journal)
 
 void Apply(RegistryKey& key)
 {
-    const RegistryKey journal = key.SubKey(kJournal);
-    journal.SubKey(kContents).CopyTo(key);
+    const RegistryKey journal = Below(key, kJournal);
+    Below(journal, kContents).CopyTo(key);
     ApplyRemovals(key, journal);
     RemoveJournal(key);
 }
@@ -58,8 +64,8 @@ void Apply(RegistryKey& key)
 
 StagedWrite::StagedWrite(const RegistryKey& key)
     : key_(key),
-      contents_(key.SubKey(kJournal).SubKey(kContents)),
-      removed_(key.SubKey(kJournal).SubKey(kRemoved))
+      contents_(Below(key, std::wstring(kJournal) + L"\\" + kContents)),
+      removed_(Below(key, std::wstring(kJournal) + L"\\" + kRemoved))
 {
     FinishStagedWrite(key_);
 }
@@ -90,8 +96,8 @@ void StagedWrite::Commit()
 void FinishStagedWrite(const RegistryKey& key)
 {
     const SettingsLock lock;
-    RegistryKey owner = key;
-    RegistryKey journal = owner.SubKey(kJournal);
+    RegistryKey owner(key.Root(), key.Path());
+    RegistryKey journal = Below(owner, kJournal);
     if (!journal.Exists())
         return;
     if (journal.ReadValue(kMarker, false))

@@ -145,11 +145,14 @@ TEST_F(SettingsTest, FirstStartKeyLoadsTheDefaults)
 
 TEST_F(SettingsTest, EverythingSavedLoadsBackAndTheLayoutIsComplete)
 {
+    // Read first from nothing, as on a first start.
     cSettings saved;
+    RegistryKey readFirst = ProductKey();
+    saved.Load(readFirst);
     FillEverything(saved);
     saved.Drags().Item(0)->Caption = L"not stored";
+    Persistence().PersistOf(saved).Save(readFirst);
     RegistryKey key = ProductKey();
-    Persistence().PersistOf(saved).Save(key);
 
     cSettings loaded;
     Persistence().PersistOf(loaded).Load(key);
