@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -217,27 +216,6 @@ TEST(SettingsFile, EveryNumberIsHeldToItsRangeAtBothEnds)
             EXPECT_EQ(WriteRefusalOf(outside), refusal);
         }
     }
-}
-
-// The largest file the writer gives is read back whole; a byte more is
-// refused by the writer as the reader would refuse it.
-TEST(SettingsFile, TheLargestFileWrittenReadsBack)
-{
-    SettingsRecord largest;
-    const std::wstring full(kSettingsFileMaxText, L'x');
-    largest.menus.assign(kSettingsFileMaxBytes / (4 * kSettingsFileMaxText) - 1, {full, full, full, full});
-    CommandRecord& last = largest.menus.emplace_back();
-    std::size_t left = kSettingsFileMaxBytes - WriteSettingsFile(largest).size();
-    for (std::wstring* text : {&last.program, &last.arguments, &last.workingDirectory, &last.caption,
-                               &largest.customIconFile}) {
-        text->assign(std::min(left, kSettingsFileMaxText), L'x');
-        left -= text->size();
-    }
-    const std::string text = WriteSettingsFile(largest);
-    ASSERT_EQ(text.size(), kSettingsFileMaxBytes);
-    EXPECT_EQ(ReadSettingsFile(text), largest);
-    largest.customIconFile += L'i';
-    EXPECT_EQ(WriteRefusalOf(largest), (Refusal{SettingsFileProblem::TooLarge, {L"16"}}));
 }
 
 TEST(SettingsFile, WhatCouldNotBeReadBackIsNotWritten)

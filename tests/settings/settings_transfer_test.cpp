@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <optional>
 #include <thread>
@@ -167,6 +168,29 @@ TEST_F(SettingsTransferTest, AFileThatCannotBeTakenWholeChangesNothing)
             << Utf8FromWide(boxes.Boxes()[0].text).value_or("?");
         EXPECT_EQ(StoredTree(), before) << Utf8FromWide(row.name).value_or("?");
     }
+}
+
+// The largest file an export writes imports back whole; a byte more is
+// refused as the import would refuse it, and the file there stays.
+TEST_F(SettingsTransferTest, TheLargestFileExportedImportsBack)
+{
+    SettingsRecord largest;
+    const std::wstring full(kSettingsFileMaxText, L'x');
+    largest.menus.assign(kSettingsFileMaxBytes / (4 * kSettingsFileMaxText) - 1, {full, full, full, full});
+    CommandRecord& last = largest.menus.emplace_back();
+    std::size_t left = kSettingsFileMaxBytes - WriteSettingsFile(largest).size();
+    for (std::wstring* text : {&last.program, &last.arguments, &last.workingDirectory, &last.caption,
+                               &largest.customIconFile}) {
+        text->assign(std::min(left, kSettingsFileMaxText), L'x');
+        left -= text->size();
+    }
+    const std::wstring file = folder.Path() + L"largest.korvane.json";
+    ExportSettings(file, largest);
+    ASSERT_EQ(ReadFileBytes(file).size(), kSettingsFileMaxBytes);
+    EXPECT_EQ(ReadSettingsFrom(file), largest);
+    largest.customIconFile += L'x';
+    EXPECT_THROW(ExportSettings(file, largest), NumberedError);
+    EXPECT_EQ(ReadFileBytes(file).size(), kSettingsFileMaxBytes);
 }
 
 // An import ended at any instant, as by a killed process, leaves the old
