@@ -14,6 +14,7 @@
 #include "base/win_handles.h"
 #include "objlib/persist.h"
 #include "settings/settings.h"
+#include "settings/settings_lock.h"
 #include "settings/staged_write.h"
 
 namespace {
@@ -125,8 +126,10 @@ void StartUpToLauncher(const ProgramLocation& location)
 
     PlaceDesktopToggleFile();
     RegistryKey key = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
-    // A save that an ended process left half-way is finished or undone
-    // before anything is read.
+    // An import or a save of another process, however long it takes, is
+    // switched over before anything is read; one that an ended process left
+    // half-way is finished or undone.
+    const SettingsLock lock;
     Attempt([&] { FinishStagedWrite(key); });
     Attempt([&] { MigrateSettings(key); });
     Attempt([] { RemoveStaleProgramEntries(); });
@@ -142,6 +145,7 @@ void LoadCommandLists()
     Attempt([] {
         if (!AppSettings)
             return;
+        const SettingsLock lock;
         RegistryKey key = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
         AppSettings->LoadLists(key);
     });

@@ -8,28 +8,28 @@
 #include "base/system.h"
 #include "base/win_handles.h"
 #include "base/window_boundary.h"
-#include "settings/registry_paths.h"
+#include "settings/settings_lock.h"
 #include "settings/settings_transfer.h"
-#include "settings/staged_write.h"
 
 int RunSettingsTransfer(TransferDirection direction, const std::wstring& fileName, bool quiet)
 {
     std::wstring failure;
     try {
-        // Held to the end: while no pad runs, this process owns the settings,
-        // and a pad started meanwhile does not read them half replaced.
-        const UniqueKernelHandle instance(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
-        const bool padRuns = !instance || GetLastError() == ERROR_ALREADY_EXISTS;
-        // What an ended import left half-way is finished or undone first, as
-        // the next start of the pad would.
-        if (!padRuns)
-            FinishStagedWrite(RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath));
-        if (direction == TransferDirection::Export)
+        if (direction == TransferDirection::Export) {
             ExportSettings(fileName, StoredSettings());
-        else if (padRuns)
+            return 0;
+        }
+        const SettingsRecord settings = ReadSettingsFrom(fileName);
+        // The settings lock first, then the look for a pad: a pad that
+        // starts from here on finds the instance lock taken, waits for the
+        // settings lock at its start, and loads what was imported. One that
+        // started before holds the instance lock and would store its own
+        // settings over the imported ones when it ends.
+        const SettingsLock lock;
+        const UniqueKernelHandle instance(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+        if (!instance || GetLastError() == ERROR_ALREADY_EXISTS)
             throw NumberedError(kErrInvalidValue, UiText(IDS_SETTINGS_IMPORT_WHILE_RUNNING));
-        else
-            ImportSettings(ReadSettingsFrom(fileName));
+        ImportSettings(settings);
         return 0;
     } catch (...) {
         failure = CurrentFailureText();

@@ -47,6 +47,9 @@ public:
 
     bool Load(RegistryKey& lpreg) override;
     bool Save(RegistryKey& lpreg) override;
+    // The number of menu entries Load would read from lpreg now: at most the
+    // entries that are stored.
+    std::int32_t StoredMenuCount(RegistryKey& lpreg) const;
 
 private:
     void Reset(CommandListKind kind);
@@ -54,8 +57,6 @@ private:
     void RequireMenus() const;
     void RequireSlot(std::int32_t index) const;
     std::shared_ptr<ShellCommand> NewCommand() const;
-    // Menus load at most the entries that are stored.
-    std::int32_t StoredMenuCount(RegistryKey& lpreg) const;
 
     CommandListKind kind_;
     std::vector<std::shared_ptr<ShellCommand>> slots_;

@@ -18,6 +18,7 @@
 #include "pad/pad_position.h"
 #include "pad/pad_units.h"
 #include "resources/resource_ids.h"
+#include "settings/settings_lock.h"
 
 std::unique_ptr<cMain> MainWindow;
 
@@ -184,19 +185,23 @@ void cMain::Form_Unload(bool& /*cancel*/)
     // position from being saved or the command file from being removed. The
     // user learns of the first failure once the rest is done.
     std::wstring failure;
-    RegistryKey product = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
-    Attempt([&] { Persistence().PersistOf(settings_).Save(product); }, failure);
-    Attempt(
-        [&] {
-            const float tppX = TwipsPerPixelX();
-            const float tppY = TwipsPerPixelY();
-            RegistryKey position = product.SubKey(L"Position");
-            position.WriteValue(L"x", PadCentreFraction(Left(), ScreenWidthTwips(), tppX,
-                                                        NearestInt(Width() / tppX) / 2));
-            position.WriteValue(L"y", PadCentreFraction(Top(), ScreenHeightTwips(), tppY,
-                                                        NearestInt(Height() / tppY) / 2));
-        },
-        failure);
+    {
+        // An export reads the settings and the place together.
+        const SettingsLock lock;
+        RegistryKey product = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+        Attempt([&] { Persistence().PersistOf(settings_).Save(product); }, failure);
+        Attempt(
+            [&] {
+                const float tppX = TwipsPerPixelX();
+                const float tppY = TwipsPerPixelY();
+                RegistryKey position = product.SubKey(L"Position");
+                position.WriteValue(L"x", PadCentreFraction(Left(), ScreenWidthTwips(), tppX,
+                                                            NearestInt(Width() / tppX) / 2));
+                position.WriteValue(L"y", PadCentreFraction(Top(), ScreenHeightTwips(), tppY,
+                                                            NearestInt(Height() / tppY) / 2));
+            },
+            failure);
+    }
     RemoveDesktopToggleFile();
     if (!failure.empty() && !sessionEnding_)
         ShowFailure(Handle(), failure);

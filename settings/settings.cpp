@@ -4,6 +4,7 @@
 
 #include "base/language_choice.h"
 #include "base/slot_names.h"
+#include "commands/slot_rules.h"
 #include "settings/staged_write.h"
 
 std::unique_ptr<cSettings> AppSettings;
@@ -51,11 +52,18 @@ void cSettings::SaveWith(RegistryKey& lpreg, const std::function<void(RegistryKe
     WriteInto(staged.Contents());
     if (more)
         more(staged.Contents());
+    // Following Windows stores nothing, as before the choice existed.
+    if (Language.empty() && lpreg.HasValue(kLanguageValueName))
+        staged.RemoveValue(kLanguageValueName);
+    // Entries deleted since the list was read go with their keys, or they
+    // would come back when the count cannot be read (the loader then takes
+    // every entry there is). Only entries a load would read now go: any past
+    // a damaged count were never shown, and stay as they are.
+    RegistryKey menu = lpreg.SubKey(L"Menu");
+    const std::int32_t stored = menus_.StoredMenuCount(menu);
+    for (std::int32_t slot = menus_.Count(); slot < stored; ++slot)
+        staged.RemoveKey(L"Menu\\" + SlotKeyName(CommandListKind::Menus, slot));
     staged.Commit();
-    // Following Windows stores nothing, as before the choice existed; the
-    // staging only adds and replaces values, so the old choice goes here.
-    if (Language.empty())
-        lpreg.WriteValue(kLanguageValueName, Null);
 }
 
 void cSettings::WriteInto(RegistryKey& contents)

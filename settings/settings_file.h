@@ -28,8 +28,8 @@ inline constexpr wchar_t kSettingsFileExtension[] = L".korvane.json";
 inline constexpr char kSettingsFileFormat[] = "Korvane settings";
 inline constexpr std::int32_t kSettingsFileVersion = 1;
 
-// What a file may hold. The size is checked before the file is read; the
-// other two hold for what is written as for what is read.
+// What a file may hold, for what is written as for what is read; the size
+// of a file is checked before it is read.
 inline constexpr std::size_t kSettingsFileMaxBytes = 16 * 1024 * 1024;
 inline constexpr std::size_t kSettingsFileMaxMenus = 10000;
 inline constexpr std::size_t kSettingsFileMaxText = 32767;  // UTF-16 units of one text
@@ -57,12 +57,13 @@ enum class SettingsFileProblem {
     NotText,         // the field's path
     NotObject,       // the field's path
     NotArray,        // the field's path
-    OutOfRange,      // the field's path, the value
+    OutOfRange,      // the field's path, the value, the least and the greatest it may be
     TooLargeNumber,  // the field's path, the value
     NulInText,       // the field's path
     TextTooLong,     // the field's path, the limit
     TooManyMenus,    // the limit
     BadUtf16,        // the field's path (only in what is written)
+    NotALanguage,    // the field's path, the text
 };
 
 class SettingsFileError : public std::exception {
@@ -84,8 +85,9 @@ void CheckSettingsFileSize(std::uint64_t bytes);
 
 // The file's text: UTF-8, two blanks of indentation, CRLF line ends. A
 // command slot whose fields all hold their defaults is left out. Raises
-// SettingsFileError for settings that break a limit, so that every file
-// written can be read back.
+// SettingsFileError for settings that break a limit or hold a value out of
+// its range, with the reader's problem, so that every file written can be
+// read back.
 std::string WriteSettingsFile(const SettingsRecord& settings);
 
 // The settings a file's text holds. Raises SettingsFileError at the first

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -252,6 +251,7 @@ public:
             Refuse(Problem::NulInText, {next.path});
         if (Utf16Length(value) > kSettingsFileMaxText)
             Refuse(Problem::TextTooLong, {next.path, std::to_wstring(kSettingsFileMaxText)});
+        CheckField(next.limits, value, next.path);
         **target = std::move(value);
         return true;
     }
@@ -285,7 +285,9 @@ public:
         if (std::find(frame.seen.begin(), frame.seen.end(), name) != frame.seen.end())
             Refuse(Problem::Twice, {path});
         frame.seen.push_back(name);
-        pending_ = {Resolve(frame, name), path};
+        FieldLimits limits;
+        Target target = Resolve(frame, name, limits);
+        pending_ = {std::move(target), path, limits};
         if (std::holds_alternative<std::monostate>(pending_.target))
             Refuse(Problem::UnknownField, {path});
         return true;
@@ -307,6 +309,7 @@ private:
     struct Pending {
         Target target;
         std::wstring path;
+        FieldLimits limits = kAnyValue;
     };
 
     Pending Next()
@@ -318,7 +321,7 @@ private:
         return std::exchange(pending_, Pending{});
     }
 
-    Target Resolve(const Frame& frame, const std::string& name)
+    Target Resolve(const Frame& frame, const std::string& name, FieldLimits& limits)
     {
         SettingsRecord& s = settings_;
         const std::wstring path = frame.path.empty() ? Wide(name) : frame.path + L"." + Wide(name);
@@ -340,28 +343,31 @@ private:
                 return Frame{Kind::Menus, path};
             break;
         case Kind::Options:
-            return Field(s, kOptionFields, name);
+            return Field(s, kOptionFields, name, limits);
         case Kind::Position:
-            return Field(s, kPositionFields, name);
+            return Field(s, kPositionFields, name, limits);
         case Kind::Drags:
             return Slot(CommandListKind::Drags, s.drags.data(), s.drags.size(), name, path);
         case Kind::Keys:
             return Slot(CommandListKind::Keys, s.keys.data(), s.keys.size(), name, path);
         case Kind::Command:
-            return Field(*frame.command, kCommandFields, name);
+            return Field(*frame.command, kCommandFields, name, limits);
         case Kind::Menus:
             break;
         }
         return {};
     }
 
-    // The record's member of that name in a table of fields.
+    // The record's member of that name in a table of fields, and its limits.
     template <typename Record, std::size_t N>
-    static Target Field(Record& record, const NamedField<Record> (&fields)[N], const std::string& name)
+    static Target Field(Record& record, const NamedField<Record> (&fields)[N], const std::string& name,
+                        FieldLimits& limits)
     {
         for (const NamedField<Record>& field : fields) {
-            if (name == field.name)
+            if (name == field.name) {
+                limits = field.limits;
                 return std::visit([&](auto member) { return Target(&(record.*member)); }, field.member);
+            }
         }
         return {};
     }
@@ -387,9 +393,9 @@ private:
         auto* target = std::get_if<std::int32_t*>(&next.target);
         if (!target)
             return Mismatch(next);
-        if (value < std::numeric_limits<std::int32_t>::min() ||
-            value > std::numeric_limits<std::int32_t>::max())
-            Refuse(Problem::OutOfRange, {next.path, shown});
+        if (value < next.limits.least || value > next.limits.greatest)
+            Refuse(Problem::OutOfRange, {next.path, shown, std::to_wstring(next.limits.least),
+                                         std::to_wstring(next.limits.greatest)});
         **target = static_cast<std::int32_t>(value);
         return true;
     }

@@ -112,8 +112,12 @@ void WriteFields(JsonEmitter& out, std::string_view name, const Record& record,
     out.Begin(name, '{');
     for (const NamedField<Record>& field : fields) {
         const std::wstring fieldPath = path + L"." + std::wstring(field.name, field.name + std::strlen(field.name));
-        out.Member(field.name,
-                   std::visit([&](auto member) { return Json(record.*member, fieldPath); }, field.member));
+        out.Member(field.name, std::visit(
+                                   [&](auto member) {
+                                       CheckField(field.limits, record.*member, fieldPath);
+                                       return Json(record.*member, fieldPath);
+                                   },
+                                   field.member));
     }
     out.End('}');
 }
@@ -154,5 +158,7 @@ std::string WriteSettingsFile(const SettingsRecord& settings)
         WriteFields(out, "", settings.menus[i], kCommandFields, L"menus[" + std::to_wstring(i) + L"]");
     out.End(']');
     out.End('}');
-    return out.Finish();
+    std::string text = out.Finish();
+    CheckSettingsFileSize(text.size());
+    return text;
 }

@@ -3,13 +3,15 @@
 #include <windows.h>
 
 #include "base/interface_text.h"
-#include "base/language_choice.h"
 #include "base/numbered_error.h"
 #include "base/system.h"
 #include "base/win_handles.h"
 #include "objlib/persist.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
+#include "settings/settings_lock.h"
+#include "settings/staged_write.h"
+#include "settings/whole_file_write.h"
 
 namespace {
 
@@ -17,9 +19,16 @@ constexpr wchar_t kPositionKeyName[] = L"Position";
 
 RegistryKey ProductKey() { return RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath); }
 
-// The problems' texts are numbered in the problems' order.
+// The problems' texts are numbered in the problems' order, but for the last.
 static_assert(IDS_SETTINGS_FILE_TOO_LARGE + static_cast<UINT>(SettingsFileProblem::BadUtf16) ==
               IDS_SETTINGS_FILE_BAD_UTF16);
+
+UINT ProblemText(SettingsFileProblem problem)
+{
+    return problem == SettingsFileProblem::NotALanguage
+               ? IDS_SETTINGS_FILE_NOT_A_LANGUAGE
+               : IDS_SETTINGS_FILE_TOO_LARGE + static_cast<UINT>(problem);
+}
 
 constexpr UINT kCannotExport = IDS_SETTINGS_NOT_EXPORTED;
 constexpr UINT kCannotImport = IDS_SETTINGS_NOT_IMPORTED;
@@ -36,9 +45,7 @@ constexpr UINT kCannotImport = IDS_SETTINGS_NOT_IMPORTED;
     const auto value = [&](std::size_t i) {
         return i < values.size() ? std::wstring_view(values[i]) : std::wstring_view();
     };
-    Fail(what, fileName,
-         UiText(IDS_SETTINGS_FILE_TOO_LARGE + static_cast<UINT>(problem.Problem()),
-                {value(0), value(1), value(2)}));
+    Fail(what, fileName, UiText(ProblemText(problem.Problem()), {value(0), value(1), value(2), value(3)}));
 }
 
 // Calls copy(record's field, command's field) for the fields both keep alike.
@@ -133,36 +140,14 @@ std::string ReadWholeFile(const std::wstring& fileName)
     return bytes;
 }
 
-// Written beside the file and then moved over it, so that a failure half-way
-// leaves the file that was there.
-void WriteWholeFile(const std::wstring& fileName, const std::string& bytes)
-{
-    const std::wstring part = fileName + L".part";
-    std::wstring failure;
-    {
-        UniqueKernelHandle file(CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file)
-            Fail(kCannotExport, fileName, LastErrorText());
-        DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-            written != bytes.size())
-            failure = LastErrorText();
-    }
-    if (failure.empty() &&
-        !MoveFileExW(part.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        failure = LastErrorText();
-    if (!failure.empty()) {
-        DeleteFileW(part.c_str());
-        Fail(kCannotExport, fileName, failure);
-    }
-}
-
 }  // namespace
 
 SettingsRecord StoredSettings()
 {
+    // Read whole, never while a save or an import switches them over.
+    const SettingsLock lock;
     RegistryKey key = ProductKey();
+    FinishStagedWrite(key);
     cSettings settings;
     Persistence().PersistOf(settings).Load(key);
     return RecordOf(settings);
@@ -170,6 +155,7 @@ SettingsRecord StoredSettings()
 
 SettingsRecord RecordOf(cSettings& settings)
 {
+    const SettingsLock lock;
     return RecordOf(settings, ProductKey().SubKey(kPositionKeyName));
 }
 
@@ -181,7 +167,7 @@ void ExportSettings(const std::wstring& fileName, const SettingsRecord& settings
     } catch (const SettingsFileError& e) {
         Fail(kCannotExport, fileName, e);
     }
-    WriteWholeFile(fileName, text);
+    WriteWholeFile(fileName, text, kCannotExport);
 }
 
 SettingsRecord ReadSettingsFrom(const std::wstring& fileName)
@@ -208,10 +194,5 @@ void ImportSettings(const SettingsRecord& record)
         // Without it the next start would take the settings for a first
         // start's and put its own hot key over the imported one.
         contents.WriteValue(L"Version", kSettingsLayoutVersion);
-        // Following Windows is no value, which the switch cannot remove: an
-        // empty text, read the same way, replaces a stored choice with it,
-        // and the save removes it once the switch is done.
-        if (record.language.empty() && product.HasValue(kLanguageValueName))
-            contents.WriteValue(kLanguageValueName, std::wstring());
     });
 }

@@ -35,6 +35,16 @@ std::optional<Refusal> RefusalOf(std::string_view text)
     return std::nullopt;
 }
 
+// The problem WriteSettingsFile finds in settings.
+std::optional<Refusal> WriteRefusalOf(const SettingsRecord& settings)
+{
+    try {
+        WriteSettingsFile(settings);
+    } catch (const SettingsFileError& e) {
+        return Refusal{e.Problem(), e.Values()};
+    }
+    return std::nullopt;
+}
 
 // A file around the given members of the top-level object.
 std::string File(std::string_view members)
@@ -47,7 +57,7 @@ CommandRecord RichCommand(std::size_t n)
 {
     const std::wstring i = std::to_wstring(n);
     return {L"\"C:\\Program Files\\ツール " + i + L"\\app.exe\"", L"-x \"a\\b\" \t\r\n" + i,
-            L"%USERPROFILE%\\作業" + i, L"キャプション 🚀 " + i, static_cast<std::int32_t>(n % 5) - 1,
+            L"%USERPROFILE%\\作業" + i, L"キャプション 🚀 " + i, static_cast<std::int32_t>(n % 4),
             n % 2 == 0};
 }
 
@@ -59,7 +69,7 @@ SettingsRecord RichSettings()
     s.alwaysOnTop = false;
     s.doubleClickCommand = 3;
     s.activeStyle = true;
-    s.hotKey = -2147483647 - 1;
+    s.hotKey = 0x0FFF;
     s.swapButtons = true;
     s.useCustomIcon = true;
     s.customIconFile = L"\\\\?\\C:\\" + std::wstring(kSettingsFileMaxText - 7, L'長');
@@ -151,7 +161,8 @@ TEST(SettingsFile, EveryBadFileIsRefusedWithWhatAndWhere)
         {File(R"("keys": {"A": []})"), {P::NotObject, {L"keys.A"}}},
         {deep, {P::NotObject, {L"menus[0]"}}},
         {File(R"("menus": {"0": {}})"), {P::NotArray, {L"menus"}}},
-        {File(R"("options": {"hotKey": 2147483648})"), {P::OutOfRange, {L"options.hotKey", L"2147483648"}}},
+        {File(R"("options": {"hotKey": 2147483648})"), {P::OutOfRange, {L"options.hotKey", L"2147483648", L"0", L"4095"}}},
+        {File(R"("options": {"language": "xx"})"), {P::NotALanguage, {L"options.language", L"xx"}}},
         {File(R"("position": {"y": 1e39})"), {P::TooLargeNumber, {L"position.y", L"1e39"}}},
         {File(R"("menus": [{"caption": "a\u0000b"}])"), {P::NulInText, {L"menus[0].caption"}}},
         {File(R"("options": {"customIconFile": ")" + std::string(kSettingsFileMaxText + 1, 'a') + "\"}"),
@@ -163,6 +174,50 @@ TEST(SettingsFile, EveryBadFileIsRefusedWithWhatAndWhere)
         EXPECT_EQ(RefusalOf(row.text), row.refusal) << row.text.substr(0, 200);
 }
 
+// Every number at both ends of its range is taken and read back; one past
+// either end is refused by the reader and the writer alike, never wrapped.
+TEST(SettingsFile, EveryNumberIsHeldToItsRangeAtBothEnds)
+{
+    using Field = std::int32_t& (*)(SettingsRecord&);
+    const struct Row {
+        const char* before;  // the file's text up to the value, and after it
+        const char* after;
+        std::wstring path;
+        long long least, greatest;
+        Field field;
+    } rows[] = {
+        {R"("options": {"doubleClickCommand": )", "}", L"options.doubleClickCommand", 0, 3,
+         [](SettingsRecord& s) -> std::int32_t& { return s.doubleClickCommand; }},
+        {R"("options": {"hotKey": )", "}", L"options.hotKey", 0, 0x0FFF,
+         [](SettingsRecord& s) -> std::int32_t& { return s.hotKey; }},
+        {R"("drags": {"Upward": {"windowState": )", "}}", L"drags.Upward.windowState", 0, 3,
+         [](SettingsRecord& s) -> std::int32_t& { return s.drags[0].windowState; }},
+        {R"("keys": {"9": {"windowState": )", "}}", L"keys.9.windowState", 0, 3,
+         [](SettingsRecord& s) -> std::int32_t& { return s.keys[35].windowState; }},
+        {R"("menus": [{"windowState": )", "}]", L"menus[0].windowState", 0, 3,
+         [](SettingsRecord& s) -> std::int32_t& { return s.menus.emplace_back().windowState; }},
+    };
+    for (const Row& row : rows) {
+        const auto text = [&](long long value) { return File(row.before + std::to_string(value) + row.after); };
+        const std::vector<std::wstring> range = {std::to_wstring(row.least), std::to_wstring(row.greatest)};
+        for (const long long value : {row.least, row.greatest}) {
+            SettingsRecord expected;
+            row.field(expected) = static_cast<std::int32_t>(value);
+            EXPECT_EQ(ReadSettingsFile(text(value)), expected) << Narrow(row.path) << " " << value;
+            EXPECT_EQ(ReadSettingsFile(WriteSettingsFile(expected)), expected);
+        }
+        for (const long long value : {row.least - 1, row.greatest + 1, -2147483649LL, 4294967296LL + row.least}) {
+            const Refusal refusal{SettingsFileProblem::OutOfRange, {row.path, std::to_wstring(value), range[0], range[1]}};
+            EXPECT_EQ(RefusalOf(text(value)), refusal);
+            if (value < INT32_MIN || value > INT32_MAX)
+                continue;
+            SettingsRecord outside;
+            row.field(outside) = static_cast<std::int32_t>(value);
+            EXPECT_EQ(WriteRefusalOf(outside), refusal);
+        }
+    }
+}
+
 TEST(SettingsFile, WhatCouldNotBeReadBackIsNotWritten)
 {
     SettingsRecord tooMany;
@@ -172,17 +227,14 @@ TEST(SettingsFile, WhatCouldNotBeReadBackIsNotWritten)
     SettingsRecord lone;
     lone.menus.resize(3);
     lone.menus[2].caption = std::wstring(1, static_cast<wchar_t>(0xD800));
+    SettingsRecord unknownLanguage;
+    unknownLanguage.language = L"xx";
     const std::pair<const SettingsRecord*, Refusal> rows[] = {
         {&tooMany, {SettingsFileProblem::TooManyMenus, {L"10000"}}},
         {&tooLong, {SettingsFileProblem::TextTooLong, {L"keys.A.arguments", L"32767"}}},
         {&lone, {SettingsFileProblem::BadUtf16, {L"menus[2].caption"}}},
+        {&unknownLanguage, {SettingsFileProblem::NotALanguage, {L"options.language", L"xx"}}},
     };
-    for (const auto& [settings, refusal] : rows) {
-        try {
-            WriteSettingsFile(*settings);
-            ADD_FAILURE() << Narrow(refusal.values[0]);
-        } catch (const SettingsFileError& e) {
-            EXPECT_EQ((Refusal{e.Problem(), e.Values()}), refusal);
-        }
-    }
+    for (const auto& [settings, refusal] : rows)
+        EXPECT_EQ(WriteRefusalOf(*settings), refusal);
 }

@@ -76,6 +76,22 @@ void FillEverything(cSettings& settings)
     }
 }
 
+// Saves as a process ended after that many registry changes would; true
+// when the save was whole.
+bool SaveEndedAfter(cSettings& settings, int changes)
+{
+    LimitRegistryChanges(changes);
+    bool whole = true;
+    try {
+        RegistryKey key = ProductKey();
+        settings.Save(key);
+    } catch (const NumberedError&) {
+        whole = false;
+    }
+    LimitRegistryChanges(-1);
+    return whole;
+}
+
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -129,11 +145,14 @@ TEST_F(SettingsTest, FirstStartKeyLoadsTheDefaults)
 
 TEST_F(SettingsTest, EverythingSavedLoadsBackAndTheLayoutIsComplete)
 {
+    // Read first from nothing, as on a first start.
     cSettings saved;
+    RegistryKey readFirst = ProductKey();
+    saved.Load(readFirst);
     FillEverything(saved);
     saved.Drags().Item(0)->Caption = L"not stored";
+    Persistence().PersistOf(saved).Save(readFirst);
     RegistryKey key = ProductKey();
-    Persistence().PersistOf(saved).Save(key);
 
     cSettings loaded;
     Persistence().PersistOf(loaded).Load(key);
@@ -238,25 +257,20 @@ TEST_F(SettingsTest, ASaveEndedAtAnyPointLeavesTheOldSettingsOrTheNewAfterTheNex
     cSettings changed;
     FillEverything(changed);
     changed.Menus().Remove(0);
+    changed.Language.clear();
     changed.HotKey = 0x246;
     changed.Keys().Item(7)->StoreCommandLine(L"C:\\新しい.exe");
     changed.Save(key);
     const RegistryTree after = CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath);
     ASSERT_NE(before, after);
     EXPECT_EQ(after.keys.count(L"Staging"), 0u);
+    EXPECT_EQ(after.keys.count(L"Menu\\2"), 0u) << "a deleted entry stays";
+    EXPECT_EQ(after.keys.at(L"").count(L"Language"), 0u);
 
     int rolledBack = 0, rolledForward = 0;
     for (int changes = 0;; changes += 11) {
         RestoreRegistryTree(HKEY_CURRENT_USER, kProductKeyPath, before);
-        LimitRegistryChanges(changes);
-        bool whole = true;
-        try {
-            RegistryKey saved = ProductKey();
-            changed.Save(saved);
-        } catch (const NumberedError&) {
-            whole = false;
-        }
-        LimitRegistryChanges(-1);
+        const bool whole = SaveEndedAfter(changed, changes);
         StartUpToLauncher({folder.Path(), L"KORVANE"});
         const RegistryTree found = CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath);
         ASSERT_TRUE(found == before || found == after) << "ended after " << changes << " changes";
@@ -266,4 +280,45 @@ TEST_F(SettingsTest, ASaveEndedAtAnyPointLeavesTheOldSettingsOrTheNewAfterTheNex
     }
     EXPECT_GT(rolledBack, 10);
     EXPECT_GT(rolledForward, 10);
+}
+
+// A switch that failed after its marker is finished by the next save of the
+// same process, and stays finished wherever that save is ended.
+TEST_F(SettingsTest, ASwitchLeftHalfWayIsFinishedByTheNextSaveWhereverThatEnds)
+{
+    ProductKey().WriteValue(L"Version", std::int32_t{500});
+    cSettings old, changed;
+    old.Language = L"en";
+    for (int i = 0; i < 3; ++i)
+        old.Menus().Add(-1)->Caption = L"old";
+    changed.HotKey = 0x246;
+    changed.Menus().Add(-1)->Caption = L"new";
+    RegistryKey key = ProductKey();
+    old.Save(key);
+    const RegistryTree before = CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath);
+    changed.Save(key);
+    const RegistryTree after = CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath);
+    const auto marked = [&](int changes) {
+        RestoreRegistryTree(HKEY_CURRENT_USER, kProductKeyPath, before);
+        return SaveEndedAfter(changed, changes) || ProductKey().SubKey(L"Staging").HasValue(L"Complete");
+    };
+    int low = 0, high = 100000;  // to the least count of changes that sets the marker
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (marked(middle))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    ASSERT_TRUE(marked(low) && ProductKey().SubKey(L"Staging").Exists());
+    const RegistryTree halfWay = CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath);
+    // Each of the first changes, where the finish begins, then a sample.
+    for (int changes = 0;; changes += changes < 20 ? 1 : 17) {
+        RestoreRegistryTree(HKEY_CURRENT_USER, kProductKeyPath, halfWay);
+        const bool whole = SaveEndedAfter(changed, changes);
+        StartUpToLauncher({folder.Path(), L"KORVANE"});
+        ASSERT_EQ(CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath), after) << changes;
+        if (whole)
+            break;
+    }
 }

@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
 #include <optional>
+#include <thread>
+#include <type_traits>
 
 #include <gtest/gtest.h>
 
@@ -31,7 +35,7 @@ void Fill(ShellCommand& command, const std::wstring& tag, std::int32_t n)
     command.StoreCommandLine(L"\"C:\\Program Files\\ツール\\" + tag + L".exe\" /n " + std::to_wstring(n));
     command.StoreWorkDir(L"%USERPROFILE%\\作業 " + tag);
     command.Caption = L"「" + tag + L"」 " + std::to_wstring(n);
-    command.WindowState = n % 5 - 1;
+    command.WindowState = n % 3 + 1;
     command.SetFocus = n % 3 != 0;
 }
 
@@ -65,6 +69,25 @@ void StoreRichProfile(std::int32_t menuEntries)
     product.Parent().WriteValue(L"Korvane", std::wstring(L"C:\\Korvane\\KORVANE.EXE"));
 }
 
+template <typename T>
+std::wstring Shown(const T& value)
+{
+    if constexpr (std::is_same_v<T, std::wstring>)
+        return value;
+    else
+        return std::to_wstring(value);
+}
+
+// The file's text without one member of the object that follows `within`.
+std::string Without(std::string text, const char* within, const char* field)
+{
+    const std::size_t at = text.find("\"" + std::string(field) + "\":", text.find(within));
+    const std::size_t begin = text.rfind("\r\n", at), end = text.find("\r\n", at);
+    const bool last = text[end - 1] != ',';
+    text.erase(begin, end - begin);
+    return last ? text.erase(begin - 1, 1) : text;
+}
+
 class SettingsTransferTest : public ::testing::Test {
 protected:
     RegistrySandbox sandbox;
@@ -78,7 +101,12 @@ TEST_F(SettingsTransferTest, AnImportIntoAnEmptyProfileGivesBackWhatWasExported)
     StoreRichProfile(1000);
     const RegistryTree before = StoredTree();
     const std::wstring file = folder.Path() + L"バックアップ" + kSettingsFileExtension;
+    WriteFileBytes(file + L".part", "the user's own");
     ExportSettings(file, StoredSettings());
+    EXPECT_EQ(ReadFileBytes(file + L".part"), "the user's own");
+    EXPECT_EQ(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    WIN32_FIND_DATAW found;
+    EXPECT_EQ(FindFirstFileW((folder.Path() + L"~*").c_str(), &found), INVALID_HANDLE_VALUE);
     const std::string exported = ReadFileBytes(file);
     EXPECT_NE(exported.find("\"caption\": \"\xE3\x80\x8C"), std::string::npos) << "texts as they are";
 
@@ -140,6 +168,29 @@ TEST_F(SettingsTransferTest, AFileThatCannotBeTakenWholeChangesNothing)
             << Utf8FromWide(boxes.Boxes()[0].text).value_or("?");
         EXPECT_EQ(StoredTree(), before) << Utf8FromWide(row.name).value_or("?");
     }
+}
+
+// The largest file an export writes imports back whole; a byte more is
+// refused as the import would refuse it, and the file there stays.
+TEST_F(SettingsTransferTest, TheLargestFileExportedImportsBack)
+{
+    SettingsRecord largest;
+    const std::wstring full(kSettingsFileMaxText, L'x');
+    largest.menus.assign(kSettingsFileMaxBytes / (4 * kSettingsFileMaxText) - 1, {full, full, full, full});
+    CommandRecord& last = largest.menus.emplace_back();
+    std::size_t left = kSettingsFileMaxBytes - WriteSettingsFile(largest).size();
+    for (std::wstring* text : {&last.program, &last.arguments, &last.workingDirectory, &last.caption,
+                               &largest.customIconFile}) {
+        text->assign(std::min(left, kSettingsFileMaxText), L'x');
+        left -= text->size();
+    }
+    const std::wstring file = folder.Path() + L"largest.korvane.json";
+    ExportSettings(file, largest);
+    ASSERT_EQ(ReadFileBytes(file).size(), kSettingsFileMaxBytes);
+    EXPECT_EQ(ReadSettingsFrom(file), largest);
+    largest.customIconFile += L'x';
+    EXPECT_THROW(ExportSettings(file, largest), NumberedError);
+    EXPECT_EQ(ReadFileBytes(file).size(), kSettingsFileMaxBytes);
 }
 
 // An import ended at any instant, as by a killed process, leaves the old
@@ -211,4 +262,123 @@ TEST_F(SettingsTransferTest, TheCommandLineExportsAndImportsWithoutThePad)
     EXPECT_NE(import.Boxes()[0].text.find(L"The file ends part-way"), std::wstring::npos);
     EXPECT_EQ(StoredTree(), before);
     EXPECT_TRUE(VisiblePads().empty());
+}
+
+// A value missing from the registry or from a file means its default, and a
+// number the registry holds beyond the 32 bits it is read in means the same,
+// never a number cut short.
+TEST_F(SettingsTransferTest, EveryValueLeftOutTakesItsDefault)
+{
+    StoreRichProfile(1);
+    const RegistryTree rich = StoredTree();
+    const std::string file = WriteSettingsFile(StoredSettings());
+    using Used = std::wstring (*)(const SettingsRecord&);
+    const struct Row {
+        const wchar_t* key;  // below the product key
+        const wchar_t* value;
+        const char* within;  // where the file holds it; nullptr: nowhere
+        const char* field;
+        const wchar_t* byDefault;
+        Used used;
+        bool number;
+    } rows[] = {
+        {L"", L"PopupStatus", "options", "popupStatus", L"1", [](const auto& s) { return Shown(s.popupStatus); }, false},
+        {L"", L"AlwaysOnTop", "options", "alwaysOnTop", L"1", [](const auto& s) { return Shown(s.alwaysOnTop); }, false},
+        {L"", L"DoubleClickCommand", "options", "doubleClickCommand", L"1", [](const auto& s) { return Shown(s.doubleClickCommand); }, true},
+        {L"", L"ActiveStyle", "options", "activeStyle", L"0", [](const auto& s) { return Shown(s.activeStyle); }, false},
+        {L"", L"HotKey", "options", "hotKey", L"0", [](const auto& s) { return Shown(s.hotKey); }, true},
+        {L"", L"SwapButtons", "options", "swapButtons", L"0", [](const auto& s) { return Shown(s.swapButtons); }, false},
+        {L"", L"CustomIcon", "options", "useCustomIcon", L"0", [](const auto& s) { return Shown(s.useCustomIcon); }, false},
+        {L"", L"CustomIconFile", "options", "customIconFile", L"", [](const auto& s) { return Shown(s.customIconFile); }, false},
+        {L"", L"Language", "options", "language", L"", [](const auto& s) { return Shown(s.language); }, false},
+        {L"Position", L"x", "position", "x", L"0.500000", [](const auto& s) { return Shown(s.x); }, false},
+        {L"Position", L"y", "position", "y", L"0.500000", [](const auto& s) { return Shown(s.y); }, false},
+        {L"Menu", L"NumberOfMenus", nullptr, nullptr, L"0", [](const auto& s) { return Shown(s.menus.size()); }, false},
+        {L"Menu\\0", L"ProgramFileName", "menus", "program", L"", [](const auto& s) { return Shown(s.menus[0].program); }, false},
+        {L"Menu\\0", L"Arguments", "menus", "arguments", L"", [](const auto& s) { return Shown(s.menus[0].arguments); }, false},
+        {L"Drag\\Upward", L"WorkingDirectory", "drags", "workingDirectory", L"", [](const auto& s) { return Shown(s.drags[0].workingDirectory); }, false},
+        {L"Menu\\0", L"Caption", "menus", "caption", L"", [](const auto& s) { return Shown(s.menus[0].caption); }, false},
+        {L"Menu\\0", L"StartupWindowState", "menus", "windowState", L"0", [](const auto& s) { return Shown(s.menus[0].windowState); }, true},
+        {L"Menu\\0", L"SetFocus", "menus", "setFocus", L"1", [](const auto& s) { return Shown(s.menus[0].setFocus); }, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(Utf8FromWide(row.value).value_or("?"));
+        RestoreRegistryTree(HKEY_CURRENT_USER, kProductKeyPath, rich);
+        ASSERT_NE(row.used(StoredSettings()), row.byDefault);
+        RegistryKey key = ProductKey().SubKey(row.key);
+        key.WriteValue(row.value, Null);
+        EXPECT_EQ(row.used(StoredSettings()), row.byDefault);
+        for (const long long number : {-2147483648LL, 2147483647LL, -2147483649LL, 2147483648LL}) {
+            if (!row.number)
+                break;
+            UniqueHKey raw;
+            RegOpenKeyExW(HKEY_CURRENT_USER, key.Path().c_str(), 0, KEY_SET_VALUE, raw.put());
+            RegSetValueExW(raw.get(), row.value, 0, REG_QWORD, reinterpret_cast<const BYTE*>(&number), 8);
+            const bool fits = number == static_cast<std::int32_t>(number);
+            EXPECT_EQ(row.used(StoredSettings()), fits ? std::to_wstring(number) : row.byDefault) << number;
+        }
+        if (!row.within)
+            continue;
+        ImportSettings(ReadSettingsFile(Without(file, row.within, row.field)));
+        EXPECT_EQ(row.used(StoredSettings()), row.byDefault);
+    }
+}
+
+// An export while a save switches the settings over reads them before the
+// switch or after it, never a list half copied.
+TEST_F(SettingsTransferTest, AnExportDuringASaveReadsAWholeList)
+{
+    StoreRichProfile(300);
+    const SettingsRecord first = StoredSettings();
+    SettingsRecord second = first;
+    for (CommandRecord& entry : second.menus)
+        entry.caption += L" 2";
+    std::atomic<bool> saving = true, saved = true;
+    std::thread saver([&] {
+        try {
+            for (int i = 0; i < 6; ++i)
+                ImportSettings(i % 2 ? first : second);
+        } catch (const NumberedError&) {
+            saved = false;
+        }
+        saving = false;
+    });
+    int whole = 0;
+    while (saving) {
+        const SettingsRecord read = StoredSettings();
+        whole += read.menus == first.menus || read.menus == second.menus;
+        EXPECT_TRUE(read.menus == first.menus || read.menus == second.menus);
+    }
+    saver.join();
+    EXPECT_TRUE(saved);
+    EXPECT_GT(whole, 1);
+}
+
+// A pad started while korvane.exe /import runs waits for it and starts with
+// what it imported, or after an import that was ended, with the old settings
+// or the new; never with a mix of the two.
+TEST_F(SettingsTransferTest, APadStartedDuringAnImportStartsWithTheImportedSettings)
+{
+    StoreRichProfile(100);
+    SettingsRecord old = StoredSettings(), imported = old;
+    imported.hotKey = 0x246;
+    imported.menus.assign(3000, {L"C:\\new.exe", L"/n", L"", L"new"});
+    const std::wstring file = folder.Path() + L"large.korvane.json";
+    ExportSettings(file, imported);
+    for (const bool killed : {false, true}) {
+        StoreRichProfile(100);
+        RunningProgram import(BuildFolder() + L"korvane.exe", L"/import \"" + file + L"\" /quiet");
+        for (int i = 0; i < 4000 && !RegistryRoot().KeyExists(HKEY_CURRENT_USER, kProductKeyPath + std::wstring(L"\\Staging")); ++i)
+            Sleep(5);
+        RunningProgram pad(BuildFolder() + L"korvane.exe");
+        if (killed)
+            TerminateProcess(import.Process(), 9);
+        const int exit = import.WaitForExit(120000);
+        EXPECT_NE(pad.WaitForPad(120000), nullptr);
+        EXPECT_EQ(pad.Close(30000), 0);
+        SettingsRecord found = StoredSettings();
+        found.x = old.x = imported.x;
+        found.y = old.y = imported.y;
+        EXPECT_TRUE(found == imported || (exit != 0 && found == old)) << "import ended with " << exit;
+    }
 }
