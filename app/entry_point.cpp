@@ -31,32 +31,49 @@ bool AnotherInstanceRuns()
 }
 
 // An instance that holds the lock and shows no pad is on its way in or out:
-// its pad is still coming, or gone while its process ends. Waits for its pad
-// or for its lock, at most a few seconds; true once the lock is this one's.
+// its pad is still coming, or hidden or gone while its process ends. Waits
+// for its pad to show or for its lock. True when this start is to show a
+// pad: the lock is its own, or the wait ran out with no pad shown (one that
+// hangs on its way out must not leave the user with none).
 bool TakeLockOfInstanceWithoutPad()
 {
-    constexpr DWORD kLongestWaitMs = 5000;
     constexpr DWORD kLookEveryMs = 50;
     const DWORD start = GetTickCount();
-    while (FindRunningPads().count == 0) {
+    while (FindRunningPads(true).count == 0) {
         const DWORD got = WaitForSingleObject(instanceMutex.get(), kLookEveryMs);
-        if (got == WAIT_OBJECT_0 || got == WAIT_ABANDONED)
+        if (got != WAIT_TIMEOUT || GetTickCount() - start >= kPadClosingTimeoutMs)
             return true;
-        if (got == WAIT_FAILED || GetTickCount() - start >= kLongestWaitMs)
-            return false;
     }
     return false;
 }
 
-void ActivateRunningInstance()
+// True when the pad shown is still there once it has handled what was sent
+// to it: one that began to end meanwhile is not a running pad.
+bool BringRunningPadForward()
 {
-    const RunningPads pads = FindRunningPads();
+    const RunningPads pads = FindRunningPads(true);
     if (pads.count == 0)
-        return;
+        return false;
     const HWND window = pads.windows[0];
     if (IsIconic(window))
         ShowWindow(window, SW_RESTORE);
     SetForegroundWindow(window);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer);
+    return IsWindow(window) && IsWindowVisible(window);
+}
+
+// Whether another instance runs and its pad has been brought forward; when
+// it is on its way out, this start waits for it and shows the pad instead.
+bool PadOfAnotherInstanceShown()
+{
+    if (!AnotherInstanceRuns())
+        return false;
+    while (!TakeLockOfInstanceWithoutPad()) {
+        if (BringRunningPadForward())
+            return true;
+    }
+    return false;
 }
 
 // When an installer has the Restart Manager close the pad to replace its
@@ -103,10 +120,8 @@ ProgramLocation LocateProgram()
 
 void Main(const std::function<void()>& showLauncher)
 {
-    if (AnotherInstanceRuns() && !TakeLockOfInstanceWithoutPad()) {
-        ActivateRunningInstance();
+    if (PadOfAnotherInstanceShown())
         return;
-    }
     RegisterForRestartAfterUpdate();
     StartUpToLauncher(LocateProgram());
     Attempt(showLauncher);

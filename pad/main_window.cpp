@@ -171,6 +171,10 @@ void cMain::FinishStartUp()
 
 void cMain::Form_Unload(bool& /*cancel*/)
 {
+    // Off the screen before the save: a start meanwhile takes a hidden pad
+    // for one on its way out, and waits for this process instead of calling
+    // it forward.
+    Hide();
     // The lists are saved below: they must have been read first.
     FinishStartUp();
     if (hooked_) {
