@@ -9,6 +9,8 @@
 #include "tests/support/probe_log.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/sandbox.h"
+#include "tests/support/user_steps.h"
+#include "tests/support/window_query.h"
 #include "tests/support/x_input.h"
 
 namespace {
@@ -16,6 +18,29 @@ namespace {
 bool Exists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A pad whose double-click opens the settings dialog.
+void StoreDoubleClickOpensSettings()
+{
+    RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath).WriteValue(L"DoubleClickCommand",
+                                                                          std::int32_t{2});
+}
+
+HWND OpenSettings(HWND pad)
+{
+    PostMessageW(pad, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(16, 16));
+    PostMessageW(pad, WM_LBUTTONUP, 0, MAKELPARAM(16, 16));
+    return WaitForNamedWindow(L"cDlgSettings");
+}
+
+// The default hot key (Ctrl+Shift+VK_OEM_102) is held by some window.
+bool DefaultHotKeyTaken()
+{
+    if (!RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_SHIFT, VK_OEM_102))
+        return true;
+    UnregisterHotKey(nullptr, 1);
+    return false;
 }
 
 }  // namespace
@@ -87,6 +112,75 @@ TEST(PadProgram, ClosedForAnInstallerItSavesItsSettingsAndEnds)
         EXPECT_EQ(running.WaitForExit(0), 0);
         EXPECT_TRUE(savedOnTheWayOut());
         EXPECT_EQ(RunProgram(L"\"" + program + L"\" /exit", 30000), 0);
+    }
+}
+
+// However the settings dialog is left, the pad is back the moment it has
+// gone: enabled, on top as the settings say, and holding its hot key.
+TEST(PadProgram, TheSettingsDialogGivesThePadBackAtOnceOnEveryWayOut)
+{
+    RegistrySandbox sandbox;
+    StoreDoubleClickOpensSettings();
+    RunningProgram running(BuildFolder() + L"korvane.exe");
+    const HWND pad = running.WaitForPad(20000);
+    ASSERT_TRUE(pad);
+    const auto click = [](const wchar_t* button) {
+        return [button](HWND dialog) { SendMessageW(ChildNamed(dialog, button), BM_CLICK, 0, 0); };
+    };
+    const struct {
+        const char* way;
+        std::function<void(HWND dialog)> leave;
+    } waysOut[] = {
+        {"OK", click(L"cmdOk")},
+        {"Cancel", click(L"cmdCancel")},
+        {"Escape", [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }},
+        {"close box", [](HWND dialog) { SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& wayOut : waysOut) {
+        const HWND dialog = OpenSettings(pad);
+        ASSERT_TRUE(dialog) << wayOut.way;
+        ASSERT_TRUE(Eventually([&] { return !IsWindowEnabled(pad) && !DefaultHotKeyTaken(); }));
+        wayOut.leave(dialog);
+        const DWORD left = GetTickCount();
+        while (GetTickCount() - left < 700 &&
+               !(IsWindowEnabled(pad) && DefaultHotKeyTaken() &&
+                 (GetWindowLongW(pad, GWL_EXSTYLE) & WS_EX_TOPMOST)))
+            Sleep(20);
+        EXPECT_TRUE(IsWindowEnabled(pad)) << wayOut.way;
+        EXPECT_TRUE(GetWindowLongW(pad, GWL_EXSTYLE) & WS_EX_TOPMOST) << wayOut.way;
+        EXPECT_TRUE(DefaultHotKeyTaken()) << wayOut.way;
+    }
+    EXPECT_EQ(running.Close(20000), 0);
+}
+
+// Asked to end while its settings dialog is open, the pad closes the dialog
+// as Cancel does and ends, saving its own state and telling no one of a hot
+// key: for an installer's or /exit's WM_CLOSE and for the session's end.
+TEST(PadProgram, AskedToEndWithTheSettingsDialogOpenItClosesItAndEnds)
+{
+    for (const bool sessionEnds : {false, true}) {
+        RegistrySandbox sandbox;
+        StoreDoubleClickOpensSettings();
+        RunningProgram running(BuildFolder() + L"korvane.exe");
+        const HWND pad = running.WaitForPad(20000);
+        ASSERT_TRUE(pad);
+        const HWND dialog = OpenSettings(pad);
+        ASSERT_TRUE(dialog);
+        SetWindowTextW(ChildNamed(dialog, L"txtCaption"), L"not applied");
+        if (sessionEnds) {
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutW(pad, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+            SendMessageTimeoutW(pad, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+        } else {
+            PostMessageW(pad, WM_CLOSE, 0, 0);
+        }
+        EXPECT_EQ(running.WaitForExit(8000), 0) << sessionEnds;
+        EXPECT_TRUE(running.Boxes().empty()) << sessionEnds;
+        RegistryKey product = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+        EXPECT_TRUE(product.SubKey(L"Position").Exists()) << sessionEnds;
+        cSettings stored;
+        Persistence().PersistOf(stored).Load(product);
+        EXPECT_NE(stored.Drags().Item(1)->Caption, L"not applied") << sessionEnds;
     }
 }
 
