@@ -17,6 +17,7 @@
 #include "tests/support/probe_log.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/sandbox.h"
+#include "tests/support/user_steps.h"
 
 namespace {
 
@@ -159,13 +160,22 @@ TEST_F(ProgramFolderTest, WithoutItsLibraryTheMenuSaysSoAndThePadCarriesOn)
         EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(pad) != FALSE; }, kTimeoutMs));
     };
     dismiss();
+    // Then the program's own menu, closed here without a choice.
+    HWND menu = WaitForPopupMenu(program.Id());
+    ASSERT_NE(menu, nullptr) << "no menu without the library";
+    PostKeyPress(menu, VK_ESCAPE);
+    EXPECT_TRUE(WaitUntilNoPopupMenu(program.Id()));
 
-    // Once more: the library is looked for again, and the pad still works.
+    // Once more: the library is looked for again, and its last built-in
+    // action, the exit, ends the program.
     PostKeyPress(pad, VK_APPS);
     EXPECT_NE(program.WaitForBox(kTimeoutMs), nullptr);
     dismiss();
-    EXPECT_TRUE(program.Running());
-    EXPECT_EQ(program.Close(kTimeoutMs), 0);
+    menu = WaitForPopupMenu(program.Id());
+    ASSERT_NE(menu, nullptr);
+    PostKeyPress(menu, VK_UP);
+    PostKeyPress(menu, VK_RETURN);
+    EXPECT_EQ(program.WaitForExit(kTimeoutMs), 0);
     ExpectOrderlyEnd(folder.Path());
 }
 
