@@ -47,33 +47,15 @@ bool TakeLockOfInstanceWithoutPad()
     return false;
 }
 
-// True when the pad shown is still there once it has handled what was sent
-// to it: one that began to end meanwhile is not a running pad.
-bool BringRunningPadForward()
+void ActivateRunningInstance()
 {
     const RunningPads pads = FindRunningPads(true);
     if (pads.count == 0)
-        return false;
+        return;
     const HWND window = pads.windows[0];
     if (IsIconic(window))
         ShowWindow(window, SW_RESTORE);
     SetForegroundWindow(window);
-    DWORD_PTR answer = 0;
-    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer);
-    return IsWindow(window) && IsWindowVisible(window);
-}
-
-// Whether another instance runs and its pad has been brought forward; when
-// it is on its way out, this start waits for it and shows the pad instead.
-bool PadOfAnotherInstanceShown()
-{
-    if (!AnotherInstanceRuns())
-        return false;
-    while (!TakeLockOfInstanceWithoutPad()) {
-        if (BringRunningPadForward())
-            return true;
-    }
-    return false;
 }
 
 // When an installer has the Restart Manager close the pad to replace its
@@ -120,8 +102,10 @@ ProgramLocation LocateProgram()
 
 void Main(const std::function<void()>& showLauncher)
 {
-    if (PadOfAnotherInstanceShown())
+    if (AnotherInstanceRuns() && !TakeLockOfInstanceWithoutPad()) {
+        ActivateRunningInstance();
         return;
+    }
     RegisterForRestartAfterUpdate();
     StartUpToLauncher(LocateProgram());
     Attempt(showLauncher);
