@@ -31,26 +31,25 @@ bool AnotherInstanceRuns()
 }
 
 // An instance that holds the lock and shows no pad is on its way in or out:
-// its pad is still coming, or gone while its process ends. Waits for its pad
-// or for its lock, at most a few seconds; true once the lock is this one's.
+// its pad is still coming, or hidden or gone while its process ends. Waits
+// for its pad to show or for its lock. True when this start is to show a
+// pad: the lock is its own, or the wait ran out with no pad shown (one that
+// hangs on its way out must not leave the user with none).
 bool TakeLockOfInstanceWithoutPad()
 {
-    constexpr DWORD kLongestWaitMs = 5000;
     constexpr DWORD kLookEveryMs = 50;
     const DWORD start = GetTickCount();
-    while (FindRunningPads().count == 0) {
+    while (FindRunningPads(true).count == 0) {
         const DWORD got = WaitForSingleObject(instanceMutex.get(), kLookEveryMs);
-        if (got == WAIT_OBJECT_0 || got == WAIT_ABANDONED)
+        if (got != WAIT_TIMEOUT || GetTickCount() - start >= kPadClosingTimeoutMs)
             return true;
-        if (got == WAIT_FAILED || GetTickCount() - start >= kLongestWaitMs)
-            return false;
     }
     return false;
 }
 
 void ActivateRunningInstance()
 {
-    const RunningPads pads = FindRunningPads();
+    const RunningPads pads = FindRunningPads(true);
     if (pads.count == 0)
         return;
     const HWND window = pads.windows[0];

@@ -1,28 +1,37 @@
 #include "app/running_pads.h"
 
 #include "base/win_handles.h"
+#include "forms/window_class.h"
 
 namespace {
 
-BOOL CALLBACK CollectPad(HWND window, LPARAM found)
+struct PadSearch {
+    RunningPads found;
+    bool shownOnly = false;
+};
+
+BOOL CALLBACK CollectPad(HWND window, LPARAM param)
 {
-    auto& pads = *reinterpret_cast<RunningPads*>(found);
+    auto& search = *reinterpret_cast<PadSearch*>(param);
+    // Longer than either name: a longer one is not cut down to match.
     wchar_t caption[16] = {};
     wchar_t className[16] = {};
     GetWindowTextW(window, caption, 16);
     GetClassNameW(window, className, 16);
-    if (lstrcmpW(caption, L"Korvane") == 0 && lstrcmpW(className, L"#32770") != 0)
-        pads.windows[pads.count++] = window;
-    return pads.count < RunningPads::kCapacity;
+    if (lstrcmpW(caption, L"Korvane") == 0 && lstrcmpW(className, kFormWindowClass) == 0 &&
+        (!search.shownOnly || IsWindowVisible(window)))
+        search.found.windows[search.found.count++] = window;
+    return search.found.count < RunningPads::kCapacity;
 }
 
 }  // namespace
 
-RunningPads FindRunningPads()
+RunningPads FindRunningPads(bool shownOnly)
 {
-    RunningPads pads;
-    EnumWindows(CollectPad, reinterpret_cast<LPARAM>(&pads));
-    return pads;
+    PadSearch search;
+    search.shownOnly = shownOnly;
+    EnumWindows(CollectPad, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 PadClosing CloseRunningPads(DWORD timeoutMs)

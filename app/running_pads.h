@@ -7,15 +7,19 @@
 
 #include <windows.h>
 
-// The pads: top-level windows titled "Korvane" that are not message boxes
-// (a running pad's boxes carry the same title), in window order. One runs
-// per session; a few more are only kept as far as there is room.
+// The pads: top-level windows of the forms' class titled "Korvane", in
+// window order. The title alone would take in any window so named (an
+// Explorer window on the program's folder, a document) and a running pad's
+// message boxes. One runs per session; a few more are only kept as far as
+// there is room.
 struct RunningPads {
     static constexpr int kCapacity = 16;
     HWND windows[kCapacity] = {};
     int count = 0;
 };
-RunningPads FindRunningPads();
+// shownOnly leaves out pads whose window is hidden: one that is ending hides
+// before it saves, and one that is starting is not shown yet.
+RunningPads FindRunningPads(bool shownOnly = false);
 
 struct PadClosing {
     int asked = 0;          // pads asked to close

@@ -8,6 +8,7 @@
 #include "app/program_switches.h"
 #include "app/running_pads.h"
 #include "app/transfer_command.h"
+#include "base/deferred_imports.h"
 #include "base/interface_text.h"
 #include "base/system.h"
 #include "forms/form.h"
@@ -32,16 +33,28 @@ UINT ProblemText(SwitchProblem problem)
 
 int RunPad()
 {
-    Main([] {
+    // The pad's thread is OLE's single-threaded apartment for its whole
+    // life: the accessible objects it hands to screen readers, its drop
+    // targets and their reference counts are made for calls on this one
+    // thread, which only an apartment of its own guarantees. Entered once the
+    // pad has been painted (loading ole32 would delay that) and before the
+    // commands, menus or dialogs can use it; left when the loop has ended.
+    bool inApartment = false;
+    Main([&inApartment] {
         // Settings that could not even be made leave no pad to show, and the
         // loop below nothing to wait for.
         if (!AppSettings)
             return;
         MainWindow = std::make_unique<cMain>(*AppSettings);
-        MainWindow->DeferredStartUp = LoadCommandLists;
+        MainWindow->DeferredStartUp = [&inApartment] {
+            inApartment = SUCCEEDED(ole32::OleInitialize(nullptr));
+            LoadCommandLists();
+        };
         MainWindow->Show();
     });
     const int exitCode = RunMessageLoop();
+    if (inApartment)
+        ole32::OleUninitialize();
     ReleaseInstanceLock();
     return exitCode;
 }

@@ -38,6 +38,8 @@ public:
     // The first entry of the table, or nullptr when there is none.
     const CompiledMenuEntry* Table() const { return table_.empty() ? nullptr : table_.data(); }
     std::int32_t Count() const { return static_cast<std::int32_t>(table_.size()); }
+    // The entries as given, in their own text.
+    const std::vector<MenuEntryText>& Entries() const { return entries_; }
 
     // What the library's two answer buffers open: a chosen entry's own text,
     // or a file found in a folder entry as the library named it.

@@ -71,6 +71,9 @@ void DrawLine(HDC dc, int colour, std::initializer_list<POINT> points)
 
 RegistryKey ProductKey() { return RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath); }
 
+// The dialog ShowSettings has open; one at a time.
+cDlgSettings* openDialog = nullptr;
+
 }  // namespace
 
 cDlgSettings::cDlgSettings(SettingsHost& host)
@@ -133,6 +136,8 @@ cDlgSettings::cDlgSettings(SettingsHost& host)
 void cDlgSettings::ShowSettings(SettingsHost& host)
 {
     cDlgSettings dialog(host);
+    openDialog = &dialog;
+    const ScopeExit closed([] { openDialog = nullptr; });
     // The dialog starts from what is stored, not from the live settings: it
     // opens on the drag page, and reads the other lists after its first paint.
     RegistryKey key = ProductKey();
@@ -157,6 +162,12 @@ void cDlgSettings::ShowSettings(SettingsHost& host)
         dialog.ShowModal();
     }
     dialog.Unload();
+}
+
+void cDlgSettings::CancelOpenDialog()
+{
+    if (openDialog)
+        openDialog->cmdCancel_Click();
 }
 
 void cDlgSettings::Form_Load()

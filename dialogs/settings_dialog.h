@@ -40,6 +40,9 @@ public:
     // Meanwhile the host has no hot key and is not topmost; both come back
     // from the host's settings afterwards.
     static void ShowSettings(SettingsHost& host);
+    // Closes the open dialog as Cancel does, its unapplied edits dropped; for
+    // a host that has to end. Nothing when none is open.
+    static void CancelOpenDialog();
 
     static constexpr int kPageCount = 4;
 

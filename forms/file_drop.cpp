@@ -81,11 +81,13 @@ public:
         }
         ole32::ReleaseStgMedium(&medium);
         *effect = files.empty() ? DROPEFFECT_NONE : DROPEFFECT_COPY;
-        // The handler may show boxes or end the form; keep this object alive meanwhile.
+        // The handler may show boxes or end the form, and the owner with it:
+        // this object and the handler itself stay alive until it returns.
         AddRef();
         if (!files.empty() && onDrop_) {
+            const DropHandler handler = onDrop_;
             AtWindowBoundary(window_, 0, [&] {
-                onDrop_(files);
+                handler(files);
                 return 0;
             });
         }

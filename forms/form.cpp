@@ -1,8 +1,5 @@
 #include "forms/form.h"
 
-#include <commctrl.h>
-
-#include "base/deferred_imports.h"
 #include "base/interface_text.h"
 #include "base/numbered_error.h"
 #include "base/scope_exit.h"
@@ -12,31 +9,6 @@
 #include "forms/timer.h"
 #include "forms/window_class.h"
 #include "forms/window_name.h"
-
-namespace {
-
-constexpr wchar_t kFormClass[] = L"KorvaneForm";
-// The widest a control's tool-tip grows before it wraps, in designed pixels.
-constexpr int kToolTipWidth = 400;
-
-int loadedForms = 0;
-bool loopRunning = false;
-ATOM formClass = 0;
-
-struct EnabledWindows {
-    HWND except;
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectEnabled(HWND window, LPARAM param)
-{
-    auto& found = *reinterpret_cast<EnabledWindows*>(param);
-    if (window != found.except && IsWindowVisible(window) && IsWindowEnabled(window))
-        found.windows.push_back(window);
-    return TRUE;
-}
-
-}  // namespace
 
 int ShiftOfMouse(WPARAM keys)
 {
@@ -80,11 +52,11 @@ void Form::Load()
 {
     if (window_)
         return;
-    formClass = RegisterFormsClass(kFormClass, WindowProc);
+    formClass_ = RegisterFormsClass(kFormWindowClass, WindowProc);
     const DWORD style = design_.style & ~WS_VISIBLE;
     dpi_ = SystemDpi();
     const SIZE outer = DesignedSize(dpi_);
-    const HWND window = CreateWindowExW(design_.exStyle, kFormClass, design_.caption.c_str(), style,
+    const HWND window = CreateWindowExW(design_.exStyle, kFormWindowClass, design_.caption.c_str(), style,
                                         0, 0, outer.cx, outer.cy, nullptr, nullptr,
                                         GetModuleHandleW(nullptr), this);
     if (!window)
@@ -187,47 +159,7 @@ void Form::AfterFirstPaint()
     if (window_ != window)
         return;
     SetIcons();
-    if (!toolTipsShown_) {
-        toolTipsShown_ = true;
-        for (const Control* control : controls_) {
-            if (!control->design_.toolTip.empty())
-                UpdateToolTip(*control);
-        }
-    }
-}
-
-void Form::UpdateToolTip(const Control& control)
-{
-    if (!window_ || !control.window_ || !toolTipsShown_)
-        return;
-    if (!toolTip_) {
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
-        comctl32::InitCommonControlsEx(&init);
-        // Owned by the form, so it goes with the form's window.
-        toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
-        if (!toolTip_)
-            return;
-        SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, Scaled(kToolTipWidth));
-    }
-    std::wstring text = control.design_.toolTip;
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = GetParent(control.window_);
-    tool.uId = reinterpret_cast<UINT_PTR>(control.window_);
-    tool.lpszText = text.data();
-    if (SendMessageW(toolTip_, TTM_GETTOOLCOUNT, 0, 0) > 0) {
-        TOOLINFOW known = tool;
-        known.lpszText = nullptr;
-        if (SendMessageW(toolTip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&known))) {
-            SendMessageW(toolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-            return;
-        }
-    }
-    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ShowToolTips();
 }
 
 void Form::Show(HWND owner, bool activate)
@@ -244,50 +176,6 @@ void Form::Hide()
 {
     if (window_)
         ShowWindow(window_, SW_HIDE);
-}
-
-void Form::ShowModal(HWND owner)
-{
-    Load();
-    if (!window_)
-        return;
-    if (owner)
-        SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-    const HWND window = window_;
-    const HWND previousActive = GetActiveWindow();
-    EnabledWindows others{window, {}};
-    EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&others));
-    for (HWND other : others.windows)
-        EnableWindow(other, FALSE);
-    const ScopeExit enableAgain([&] {
-        for (auto it = others.windows.rbegin(); it != others.windows.rend(); ++it) {
-            if (IsWindow(*it))
-                EnableWindow(*it, TRUE);
-        }
-        if (previousActive && previousActive != window && IsWindow(previousActive))
-            SetActiveWindow(previousActive);
-    });
-
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    SetActiveWindow(window);
-    if (!controls_.empty() && !IsChild(window, GetFocus())) {
-        if (Control* first = NextTabStop(nullptr, false))
-            first->SetFocus();
-    }
-
-    MSG message{};
-    while (IsWindow(window) && IsWindowVisible(window)) {
-        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
-            // The outer loop must see the quit request too.
-            PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (!TranslateFormMessage(message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
 }
 
 Control* Form::ActiveControl() const
@@ -354,8 +242,7 @@ void Form::AdoptDpi(int dpi)
     MakeFonts();
     for (Control* control : controls_)
         control->LayOut(font_.get(), boldFont_.get());
-    if (toolTip_)
-        SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, Scaled(kToolTipWidth));
+    ScaleToolTips();
 }
 
 void Form::ChangeDpi(int dpi, const RECT& suggested)
@@ -403,7 +290,7 @@ void Form::Attach(HWND window)
     AttachWindowName(window, name_);
     if (!described_.description.empty())
         SetAccessibleView(window, &described_);
-    ++loadedForms;
+    ++loadedForms_;
 }
 
 void Form::Detached()
@@ -419,40 +306,7 @@ void Form::Detached()
     toolTip_ = nullptr;
     painted_ = false;
     lastFocus_ = nullptr;
-    if (--loadedForms == 0 && loopRunning)
+    if (--loadedForms_ == 0 && loopRunning_)
         PostQuitMessage(0);
 }
 
-bool TranslateFormMessage(MSG& message)
-{
-    if (!message.hwnd || formClass == 0)
-        return false;
-    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    if (!root || GetClassLongPtrW(root, GCW_ATOM) != formClass)
-        return false;
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(root, GWLP_USERDATA));
-    if (!form || form->controls_.empty())
-        return false;
-    // The keys a form takes itself run handlers (a button pressed by Enter,
-    // a field's validation) outside any window procedure: they meet the same
-    // boundary, and a key whose handling failed is taken.
-    return AtWindowBoundary(root, true, [&] { return form->PreTranslate(message); });
-}
-
-int RunMessageLoop()
-{
-    if (loadedForms == 0)
-        return 0;
-    loopRunning = true;
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (TranslateFormMessage(message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    loopRunning = false;
-    return static_cast<int>(message.wParam);
-}
-
-int LoadedFormCount() { return loadedForms; }

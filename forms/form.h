@@ -183,6 +183,8 @@ private:
     friend class Control;
     friend class Timer;
     friend bool TranslateFormMessage(MSG& message);
+    friend int RunMessageLoop();
+    friend int LoadedFormCount();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool DispatchMouse(UINT message, WPARAM wParam, LPARAM lParam);
@@ -205,6 +207,12 @@ private:
     bool PreTranslate(MSG& message);
     bool MovesFocus(const MSG& message) const;
     void UpdateToolTip(const Control& control);
+    // The controls' tool-tips, given once per load.
+    void ShowToolTips();
+    // The tips' width for the form's resolution.
+    void ScaleToolTips();
+    // Wakes the modal loop of this form when the message ends it.
+    void WakeModalLoop(UINT message, LPARAM lParam) const;
     // The control the tab key moves to from a control (or from none): the
     // tab order, whatever the windows' z-order is.
     Control* NextTabStop(const Control* from, bool backwards) const;
@@ -233,10 +241,17 @@ private:
         }
     };
 
+    // Forms loaded now in the process, whether the program's loop runs, and
+    // the forms' window class once registered.
+    static inline int loadedForms_ = 0;
+    static inline bool loopRunning_ = false;
+    static inline ATOM formClass_ = 0;
+
     std::wstring name_;
     FormDesign design_;
     HWND window_ = nullptr;
     bool unloading_ = false;
+    bool inModalLoop_ = false;
     int dpi_ = 96;
     Picture picture_;
     UniqueIcon bigIcon_;

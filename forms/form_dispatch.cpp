@@ -37,6 +37,7 @@ BOOL CALLBACK ForgetChildName(HWND child, LPARAM)
 LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const HWND window = window_;
+    WakeModalLoop(message, lParam);
     if (const std::optional<LRESULT> answer = Form_Message(message, wParam, lParam))
         return *answer;
     if (!controls_.empty()) {

@@ -123,3 +123,5 @@ int PopupItemMenu(HWND owner, const CompiledMenuEntry* entry, char* file, char* 
 {
     return ProgramMenuLibrary().PopupItemMenu(owner, entry, file, parameters, x, y);
 }
+
+bool ProgramMenuLibraryLoaded() { return ProgramMenuLibrary().Loaded(); }

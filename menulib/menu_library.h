@@ -41,3 +41,6 @@ int PopupCommandMenu(HWND owner, const CompiledMenuEntry* entries, int count, ch
                      char* parameters, int x, int y, int dblClickAction);
 int PopupItemMenu(HWND owner, const CompiledMenuEntry* entry, char* file, char* parameters, int x,
                   int y);
+// Whether the program's library is loaded: after a menu answered nothing,
+// whether it was the library's menu or its failure.
+bool ProgramMenuLibraryLoaded();

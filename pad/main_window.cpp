@@ -172,6 +172,10 @@ void cMain::FinishStartUp()
 
 void cMain::Form_Unload(bool& /*cancel*/)
 {
+    // Off the screen before the save: a start meanwhile takes a hidden pad
+    // for one on its way out, and waits for this process instead of calling
+    // it forward.
+    Hide();
     // The lists are saved below: they must have been read first.
     FinishStartUp();
     if (hooked_) {
@@ -245,7 +249,10 @@ std::int32_t cMain::SuspendTopmostAndHotKey()
 void cMain::ResumeTopmostAndHotKey()
 {
     dialogHoldsState_ = false;
-    ApplySettings();
+    // A pad that ended while the dialog was open (the session ended) has no
+    // window left to take them.
+    if (IsLoaded())
+        ApplySettings();
 }
 
 // The dialog has saved what the user chose: the pad runs on it from now on.
@@ -324,6 +331,17 @@ std::optional<LRESULT> cMain::Form_Message(UINT message, WPARAM wParam, LPARAM /
     // and it would hold up the sign-out or the installer.
     if (message == WM_ENDSESSION && wParam)
         sessionEnding_ = true;
+    // Asked to end while the settings dialog is open (by /exit, an installer,
+    // the end of the session): the dialog goes as Cancel would, and the pad
+    // ends as usual, once the dialog's loop has returned; at the end of the
+    // session at once, since the process may be ended as soon as it answers.
+    if (dialogHoldsState_ && (message == WM_CLOSE || (message == WM_ENDSESSION && wParam))) {
+        cDlgSettings::CancelOpenDialog();
+        if (message == WM_CLOSE) {
+            closeAfterDialog_ = true;
+            return 0;
+        }
+    }
     if (!startUpFinished_ && NeedsTheCommands(message))
         FinishStartUp();
     if (HandleHotKeyMessage(Handle(), message, wParam))
@@ -365,6 +383,10 @@ void cMain::RunPadAction(PadAction action)
         StatusWindow.Unload();
         cDlgSettings::ShowSettings(*this);
         MenuTable = &settings_.Menus().Compile();
+        if (closeAfterDialog_) {
+            closeAfterDialog_ = false;
+            UnloadLater();
+        }
         break;
     case PadAction::Exit:
         // Later, not now: the handler that asked (a menu, a double-click)

@@ -133,6 +133,9 @@ private:
     bool sessionEnding_ = false;
     // While the settings dialog is open the pad is not topmost and has no hot key.
     bool dialogHoldsState_ = false;
+    // Asked to close while the settings dialog was open: it ends once the
+    // dialog has gone.
+    bool closeAfterDialog_ = false;
 };
 
 // The one launcher pad of the process, made by start-up.

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "forms/screen.h"
 #include "forms/window_name.h"
 #include "tests/forms/recording_form.h"
@@ -130,4 +133,35 @@ TEST(FormLifecycle, TheMessageLoopRunsUntilTheLastFormIsUnloaded)
     first.Unload();
     MSG msg;
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// A modal form ended by a message the loop's wait handles itself (one sent
+// from another thread, as other programs and the system send them) ends its
+// loop at once, not with whatever message comes next.
+TEST(FormLifecycle, AModalFormEndedWhileItsLoopWaitsReturnsAtOnce)
+{
+    const std::function<void(HWND)> endings[] = {
+        [](HWND window) { ShowWindow(window, SW_HIDE); },
+        [](HWND window) { SendMessageW(window, WM_CLOSE, 0, 0); },
+    };
+    for (const auto& end : endings) {
+        RecordingForm form(L"frmModalEnd");
+        std::atomic<bool> returned{false};
+        bool late = false;
+        const DWORD loopThread = GetCurrentThreadId();
+        std::thread other([&] {
+            HWND window = nullptr;
+            while (!(window = FindNamedWindow(L"frmModalEnd")) || !IsWindowVisible(window))
+                Sleep(10);
+            end(window);
+            Sleep(500);
+            late = !returned;
+            PostThreadMessageW(loopThread, WM_NULL, 0, 0);  // ends a loop left waiting
+        });
+        form.ShowModal();
+        returned = true;
+        other.join();
+        EXPECT_FALSE(late);
+        form.Unload();
+    }
 }

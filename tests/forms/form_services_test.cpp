@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "forms/file_drop.h"
 #include "forms/picture.h"
 #include "forms/screen.h"
 #include "forms/timer.h"
@@ -7,6 +10,7 @@
 #include "tests/support/image_files.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/sandbox.h"
+#include "tests/support/shell_input.h"
 
 namespace {
 
@@ -129,4 +133,31 @@ TEST(FormServices, TheWaitPointerCoversTheFormsUntilTheOutermostOneEnds)
     }
     EXPECT_FALSE(WaitPointerShown());
     EXPECT_EQ(pointerOverForm(), arrow);
+}
+
+// A drop whose handler ends the drop target (the dialog that owns it closed
+// by what was dropped) runs to its end: the handler lives until it returns.
+TEST(FormServices, ADropHandlerThatEndsItsTargetRunsToItsEnd)
+{
+    TempFolder folder;
+    const std::wstring file = folder.Path() + L"dropped.txt";
+    WriteFileBytes(file, "x");
+    RecordingForm form(L"frmDrop");
+    form.Show();
+    auto token = std::make_shared<int>(0);
+    const std::weak_ptr<int> watch = token;
+    bool handlerAlive = false;
+    std::unique_ptr<FileDropTarget> target;
+    target = std::make_unique<FileDropTarget>(form.hWnd(), [&, token](const auto&) {
+        target.reset();
+        handlerAlive = !watch.expired();
+    });
+    token.reset();
+    ASSERT_TRUE(target->Registered());
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    EXPECT_TRUE(DragFileOnto(form.hWnd(), file));
+    SetCursorPos(pointer.x, pointer.y);  // where the other tests' forms expect it
+    EXPECT_FALSE(target);
+    EXPECT_TRUE(handlerAlive);
 }

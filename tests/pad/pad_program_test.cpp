@@ -6,9 +6,12 @@
 
 #include "objlib/persist.h"
 #include "settings/settings.h"
+#include "tests/support/message_pump.h"
 #include "tests/support/probe_log.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/sandbox.h"
+#include "tests/support/user_steps.h"
+#include "tests/support/window_query.h"
 #include "tests/support/x_input.h"
 
 namespace {
@@ -16,6 +19,23 @@ namespace {
 bool Exists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The dialog, opened by a double-click, which the settings make its action.
+HWND OpenSettings(HWND pad)
+{
+    PostMessageW(pad, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(16, 16));
+    PostMessageW(pad, WM_LBUTTONUP, 0, MAKELPARAM(16, 16));
+    return WaitForNamedWindow(L"cDlgSettings");
+}
+
+// The default hot key (Ctrl+Shift+VK_OEM_102) is held by some window.
+bool DefaultHotKeyTaken()
+{
+    if (!RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_SHIFT, VK_OEM_102))
+        return true;
+    UnregisterHotKey(nullptr, 1);
+    return false;
 }
 
 }  // namespace
@@ -87,6 +107,61 @@ TEST(PadProgram, ClosedForAnInstallerItSavesItsSettingsAndEnds)
         EXPECT_EQ(running.WaitForExit(0), 0);
         EXPECT_TRUE(savedOnTheWayOut());
         EXPECT_EQ(RunProgram(L"\"" + program + L"\" /exit", 30000), 0);
+    }
+}
+
+// However the settings dialog is left, the pad is back the moment it has
+// gone: enabled, on top as the settings say, and holding its hot key. Asked
+// to end while the dialog is open (WM_CLOSE from /exit or an installer, the
+// session's end), it closes the dialog as Cancel does and ends, saving its
+// own state and showing no box (about a hot key it got back, say).
+TEST(PadProgram, TheSettingsDialogGivesThePadBackAndGoesWhenThePadMustEnd)
+{
+    const struct {
+        const char* way;
+        std::function<void(HWND dialog)> leave;
+    } waysOut[] = {
+        {"OK", [](HWND dialog) { ClickOn(ChildNamed(dialog, L"cmdOk")); }},
+        {"Cancel", [](HWND dialog) { ClickOn(ChildNamed(dialog, L"cmdCancel")); }},
+        {"Escape", [](HWND) { PressKeys(L"Escape"); }},
+        {"close box", [](HWND dialog) { SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const bool sessionEnds : {false, true}) {
+        RegistrySandbox sandbox;
+        RegistryKey product = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+        product.WriteValue(L"DoubleClickCommand", std::int32_t{2});
+        RunningProgram running(BuildFolder() + L"korvane.exe");
+        const HWND pad = running.WaitForPad(20000);
+        ASSERT_TRUE(pad);
+        const auto padBack = [pad] {
+            return IsWindowEnabled(pad) && DefaultHotKeyTaken() &&
+                   (GetWindowLongW(pad, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        };
+        for (const auto& wayOut : waysOut) {
+            const HWND dialog = OpenSettings(pad);
+            ASSERT_TRUE(dialog) << wayOut.way;
+            ASSERT_TRUE(Eventually([&] { return !IsWindowEnabled(pad) && !DefaultHotKeyTaken(); }));
+            wayOut.leave(dialog);
+            ASSERT_TRUE(WaitUntilNoNamedWindow(L"cDlgSettings"));
+            EXPECT_TRUE(PumpUntil(padBack, 700)) << wayOut.way;
+        }
+
+        const HWND dialog = OpenSettings(pad);
+        ASSERT_TRUE(dialog);
+        SetWindowTextW(ChildNamed(dialog, L"txtCaption"), L"not applied");
+        DWORD_PTR answer = 0;
+        if (sessionEnds) {
+            SendMessageTimeoutW(pad, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+            SendMessageTimeoutW(pad, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+        } else {
+            PostMessageW(pad, WM_CLOSE, 0, 0);
+        }
+        EXPECT_EQ(running.WaitForExit(8000), 0) << sessionEnds;
+        EXPECT_TRUE(running.Boxes().empty()) << sessionEnds;
+        EXPECT_TRUE(product.SubKey(L"Position").Exists()) << sessionEnds;
+        cSettings stored;
+        Persistence().PersistOf(stored).Load(product);
+        EXPECT_NE(stored.Drags().Item(1)->Caption, L"not applied") << sessionEnds;
     }
 }
 

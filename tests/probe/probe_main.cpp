@@ -1,16 +1,58 @@
 // korvane_probe.exe: a program for the launching tests to start. It appends
 // one record of how it was started (command line, current folder, show
-// command) to the log that KORVANE_PROBE_LOG names, and ends.
+// command) to the log that KORVANE_PROBE_LOG names, and ends. Started as
+// "/window CLASS TITLE" it stands in for another program's window instead:
+// shown until closed, or with "/deaf" after them, deaf to WM_CLOSE.
 
 #include <windows.h>
 
+#include <sstream>
 #include <string>
 
 #include "base/win_handles.h"
 #include "tests/support/probe_format.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+namespace {
+
+bool deaf = false;
+
+LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_CLOSE && deaf)
+        return 0;
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int StandInWindow(std::wistringstream& words)
+{
+    std::wstring className, title, flag;
+    words >> className >> title >> flag;
+    deaf = flag == L"/deaf";
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = StandInProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = className.c_str();
+    RegisterClassW(&windowClass);
+    if (!CreateWindowExW(0, className.c_str(), title.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
+                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr))
+        return 4;
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        DispatchMessageW(&message);
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int)
+{
+    std::wistringstream words(arguments ? arguments : L"");
+    std::wstring first;
+    if (words >> first && first == L"/window")
+        return StandInWindow(words);
+
     wchar_t logPath[MAX_PATH];
     const DWORD pathLength = GetEnvironmentVariableW(L"KORVANE_PROBE_LOG", logPath, MAX_PATH);
     if (pathLength == 0 || pathLength >= MAX_PATH)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/win_handles.h"
+#include "objlib/persist.h"
 #include "objlib/registry.h"
 #include "settings/settings.h"
 #include "tests/support/file_type_registrations.h"
@@ -17,6 +18,7 @@
 #include "tests/support/probe_log.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/sandbox.h"
+#include "tests/support/user_steps.h"
 
 namespace {
 
@@ -139,6 +141,14 @@ protected:
 
 TEST_F(ProgramFolderTest, WithoutItsLibraryTheMenuSaysSoAndThePadCarriesOn)
 {
+    TempFolder logFolder;
+    ProbeLogScope log{logFolder.Path()};
+    {
+        cSettings settings;
+        settings.Menus().Add(-1)->StoreCommandLine(L"\"" + ProbeProgramPath() + L"\" entry");
+        RegistryKey product = Product();
+        Persistence().PersistOf(settings).Save(product);
+    }
     RunningProgram program(CopyProgram(false));
     ASSERT_TRUE(program.Started());
     const HWND pad = program.WaitForPad(kTimeoutMs);
@@ -159,13 +169,25 @@ TEST_F(ProgramFolderTest, WithoutItsLibraryTheMenuSaysSoAndThePadCarriesOn)
         EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(pad) != FALSE; }, kTimeoutMs));
     };
     dismiss();
+    // Then the program's own menu, whose first item is the menu entry.
+    HWND menu = WaitForPopupMenu(program.Id());
+    ASSERT_NE(menu, nullptr) << "no menu without the library";
+    PostKeyPress(menu, VK_DOWN);
+    PostKeyPress(menu, VK_RETURN);
+    const std::vector<ProbeRecord> launched = log.WaitFor(1);
+    ASSERT_EQ(launched.size(), 1u);
+    EXPECT_TRUE(launched[0].commandLine.ends_with(L" entry"));
 
-    // Once more: the library is looked for again, and the pad still works.
+    // Once more: the library is looked for again, and its last built-in
+    // action, the exit, ends the program.
     PostKeyPress(pad, VK_APPS);
     EXPECT_NE(program.WaitForBox(kTimeoutMs), nullptr);
     dismiss();
-    EXPECT_TRUE(program.Running());
-    EXPECT_EQ(program.Close(kTimeoutMs), 0);
+    menu = WaitForPopupMenu(program.Id());
+    ASSERT_NE(menu, nullptr);
+    PostKeyPress(menu, VK_UP);
+    PostKeyPress(menu, VK_RETURN);
+    EXPECT_EQ(program.WaitForExit(kTimeoutMs), 0);
     ExpectOrderlyEnd(folder.Path());
 }
 
