@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <vector>
 
 #include "app/running_pads.h"
@@ -17,7 +19,18 @@
 
 namespace {
 
-constexpr std::int32_t kFirstStartHotKey = 0x3E2;  // Ctrl+Shift+VK_OEM_102
+// The hot key a first start sets: on the Japanese keyboard Ctrl+Shift+＼
+// (VK_OEM_102), a key other keyboards lack or have elsewhere. Every other
+// keyboard gets Ctrl+Alt+F11: a function key exists on all of them and types
+// no character with AltGr (which is Ctrl+Alt), and neither Windows nor the
+// common programs use this combination.
+std::int32_t FirstStartHotKey()
+{
+    constexpr std::int32_t kJapaneseDefault = (HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8 | VK_OEM_102;
+    constexpr std::int32_t kOtherDefault = (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8 | VK_F11;
+    static_assert(kJapaneseDefault == 994);
+    return JapaneseKeyboard() ? kJapaneseDefault : kOtherDefault;
+}
 
 // The instance lock: its existence tells later starts that an instance runs.
 // The instance owns it until its pad has gone (ReleaseInstanceLock).
@@ -157,7 +170,7 @@ void MigrateSettings(RegistryKey& key)
     RegistryKey maker = Persistence().KeyOf(key.Parent());
     maker.WriteValue(L"Korvane", AppFolder + exeBaseName + L".EXE");
     if (version < kSettingsLayoutVersion)
-        key.WriteValue(L"HotKey", kFirstStartHotKey);
+        key.WriteValue(L"HotKey", FirstStartHotKey());
     key.WriteValue(L"Version", kSettingsLayoutVersion);
 }
 

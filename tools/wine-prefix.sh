@@ -1,6 +1,8 @@
 #!/bin/sh
-# Creates the project-local Wine prefix once: Japanese fonts for the names the
-# program asks for, and no debugger that would wait forever on a crash.
+# Creates the project-local Wine prefix of the language (tools/wine-env.sh)
+# once: Japanese fonts for the names the program asks for, and no debugger
+# that would wait forever on a crash. The Japanese prefix also sets its dialog
+# font in Japanese; the English one keeps the Latin fonts wineboot chose.
 set -eu
 . "$(dirname -- "$0")/wine-env.sh"
 
@@ -26,8 +28,15 @@ Windows Registry Editor Version 5.00
 "ＭＳ Ｐゴシック"="IPAPGothic"
 "MS UI Gothic"="IPAPGothic"
 "ＭＳ ゴシック"="IPAGothic"
+REG
+case "$LANG" in
+    ja_*) cat >> "$reg" <<'REG'
 "MS Shell Dlg"="IPAPGothic"
 "MS Shell Dlg 2"="IPAPGothic"
+REG
+    ;;
+esac
+cat >> "$reg" <<'REG'
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
 "Debugger"=""
