@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "base/dpi_scale.h"
+#include "base/interface_text.h"
 #include "base/win_handles.h"
 #include "dialogs/dlg_extension.h"
 #include "dialogs/drag_figure.h"
@@ -113,8 +114,8 @@ std::vector<Clipped> ClippedTexts(HWND window, int dpi)
 void ExpectNoTextClipped(HWND window, int dpi, const std::wstring& where)
 {
     for (const Clipped& c : ClippedTexts(window, dpi))
-        ADD_FAILURE() << "at " << dpi << " DPI, " << where
-                      << ": a text needs " << c.needed.cx << " x " << c.needed.cy
+        ADD_FAILURE() << "at " << dpi << " DPI, " << where << ": \"" << c.text
+                      << "\" needs " << c.needed.cx << " x " << c.needed.cy
                       << " pixels and has " << c.room.cx << " x " << c.room.cy;
 }
 
@@ -202,7 +203,7 @@ bool Within(const RECT& inner, const RECT& outer)
 }
 
 // A list shows whole rows, keeps its designed top and takes as many rows as
-// its designed height holds: at 100 % all of it.
+// its designed height holds.
 void ExpectWholeRows(HWND list, int dpi)
 {
     const int row = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
@@ -215,7 +216,8 @@ void ExpectWholeRows(HWND list, int dpi)
     EXPECT_EQ(outer.top, ScaledToDpi(18, dpi));
     EXPECT_LE(outer.bottom - outer.top, ScaledToDpi(160, dpi));
     EXPECT_GT(outer.bottom - outer.top, ScaledToDpi(160, dpi) - row);
-    if (dpi == kDesignDpi) {
+    // The Japanese rows fill it exactly; the Latin font's rows may leave a gap.
+    if (dpi == kDesignDpi && CurrentLanguage() == InterfaceLanguage::Japanese) {
         EXPECT_EQ(outer.bottom - outer.top, 160);
     }
 }
