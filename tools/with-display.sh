@@ -1,9 +1,9 @@
 #!/bin/sh
 # Runs a command with an X display: the caller's, or a private Xvfb that is
 # stopped again afterwards, of 1024 x 768 pixels unless KORVANE_SCREEN says
-# otherwise (as WIDTHxHEIGHTxDEPTH). The Wine servers of the Japanese and the
-# English prefix (tools/wine-env.sh) are kept alive for the whole run so that
-# each test program starts quickly.
+# otherwise (as WIDTHxHEIGHTxDEPTH). Both prefixes, Japanese and English
+# (tools/wine-env.sh), are made first; the Wine server of the language of the
+# run is kept alive for the whole run so that each test program starts quickly.
 #
 # KORVANE_MONITORS gives the private display several monitors, as Windows
 # places them: WIDTHxHEIGHT+LEFT+TOP each (signs as in 1280x1024-1280-512),
@@ -95,9 +95,13 @@ fi
 
 for language in $languages; do
     in_wine_of "$language" "$KORVANE_ROOT/tools/wine-prefix.sh"
-    in_wine_of "$language" wineserver -p >/dev/null 2>&1
-    # Wine's own background processes start with the first program of a
-    # session; start them here, detached from the output that ctest waits on.
-    in_wine_of "$language" wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 done
+wineserver -p >/dev/null 2>&1
+# Wine's own background processes start with the first program of a session;
+# start them here, detached from the output that ctest waits on. Only the
+# prefix of this run's language stays up: with a second prefix's session on
+# the same display, right clicks on the pad stopped opening its menu. A
+# program of the other language starts that prefix's session, which ends
+# with it.
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 "$@"
