@@ -90,11 +90,14 @@ BOOL CALLBACK CollectClipped(HWND control, LPARAM param)
     const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
     const SIZE width =
         plain ? MeasureText(control, font, text) : MeasureCaption(control, font, text);
-    // The type's own height: the line's leading may reach past a label's
-    // bottom, as it does at 100 %, but not the letters.
-    LOGFONTW type{};
-    GetObjectW(font, sizeof type, &type);
-    const SIZE needed{width.cx + Allowance(control, dpi), type.lfHeight < 0 ? -type.lfHeight : 0};
+    // A whole line of the type, down to the descenders of a Latin font.
+    TEXTMETRICW type{};
+    {
+        const WindowDc dc(control);
+        const ScopedSelection selected(dc.get(), font);
+        GetTextMetricsW(dc.get(), &type);
+    }
+    const SIZE needed{width.cx + Allowance(control, dpi), type.tmHeight};
     const SIZE room = ClientSize(control);
     // Frames draw their caption over their top edge, whatever their height.
     const bool tooLow = kind != L"KorvaneContainer" && needed.cy > room.cy;
