@@ -13,6 +13,7 @@ all: build
 setup:
 	@tools/setup-host.sh
 	@tools/wine-prefix.sh
+	@KORVANE_LANG=en_US.UTF-8 tools/wine-prefix.sh
 
 $(WIN_DIR)/build.ninja:
 	cmake -S . -B $(WIN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -19,6 +19,12 @@
 
 namespace {
 
+// Every keyboard can press its first hot key (see first_hot_key.h).
+std::int32_t FirstStartHotKey()
+{
+    return JapaneseKeyboard() ? kJapaneseFirstHotKey : kOtherFirstHotKey;
+}
+
 // The instance lock: its existence tells later starts that an instance runs.
 // The instance owns it until its pad has gone (ReleaseInstanceLock).
 UniqueKernelHandle instanceMutex;
@@ -159,7 +165,7 @@ void MigrateSettings(RegistryKey& key)
     RegistryKey maker = Persistence().KeyOf(key.Parent());
     maker.WriteValue(L"Korvane", AppFolder + exeBaseName + L".EXE");
     if (version < kSettingsLayoutVersion)
-        key.WriteValue(L"HotKey", kFirstStartHotKey);
+        key.WriteValue(L"HotKey", FirstStartHotKey());
     key.WriteValue(L"Version", kSettingsLayoutVersion);
 }
 

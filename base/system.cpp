@@ -129,3 +129,9 @@ int MsgBox(const std::wstring& text, UINT style, HWND owner, const wchar_t* capt
 {
     return MessageBoxW(IsWindow(owner) ? owner : nullptr, text.c_str(), caption, style);
 }
+
+bool JapaneseKeyboard()
+{
+    constexpr int kJapaneseKeyboardType = 7;
+    return GetKeyboardType(0) == kJapaneseKeyboardType;
+}

@@ -20,6 +20,10 @@ std::wstring LastErrorText(const std::wstring& insert);
 // The full path of the running program's file.
 std::wstring ProgramPath();
 
+// Whether the keyboard is the Japanese one (GetKeyboardType type 7), whose
+// keys and their shifted characters differ from every other keyboard's.
+bool JapaneseKeyboard();
+
 // Text in the ANSI code page, for the boundary of the companion library.
 std::string ToAnsi(const std::wstring& text);
 std::wstring FromAnsi(const std::string& text);

@@ -27,11 +27,9 @@ ControlDesign AccessLabelDesign(int index)
 {
     switch (index) {
     case 0:
-        return FieldLabel(16, 24, 360, UiText(IDS_COMMAND_LABEL),
-                          UiText(IDS_COMMAND_LABEL_TIP));
+        return FieldLabel(16, 24, 360, UiText(IDS_COMMAND_LABEL), UiText(IDS_COMMAND_TIP));
     case 1:
-        return FieldLabel(16, 68, 360, UiText(IDS_WORK_DIR_LABEL),
-                          UiText(IDS_WORK_DIR_TIP));
+        return FieldLabel(16, 68, 360, UiText(IDS_WORK_DIR_LABEL), UiText(IDS_WORK_DIR_TIP));
     case 2:
         return FieldLabel(16, 112, 180, UiText(IDS_CAPTION_LABEL), UiText(IDS_CAPTION_TIP));
     default:

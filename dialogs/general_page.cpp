@@ -107,7 +107,7 @@ GeneralPage::GeneralPage(SettingsFrame& frame, Control& page, cSettings& setting
       lblLanguage(frame.Dialog(), L"lblLanguage",
                   ControlDesign(Kind::Label, 16, 318, 64, 12, UiText(IDS_LANGUAGE_LABEL)), &page),
       cboLanguage(frame.Dialog(), L"cboLanguage",
-                  ControlDesign(Kind::ComboBox, 80, 314, 121, 20, {}, UiText(IDS_LANGUAGE_TIP)),
+                  ControlDesign(Kind::ComboBox, 88, 314, 113, 20, {}, UiText(IDS_LANGUAGE_TIP)),
                   &page),
       lblLanguageNote(frame.Dialog(), L"lblLanguageNote",
                       ControlDesign(Kind::Label, 208, 318, 265, 12, UiText(IDS_LANGUAGE_NOTE)),

@@ -7,6 +7,7 @@
 #include "base/deferred_imports.h"
 #include "base/interface_text.h"
 #include "base/numbered_error.h"
+#include "base/win_handles.h"
 #include "base/window_boundary.h"
 #include "forms/form.h"
 #include "forms/window_class.h"
@@ -201,7 +202,7 @@ void Control::Create(HWND parent, HFONT font, HFONT boldFont, int id, bool start
     if (design_.kind == ControlKind::ComboBox && design_.editable)
         SubclassInnerEdit();
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(bold_ ? boldFont_ : font_), FALSE);
-    FitWholeRows();
+    FitToFont();
     if (!design_.toolTip.empty())
         form_.UpdateToolTip(*this);
 }
@@ -228,7 +229,33 @@ void Control::LayOut(HFONT font, HFONT boldFont)
     SetWindowPos(window_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(bold_ ? boldFont_ : font_), TRUE);
+    FitToFont();
+}
+
+void Control::FitToFont()
+{
     FitWholeRows();
+    FitLabelHeight();
+}
+
+// The designed height holds a line of the Japanese type; the descenders of a
+// Latin type (g, p, y) and the access key's underline reach further down. The
+// label grows downwards, its top staying where it was designed.
+void Control::FitLabelHeight()
+{
+    if (design_.kind != ControlKind::Label)
+        return;
+    TEXTMETRICW type{};
+    {
+        const WindowDc dc(window_);
+        const ScopedSelection selected(dc.get(), bold_ ? boldFont_ : font_);
+        if (!GetTextMetricsW(dc.get(), &type))
+            return;
+    }
+    const RECT at = PlaceOnForm();
+    const int height = std::max(static_cast<int>(at.bottom - at.top), static_cast<int>(type.tmHeight));
+    SetWindowPos(window_, nullptr, 0, 0, at.right - at.left, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Control::FitWholeRows()
@@ -421,6 +448,7 @@ void Control::Move(int left, int top, int width, int height)
     const RECT at = PlaceOnForm();
     SetWindowPos(window_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    FitToFont();
 }
 
 void Control::BringToFront()
@@ -441,8 +469,10 @@ void Control::SetBold(bool bold)
 {
     bold_ = bold;
     design_.bold = bold;
-    if (window_)
-        SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(bold ? boldFont_ : font_), TRUE);
+    if (!window_)
+        return;
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(bold ? boldFont_ : font_), TRUE);
+    FitToFont();
 }
 
 void Control::SetToolTipText(const std::wstring& text)

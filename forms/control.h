@@ -198,8 +198,11 @@ private:
     // Places the window again and gives it the fonts, after the form's
     // resolution changed.
     void LayOut(HFONT font, HFONT boldFont);
-    // A list designed WholeRows, shortened to whole rows in its font.
+    // The sizes that follow the font: a list designed WholeRows shortened to
+    // whole rows, a label made as tall as a line of its type.
+    void FitToFont();
     void FitWholeRows();
+    void FitLabelHeight();
     void Destroyed();
     bool TakesFocus() const;
     // Picture boxes: whether a control they hold takes the focus, which

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "base/slot_names.h"
-
 namespace {
 
 // The start of a span of `size` on the side the rule prefers, or on the other
@@ -79,7 +77,7 @@ Point TipPosition(Point pointer, std::int32_t width, std::int32_t height,
     return {tip.x, tip.y};
 }
 
-std::wstring TipColumnText(std::int32_t column,
+std::wstring TipColumnText(std::int32_t column, const DigitMarks& marks,
                            const std::function<std::wstring(std::int32_t)>& captionOf)
 {
     const std::int32_t first = column == 0 ? 0 : kTipColumnLength;
@@ -88,7 +86,7 @@ std::wstring TipColumnText(std::int32_t column,
     for (std::int32_t slot = first; slot < last; ++slot) {
         if (slot != first)
             text += L"\r\n";
-        text += KeySlotName(slot);
+        text += KeySlotName(slot, marks);
         text += L'\t';
         text += captionOf(slot);
     }

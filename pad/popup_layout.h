@@ -7,6 +7,7 @@
 
 #include "base/dpi_scale.h"
 #include "base/plane.h"
+#include "base/slot_names.h"
 #include "pad/pad_units.h"
 
 // The popups' rules are designed at 96 DPI; dpi is the resolution of the
@@ -47,7 +48,8 @@ Point TipPosition(Point pointer, std::int32_t width, std::int32_t height,
 // Key slots in the first column (A..R); the rest (S..Z, 0..9) form the second.
 inline constexpr std::int32_t kTipColumnLength = 18;
 
-// The text of tip column 0 or 1: one line per key slot, its display name, a
-// tab and `captionOf(slot)`, lines joined by CR LF with none after the last.
-std::wstring TipColumnText(std::int32_t column,
+// The text of tip column 0 or 1: one line per key slot, its name with the
+// digits marked by `marks`, a tab and `captionOf(slot)`, lines joined by
+// CR LF with none after the last.
+std::wstring TipColumnText(std::int32_t column, const DigitMarks& marks,
                            const std::function<std::wstring(std::int32_t)>& captionOf);

@@ -71,8 +71,10 @@ void cPopupTip::PopupStatus(int x, int y)
     TipLayout layout;
     // In the pad's type and at its scale: the tip shows beside the pad.
     const int dpi = pad_.Dpi();
-    UniqueGdiObject<HBITMAP> image =
-        DrawTip(TipColumnText(0, keyCaption_), TipColumnText(1, keyCaption_), dpi, layout);
+    // The digits as the keyboard in use marks them, which may have changed.
+    const DigitMarks marks = KeyboardDigitMarks();
+    UniqueGdiObject<HBITMAP> image = DrawTip(TipColumnText(0, marks, keyCaption_),
+                                             TipColumnText(1, marks, keyCaption_), dpi, layout);
     if (!image)
         return;
     SetPicture(Picture::FromBitmap(std::move(image)));

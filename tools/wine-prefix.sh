@@ -1,6 +1,8 @@
 #!/bin/sh
-# Creates the project-local Wine prefix once: Japanese fonts for the names the
-# program asks for, and no debugger that would wait forever on a crash.
+# Creates the project-local Wine prefix of the language (tools/wine-env.sh)
+# once: Japanese fonts for the names the program asks for, and no debugger
+# that would wait forever on a crash. The Japanese prefix also sets its dialog
+# font in Japanese; the English one keeps the Latin fonts wineboot chose.
 set -eu
 . "$(dirname -- "$0")/wine-env.sh"
 
@@ -13,10 +15,18 @@ wineserver -k >/dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"
 mkdir -p "$(dirname -- "$WINEPREFIX")"
 wineboot --init >/dev/null 2>&1
-# Window captions draw their buttons with Wine's own Marlett (Debian's
-# fonts-wine); this Wine looks for it only in the prefix's font folder.
-marlett=/usr/share/wine/fonts/marlett.ttf
-if [ -f "$marlett" ]; then cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"; fi
+# This Wine looks for its own fonts (Debian's fonts-wine) only in the
+# prefix's font folder. Window captions draw their buttons with Marlett; an
+# English Windows shows its interface in Tahoma, the face wineboot chose for
+# the English prefix, which would otherwise fall back to a Japanese font.
+wine_fonts=/usr/share/wine/fonts
+case "$LANG" in
+    ja_*) own_fonts=marlett.ttf ;;
+    *) own_fonts="marlett.ttf tahoma.ttf tahomabd.ttf" ;;
+esac
+for font in $own_fonts; do
+    if [ -f "$wine_fonts/$font" ]; then cp "$wine_fonts/$font" "$WINEPREFIX/drive_c/windows/Fonts/"; fi
+done
 reg=$(mktemp --suffix=.reg)
 trap 'rm -f "$reg"' EXIT
 cat > "$reg" <<'REG'
@@ -26,8 +36,15 @@ Windows Registry Editor Version 5.00
 "ＭＳ Ｐゴシック"="IPAPGothic"
 "MS UI Gothic"="IPAPGothic"
 "ＭＳ ゴシック"="IPAGothic"
+REG
+case "$LANG" in
+    ja_*) cat >> "$reg" <<'REG'
 "MS Shell Dlg"="IPAPGothic"
 "MS Shell Dlg 2"="IPAPGothic"
+REG
+    ;;
+esac
+cat >> "$reg" <<'REG'
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
 "Debugger"=""

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Runs a command with an X display: the caller's, or a private Xvfb that is
 # stopped again afterwards, of 1024 x 768 pixels unless KORVANE_SCREEN says
-# otherwise (as WIDTHxHEIGHTxDEPTH). The Wine server is kept alive for the
-# whole run so that each test program starts quickly.
+# otherwise (as WIDTHxHEIGHTxDEPTH). Both prefixes, Japanese and English
+# (tools/wine-env.sh), are made first; the Wine server of the language of the
+# run is kept alive for the whole run so that each test program starts quickly.
 #
 # KORVANE_MONITORS gives the private display several monitors, as Windows
 # places them: WIDTHxHEIGHT+LEFT+TOP each (signs as in 1280x1024-1280-512),
@@ -12,10 +13,23 @@
 set -eu
 . "$(dirname -- "$0")/wine-env.sh"
 
+# Runs a command in the Wine of the language $1.
+in_wine_of() {
+    (
+        export KORVANE_LANG="$1"
+        shift
+        . "$KORVANE_ROOT/tools/wine-env.sh"
+        "$@"
+    )
+}
+languages="ja_JP.UTF-8 en_US.UTF-8"
+
 xvfb_pid=""
 # Every step succeeds, so that the command's own exit status is the script's.
 cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
+    for language in $languages; do
+        in_wine_of "$language" wineserver -k >/dev/null 2>&1 || true
+    done
     if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
     if [ -n "${fifo_dir:-}" ]; then rm -rf "$fifo_dir"; fi
 }
@@ -79,9 +93,15 @@ EOF_WORK
     fi
 fi
 
-"$KORVANE_ROOT/tools/wine-prefix.sh"
+for language in $languages; do
+    in_wine_of "$language" "$KORVANE_ROOT/tools/wine-prefix.sh"
+done
 wineserver -p >/dev/null 2>&1
 # Wine's own background processes start with the first program of a session;
-# start them here, detached from the output that ctest waits on.
+# start them here, detached from the output that ctest waits on. Only the
+# prefix of this run's language stays up: with a second prefix's session on
+# the same display, right clicks on the pad stopped opening its menu. A
+# program of the other language starts that prefix's session, which ends
+# with it.
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 "$@"

@@ -159,6 +159,12 @@ TEST_F(EnglishPass, TheStatusWindowTheCommandMenuAndTheNamesSpeakEnglishInTheMes
     // The built-in actions come from korvane.dll's own tables.
     EXPECT_EQ(shown, (std::vector<std::wstring>{L"&Toggle desktop", L"&Settings...", L"E&xit"}));
 
+    // The digits as a US keyboard types them with Shift.
+    std::wstring digits;
+    for (std::int32_t key = 26; key < kKeyCount; ++key)
+        digits += SlotDisplayName(CommandListKind::Keys, key);
+    EXPECT_EQ(digits, L"0[)]1[!]2[@]3[#]4[$]5[%]6[^]7[&]8[*]9[(]");
+
     std::vector<std::wstring> names;
     for (std::int32_t d = 0; d < kDirectionCount; ++d) {
         names.push_back(SlotDisplayName(CommandListKind::Drags, d));
@@ -191,7 +197,16 @@ TEST_F(EnglishDialogPass, EveryPageItsMenusAndTheExtensionChooserShowEnglishOnly
             }};
     };
     std::vector<std::function<void()>> steps = {
-        [] { ExpectEnglishControls(Dialog(), L"drag page"); },
+        [] {
+            ExpectEnglishControls(Dialog(), L"drag page");
+            // A field's label tells what its field does.
+            const wchar_t* const fields[] = {L"txtCommand", L"txtWorkDir", L"txtCaption",
+                                             L"cboWindowState"};
+            for (int i = 0; i < 4; ++i)
+                EXPECT_EQ(ToolTipOf(Dialog(), Item(L"lblAccess(" + std::to_wstring(i) + L")")),
+                          ToolTipOf(Dialog(), Item(fields[i])))
+                    << i;
+        },
         [] { Click(L"cmdReference(0)"); },
         [&] {
             if (!ReadOpenMenu(browseMenu))

@@ -221,8 +221,8 @@ TEST(KeyTip, ColumnTextsListAllKeySlots)
         asked.push_back(slot);
         return L"cmd" + std::to_wstring(slot);
     };
-    const std::vector<std::wstring> first = Lines(TipColumnText(0, caption));
-    const std::vector<std::wstring> second = Lines(TipColumnText(1, caption));
+    const std::vector<std::wstring> first = Lines(TipColumnText(0, kJapaneseDigitMarks, caption));
+    const std::vector<std::wstring> second = Lines(TipColumnText(1, kJapaneseDigitMarks, caption));
     ASSERT_EQ(first.size(), 18u);
     ASSERT_EQ(second.size(), 18u);
     EXPECT_EQ(first.front(), L"A[a]\tcmd0");
@@ -234,11 +234,19 @@ TEST(KeyTip, ColumnTextsListAllKeySlots)
     ASSERT_EQ(asked.size(), 36u);
     for (std::int32_t i = 0; i < 36; ++i)
         EXPECT_EQ(asked[i], i);
+    // A US keyboard's marks, and a key that types nothing with Shift.
+    DigitMarks us = {L')', L'!', L'@', L'#', L'$', L'%', L'^', L'&', L'*', L'('};
+    us[5] = L'\0';
+    const std::vector<std::wstring> marked = Lines(TipColumnText(1, us, caption));
+    EXPECT_EQ(marked[8], L"0[)]\tcmd26");
+    EXPECT_EQ(marked[13], L"5\tcmd31");
+    EXPECT_EQ(marked[17], L"9[(]\tcmd35");
 }
 
 TEST(KeyTip, EmptyCaptionsKeepTheTabAndNoTrailingBreak)
 {
-    const std::wstring text = TipColumnText(1, [](std::int32_t) { return std::wstring(); });
+    const std::wstring text =
+        TipColumnText(1, kJapaneseDigitMarks, [](std::int32_t) { return std::wstring(); });
     EXPECT_EQ(text.substr(0, 10), L"S[s]\t\r\nT[t");
     EXPECT_EQ(text.substr(text.size() - 5), L"9[)]\t");
 }

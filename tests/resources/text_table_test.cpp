@@ -128,3 +128,12 @@ TEST(TextTable, TranslationsKeepAccessKeysAndPlaceholders)
             EXPECT_LT(c, 0x80) << name << ": " << translation;
     }
 }
+
+TEST(TextTable, EnglishHasOneWordForThePadACommandAndAMenuEntry)
+{
+    // "pad", "command" and "menu entry", never these.
+    const std::regex other(R"(\b(launcher|task|item)s?\b)", std::regex::icase);
+    const auto tables = Tables();
+    for (const auto& [name, text] : tables.at("LANG_ENGLISH"))
+        EXPECT_FALSE(std::regex_search(text, other)) << name << ": " << text;
+}
