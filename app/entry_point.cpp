@@ -9,12 +9,14 @@
 #include "app/running_pads.h"
 #include "base/attempt.h"
 #include "base/desktop_toggle_file.h"
+#include "base/interface_text.h"
 #include "base/path_text.h"
 #include "base/system.h"
 #include "base/win_handles.h"
 #include "objlib/persist.h"
 #include "settings/settings.h"
 #include "settings/settings_lock.h"
+#include "settings/settings_store.h"
 #include "settings/staged_write.h"
 
 namespace {
@@ -130,29 +132,40 @@ void StartUpToLauncher(const ProgramLocation& location)
     LayeredWindowsAvailable = DetectLayeredWindows();
 
     PlaceDesktopToggleFile();
-    RegistryKey key = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
-    // An import or a save of another process, however long it takes, is
-    // switched over before anything is read; one that an ended process left
-    // half-way is finished or undone.
-    const SettingsLock lock;
-    Attempt([&] { FinishStagedWrite(key); });
-    Attempt([&] { MigrateSettings(key); });
-    Attempt([] { RemoveStaleProgramEntries(); });
-    Attempt([] { AppSettings = std::make_unique<cSettings>(); });
-    Attempt([&] {
-        if (AppSettings)
-            AppSettings->LoadOptions(key);
-    });
+    {
+        // An import or a save of another process, however long it takes, is
+        // switched over before anything is read; one that an ended process
+        // left half-way is finished or undone.
+        const SettingsLock lock;
+        Attempt([] {
+            ChooseSettingsPlace(AppFolder);
+            TakeKeptLanguageChoice();
+        });
+        // Settings kept beside the program leave the registry as it is.
+        if (PortableSettingsFile().empty()) {
+            RegistryKey key = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
+            Attempt([&] { FinishStagedWrite(key); });
+            Attempt([&] { MigrateSettings(key); });
+            Attempt([] { RemoveStaleProgramEntries(); });
+        }
+        Attempt([] { AppSettings = std::make_unique<cSettings>(); });
+        Attempt([] {
+            if (AppSettings)
+                LoadKept(*AppSettings, true, {});
+        });
+    }
+    // Once, before the pad: the file is left as it is, and the program runs
+    // on the defaults.
+    if (!UnreadableSettingsFile().empty())
+        MsgBox(UnreadableSettingsFile() + L"\r\n\r\n" + UiText(IDS_SETTINGS_FILE_KEPT_AS_IT_IS));
 }
 
 void LoadCommandLists()
 {
     Attempt([] {
-        if (!AppSettings)
-            return;
-        const SettingsLock lock;
-        RegistryKey key = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
-        AppSettings->LoadLists(key);
+        if (AppSettings)
+            LoadKept(*AppSettings, false,
+                     {&AppSettings->Drags(), &AppSettings->Keys(), &AppSettings->Menus()});
     });
 }
 

@@ -9,14 +9,17 @@
 #include "base/win_handles.h"
 #include "base/window_boundary.h"
 #include "settings/settings_lock.h"
+#include "settings/settings_store.h"
 #include "settings/settings_transfer.h"
 
 int RunSettingsTransfer(TransferDirection direction, const std::wstring& fileName, bool quiet)
 {
     std::wstring failure;
     try {
+        ChooseSettingsPlace(LocateProgram().folder);
+        TakeKeptLanguageChoice();
         if (direction == TransferDirection::Export) {
-            ExportSettings(fileName, StoredSettings());
+            ExportSettings(fileName, KeptSettingsRecord());
             return 0;
         }
         const SettingsRecord settings = ReadSettingsFrom(fileName);
@@ -29,7 +32,12 @@ int RunSettingsTransfer(TransferDirection direction, const std::wstring& fileNam
         const UniqueKernelHandle instance(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
         if (!instance || GetLastError() == ERROR_ALREADY_EXISTS)
             throw NumberedError(kErrInvalidValue, UiText(IDS_SETTINGS_IMPORT_WHILE_RUNNING));
-        ImportSettings(settings);
+        // Importing the very file the settings are kept in takes them into
+        // the registry: the way back from settings kept beside the program.
+        if (PortableSettingsFile().empty() || IsPortableSettingsFile(fileName))
+            ImportSettings(settings);
+        else if (!ReplaceKeptSettings(settings, nullptr))
+            throw NumberedError(kErrInvalidValue, UnreadableSettingsFile());
         return 0;
     } catch (...) {
         failure = CurrentFailureText();

@@ -13,8 +13,13 @@ namespace {
 
 constexpr wchar_t kJapaneseFace[] = L"ＭＳ Ｐゴシック";
 
+// The choice start-up took from elsewhere than the registry, if it did.
+std::optional<std::optional<std::wstring>> handedOverChoice;
+
 std::optional<std::wstring> StoredChoice()
 {
+    if (handedOverChoice)
+        return *handedOverChoice;
     UniqueHKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kProductKeyPath, 0, KEY_QUERY_VALUE, key.put()) !=
         ERROR_SUCCESS)
@@ -41,6 +46,8 @@ InterfaceLanguage ReadLanguageChoice()
 {
     return ChooseLanguage(StoredChoice(), PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE);
 }
+
+void TakeLanguageChoice(std::optional<std::wstring> stored) { handedOverChoice = std::move(stored); }
 
 InterfaceLanguage CurrentLanguage()
 {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,10 @@ InterfaceLanguage CurrentLanguage();
 
 // The choice as the user's "Language" value and Windows make it now.
 InterfaceLanguage ReadLanguageChoice();
+// Where the settings are kept in a file instead of the registry, start-up
+// hands over the choice the file holds (nothing to follow Windows) before
+// the first text is read; the registry is not asked then.
+void TakeLanguageChoice(std::optional<std::wstring> stored);
 
 // The text of that number; empty when the table has none.
 std::wstring UiText(UINT id);

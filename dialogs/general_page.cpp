@@ -9,6 +9,7 @@
 #include "dialogs/item_buttons.h"
 #include "base/system.h"
 #include "settings/settings.h"
+#include "settings/settings_store.h"
 #include "forms/win32_callback.h"
 #include "objlib/file_dialog.h"
 #include "objlib/text_box_tools.h"
@@ -113,7 +114,14 @@ GeneralPage::GeneralPage(SettingsFrame& frame, Control& page, cSettings& setting
                       ControlDesign(Kind::Label, 208, 318, 265, 12, UiText(IDS_LANGUAGE_NOTE)),
                       &page),
       // The lower row of the band.
-      transfer_(frame, page, settings)
+      transfer_(frame, page, settings),
+      lblSettingsPlace(frame.Dialog(), L"lblSettingsPlace",
+                       ControlDesign(Kind::Label, 296, 337, 177, 12, UiText(IDS_SETTINGS_PLACE_LABEL)),
+                       &page),
+      txtSettingsPlace(frame.Dialog(), L"txtSettingsPlace",
+                       ControlDesign(Kind::TextBox, 296, 350, 177, 18, {}, UiText(IDS_SETTINGS_PLACE_TIP))
+                           .Style(ES_READONLY),
+                       &page)
 {
     for (int i = optIcon.LBound(); i <= optIcon.UBound(); ++i)
         optIcon(i).OnClick = [this] { optIcon_Click(); };
@@ -147,6 +155,8 @@ void GeneralPage::Fill()
         chkStartAtSignIn.SetText(UiText(IDS_START_AT_SIGN_IN_ALL_USERS));
         chkStartAtSignIn.SetEnabled(false);
     }
+    const std::wstring& file = PortableSettingsFile();
+    txtSettingsPlace.SetText(file.empty() ? UiText(IDS_SETTINGS_PLACE_REGISTRY) : file);
     ShowSettings();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The general page of the settings dialog: the pad's hot key, its picture,
-// four options, the start at sign-in, what a double-click on the pad does
-// and the language of the next start.
+// four options, the start at sign-in, what a double-click on the pad does,
+// the language of the next start, and where the settings are kept.
 
 #include <cstdint>
 
@@ -72,4 +72,8 @@ private:
     Control cboLanguage;  // automatic, Japanese, English
     Control lblLanguageNote;
     TransferButtons transfer_;
+    // Where the settings are kept: the registry, or the file beside the
+    // program.
+    Control lblSettingsPlace;
+    Control txtSettingsPlace;
 };

@@ -6,13 +6,14 @@
 
 #include "base/interface_text.h"
 #include "base/scope_exit.h"
+#include "base/system.h"
 #include "base/win_handles.h"
 #include "dialogs/drag_figure.h"
 #include "forms/high_contrast.h"
 #include "forms/screen.h"
-#include "objlib/persist.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
+#include "settings/settings_store.h"
 
 namespace {
 
@@ -68,8 +69,6 @@ void DrawLine(HDC dc, int colour, std::initializer_list<POINT> points)
     for (const POINT* at = first + 1; at != points.end(); ++at)
         LineTo(dc, at->x, at->y);
 }
-
-RegistryKey ProductKey() { return RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath); }
 
 // The dialog ShowSettings has open; one at a time.
 cDlgSettings* openDialog = nullptr;
@@ -140,9 +139,7 @@ void cDlgSettings::ShowSettings(SettingsHost& host)
     const ScopeExit closed([] { openDialog = nullptr; });
     // The dialog starts from what is stored, not from the live settings: it
     // opens on the drag page, and reads the other lists after its first paint.
-    RegistryKey key = ProductKey();
-    dialog.WorkSettings.LoadOptions(key);
-    dialog.WorkSettings.LoadList(key, dialog.WorkSettings.Drags());
+    LoadKept(dialog.WorkSettings, true, {&dialog.WorkSettings.Drags()});
     {
         // Before the dialog's window is made, which would otherwise be topmost too.
         dialog.padHotKey_ = host.SuspendTopmostAndHotKey();
@@ -190,9 +187,7 @@ void cDlgSettings::ReadOtherLists()
 {
     if (otherListsRead_)
         return;
-    RegistryKey key = ProductKey();
-    WorkSettings.LoadList(key, WorkSettings.Keys());
-    WorkSettings.LoadList(key, WorkSettings.Menus());
+    LoadKept(WorkSettings, false, {&WorkSettings.Keys(), &WorkSettings.Menus()});
     otherListsRead_ = true;
 }
 
@@ -358,17 +353,15 @@ std::optional<LRESULT> cDlgSettings::Form_Message(UINT message, WPARAM, LPARAM)
 
 void cDlgSettings::cmdOk_Click()
 {
-    if (!ValidateActiveControl())
+    if (!ValidateActiveControl() || !ApplySettings())
         return;
-    ApplySettings();
     Hide();
 }
 
 void cDlgSettings::cmdApply_Click()
 {
-    if (!ValidateActiveControl())
+    if (!ValidateActiveControl() || !ApplySettings())
         return;
-    ApplySettings();
     cmdApply.SetEnabled(false);
 }
 
@@ -397,22 +390,30 @@ void cDlgSettings::StorePages()
         page->Store();
 }
 
-void cDlgSettings::ApplySettings()
+bool cDlgSettings::ApplySettings()
 {
     StorePages();
-    RegistryKey key = ProductKey();
-    Persistence().PersistOf(WorkSettings).Save(key);
+    if (!SaveKeptSettings(WorkSettings, [this](const std::wstring& problem) {
+            return MayReplaceUnreadable(problem);
+        }))
+        return false;
     for (SettingsPage* page : pages_)
         page->Apply();
     Host.SettingsApplied();
+    return true;
+}
+
+bool cDlgSettings::MayReplaceUnreadable(const std::wstring& problem)
+{
+    return MsgBox(problem + L"\r\n\r\n" + UiText(IDS_REPLACE_UNREADABLE_FILE),
+                  MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2, hWnd()) == IDYES;
 }
 
 // The working copy is read again from what the import stored; its hot key
 // is the one the pad takes when the dialog closes.
 void cDlgSettings::SettingsReplaced()
 {
-    RegistryKey key = ProductKey();
-    Persistence().PersistOf(WorkSettings).Load(key);
+    LoadKeptSettings(WorkSettings);
     otherListsRead_ = true;
     generalPage_.KeepPadHotKey(WorkSettings.HotKey);
     for (SettingsPage* page : pages_)

@@ -52,8 +52,9 @@ private:
     // Switches to page 0 (drag), 1 (key), 2 (menu) or 3 (general) once the
     // focused control has accepted its value.
     void SelectPage(int index);
-    // Saves the working copy and has the host take it up.
-    void ApplySettings();
+    // Saves the working copy and has the host take it up; false when the
+    // user kept a settings file that cannot be read, and nothing was saved.
+    bool ApplySettings();
     // The key and menu lists into the working copy, once; before anything
     // shows, saves or exports them.
     void ReadOtherLists();
@@ -67,6 +68,7 @@ private:
     void OrderTabs(std::initializer_list<Control*> sequence) override { SetTabOrder(sequence); }
     void StorePages() override;
     void SettingsReplaced() override;
+    bool MayReplaceUnreadable(const std::wstring& problem) override;
 
     void Form_Load() override;
     void Form_AfterFirstPaint() override;

@@ -3,6 +3,7 @@
 // made on, the Apply button, and the menus and file dialogs of the dialog.
 
 #include <initializer_list>
+#include <string>
 
 class Control;
 class FileDialog;
@@ -27,6 +28,9 @@ public:
     // An import replaced the stored settings: the pages show them, nothing
     // is left to apply (as after OK), and the host takes them up.
     virtual void SettingsReplaced() = 0;
+    // Asks the user, with the reader's message, whether a settings file that
+    // cannot be read may be replaced; true when they agree.
+    virtual bool MayReplaceUnreadable(const std::wstring& problem) = 0;
 
 protected:
     ~SettingsFrame() = default;

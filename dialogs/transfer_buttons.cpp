@@ -8,6 +8,7 @@
 #include "forms/form.h"
 #include "objlib/file_dialog.h"
 #include "settings/settings_file.h"
+#include "settings/settings_store.h"
 #include "settings/settings_transfer.h"
 
 namespace {
@@ -78,7 +79,14 @@ void TransferButtons::cmdExport_Click()
     if (!dialog.ShowSave(path))
         return;
     frame_.StorePages();
-    ExportSettings(path, RecordOf(settings_));
+    const SettingsRecord record = RecordWithKeptPlace(settings_);
+    if (!IsPortableSettingsFile(path)) {
+        ExportSettings(path, record);
+        return;
+    }
+    // Into the file the settings are kept in: they replace the kept ones, or
+    // the pad would write its own over them when it ends.
+    ReplaceSettings(record);
 }
 
 void TransferButtons::cmdImport_Click()
@@ -92,6 +100,13 @@ void TransferButtons::cmdImport_Click()
     if (MsgBox(ImportQuestion(chosen.front(), settings),
                MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2, frame_.Dialog().hWnd()) != IDOK)
         return;
-    ImportSettings(settings);
-    frame_.SettingsReplaced();
+    ReplaceSettings(settings);
+}
+
+void TransferButtons::ReplaceSettings(const SettingsRecord& settings)
+{
+    if (ReplaceKeptSettings(settings, [this](const std::wstring& problem) {
+            return frame_.MayReplaceUnreadable(problem);
+        }))
+        frame_.SettingsReplaced();
 }

@@ -3,6 +3,7 @@
 // file and read them back from one, in the free band below its frames.
 
 #include "forms/control.h"
+#include "settings/settings_record.h"
 
 class cSettings;
 class SettingsFrame;
@@ -18,6 +19,9 @@ private:
     // A file's settings in place of the stored ones, once the user agrees;
     // the dialog then shows them with nothing left to apply.
     void cmdImport_Click();
+    // The record in place of the kept settings, and the dialog shows them;
+    // nothing when the user keeps a file that cannot be read.
+    void ReplaceSettings(const SettingsRecord& settings);
 
     SettingsFrame& frame_;
     cSettings& settings_;

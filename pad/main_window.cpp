@@ -13,12 +13,11 @@
 #include "forms/hot_key.h"
 #include "forms/screen.h"
 #include "forms/win32_callback.h"
-#include "objlib/persist.h"
 #include "pad/pad_metrics.h"
 #include "pad/pad_position.h"
 #include "pad/pad_units.h"
 #include "resources/resource_ids.h"
-#include "settings/settings_lock.h"
+#include "settings/settings_store.h"
 
 std::unique_ptr<cMain> MainWindow;
 
@@ -44,12 +43,6 @@ FormDesign Design(const cSettings& settings)
     design.scaleMode = ScaleMode::Pixels;
     design.iconResource = IDI_KORVANE;
     return design;
-}
-
-RegistryKey PositionKey()
-{
-    return Persistence().KeyOf(RegistryRoot().OpenKey(
-        HKEY_CURRENT_USER, std::wstring(kProductKeyPath) + L"\\Position"));
 }
 
 bool IsTopmost(HWND window)
@@ -142,10 +135,8 @@ void cMain::TakeStoredPlace()
     // The stored centre picks the monitor. There the pad takes that
     // monitor's resolution (the system tells it as it moves there, or else
     // it asks), and with it its size, around the same centre.
-    const RegistryKey position = PositionKey();
-    const PadPlace place = PlacePadCentre(PadFraction(position.ReadValue(L"x", 0.5f)),
-                                          PadFraction(position.ReadValue(L"y", 0.5f)),
-                                          DisplayMonitors());
+    const KeptPlace kept = KeptPadPlace();
+    const PadPlace place = PlacePadCentre(PadFraction(kept.x), PadFraction(kept.y), DisplayMonitors());
     const auto centreAt = [&](SIZE outer) {
         Move(PadEdgeTwips(place.x, ScreenWidthTwips(), tppX, outer.cx / 2),
              PadEdgeTwips(place.y, ScreenHeightTwips(), tppY, outer.cy / 2),
@@ -186,26 +177,19 @@ void cMain::Form_Unload(bool& /*cancel*/)
     TipWindow.Unload();
 
     // Each step on its own: settings that cannot be saved must not keep the
-    // position from being saved or the command file from being removed. The
-    // user learns of the first failure once the rest is done.
+    // command file from being removed. The user learns of the first failure
+    // once the rest is done.
     std::wstring failure;
-    {
-        // An export reads the settings and the place together.
-        const SettingsLock lock;
-        RegistryKey product = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
-        Attempt([&] { Persistence().PersistOf(settings_).Save(product); }, failure);
-        Attempt(
-            [&] {
-                const float tppX = TwipsPerPixelX();
-                const float tppY = TwipsPerPixelY();
-                RegistryKey position = product.SubKey(L"Position");
-                position.WriteValue(L"x", PadCentreFraction(Left(), ScreenWidthTwips(), tppX,
-                                                            NearestInt(Width() / tppX) / 2));
-                position.WriteValue(L"y", PadCentreFraction(Top(), ScreenHeightTwips(), tppY,
-                                                            NearestInt(Height() / tppY) / 2));
-            },
-            failure);
-    }
+    Attempt(
+        [&] {
+            const float tppX = TwipsPerPixelX();
+            const float tppY = TwipsPerPixelY();
+            const KeptPlace centre{
+                PadCentreFraction(Left(), ScreenWidthTwips(), tppX, NearestInt(Width() / tppX) / 2),
+                PadCentreFraction(Top(), ScreenHeightTwips(), tppY, NearestInt(Height() / tppY) / 2)};
+            SaveKeptSettingsAtExit(settings_, centre, failure);
+        },
+        failure);
     RemoveDesktopToggleFile();
     if (!failure.empty() && !sessionEnding_)
         ShowFailure(Handle(), failure);
@@ -258,8 +242,7 @@ void cMain::ResumeTopmostAndHotKey()
 // The dialog has saved what the user chose: the pad runs on it from now on.
 void cMain::SettingsApplied()
 {
-    RegistryKey product = RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath);
-    Persistence().PersistOf(settings_).Load(product);
+    LoadKeptSettings(settings_);
     ApplySettings();
 }
 

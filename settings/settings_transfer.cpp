@@ -57,14 +57,21 @@ void PairFields(Record& record, ShellCommand& command, Copy copy)
     copy(record.setFocus, command.SetFocus);
 }
 
+// Calls pair(record's command, the list's command) for every slot of a
+// fixed list, the drags from slot 1 (slot 0 is never stored).
+template <typename Slots, typename Pair>
+void PairSlots(Slots& slots, ShellCommands& list, std::int32_t first, Pair pair)
+{
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        pair(slots[i], *list.Item(static_cast<std::int32_t>(i) + first));
+}
+
 // Calls pair(record's command, the list's command) for every drag and key.
 template <typename Record, typename Pair>
 void PairSlots(Record& record, cSettings& settings, Pair pair)
 {
-    for (std::size_t i = 0; i < record.drags.size(); ++i)
-        pair(record.drags[i], *settings.Drags().Item(static_cast<std::int32_t>(i) + 1));
-    for (std::size_t i = 0; i < record.keys.size(); ++i)
-        pair(record.keys[i], *settings.Keys().Item(static_cast<std::int32_t>(i)));
+    PairSlots(record.drags, settings.Drags(), 1, pair);
+    PairSlots(record.keys, settings.Keys(), 0, pair);
 }
 
 // Calls copy(record's option, the settings' option) for every option.
@@ -99,24 +106,11 @@ void FromRecord(const CommandRecord& record, ShellCommand& command)
     PairFields(record, command, kFromRecord);
 }
 
-SettingsRecord RecordOf(cSettings& settings, const RegistryKey& position)
-{
-    SettingsRecord record;
-    PairOptions(record, settings, kIntoRecord);
-    PairSlots(record, settings, IntoRecord);
-    for (std::int32_t i = 0; i < settings.Menus().Count(); ++i)
-        IntoRecord(record.menus.emplace_back(), *settings.Menus().Item(i));
-    record.x = position.ReadValue(L"x", record.x);
-    record.y = position.ReadValue(L"y", record.y);
-    return record;
-}
-
 void Take(const SettingsRecord& record, cSettings& settings)
 {
-    PairOptions(record, settings, kFromRecord);
-    PairSlots(record, settings, FromRecord);
-    for (const CommandRecord& entry : record.menus)
-        FromRecord(entry, *settings.Menus().Add(-1));
+    TakeOptions(record, settings);
+    for (const ShellCommands* list : {&settings.Drags(), &settings.Keys(), &settings.Menus()})
+        TakeList(record, settings, *list);
 }
 
 std::string ReadWholeFile(const std::wstring& fileName)
@@ -150,24 +144,56 @@ SettingsRecord StoredSettings()
     FinishStagedWrite(key);
     cSettings settings;
     Persistence().PersistOf(settings).Load(key);
-    return RecordOf(settings);
+    SettingsRecord record = RecordOf(settings);
+    TakeStoredPlace(record);
+    return record;
 }
 
 SettingsRecord RecordOf(cSettings& settings)
 {
-    const SettingsLock lock;
-    return RecordOf(settings, ProductKey().SubKey(kPositionKeyName));
+    SettingsRecord record;
+    PairOptions(record, settings, kIntoRecord);
+    PairSlots(record, settings, IntoRecord);
+    for (std::int32_t i = 0; i < settings.Menus().Count(); ++i)
+        IntoRecord(record.menus.emplace_back(), *settings.Menus().Item(i));
+    return record;
 }
 
-void ExportSettings(const std::wstring& fileName, const SettingsRecord& settings)
+void TakeStoredPlace(SettingsRecord& record)
+{
+    const SettingsLock lock;
+    const RegistryKey position = ProductKey().SubKey(kPositionKeyName);
+    record.x = position.ReadValue(L"x", record.x);
+    record.y = position.ReadValue(L"y", record.y);
+}
+
+void TakeOptions(const SettingsRecord& record, cSettings& settings)
+{
+    PairOptions(record, settings, kFromRecord);
+}
+
+void TakeList(const SettingsRecord& record, cSettings& settings, const ShellCommands& list)
+{
+    if (&list == &settings.Drags()) {
+        PairSlots(record.drags, settings.Drags(), 1, FromRecord);
+    } else if (&list == &settings.Keys()) {
+        PairSlots(record.keys, settings.Keys(), 0, FromRecord);
+    } else {
+        settings.Menus().Clear();
+        for (const CommandRecord& entry : record.menus)
+            FromRecord(entry, *settings.Menus().Add(-1));
+    }
+}
+
+void ExportSettings(const std::wstring& fileName, const SettingsRecord& settings, UINT failureText)
 {
     std::string text;
     try {
         text = WriteSettingsFile(settings);
     } catch (const SettingsFileError& e) {
-        Fail(kCannotExport, fileName, e);
+        Fail(failureText, fileName, e);
     }
-    WriteWholeFile(fileName, text, kCannotExport);
+    WriteWholeFile(fileName, text, failureText);
 }
 
 SettingsRecord ReadSettingsFrom(const std::wstring& fileName)

@@ -9,10 +9,12 @@
 
 #include "base/interface_text.h"
 #include "base/path_text.h"
+#include "base/scope_exit.h"
 #include "base/slot_names.h"
 #include "base/win_handles.h"
 #include "forms/hot_key.h"
 #include "settings/settings_file.h"
+#include "settings/settings_store.h"
 #include "settings/settings_transfer.h"
 #include "tests/dialogs/settings_dialog_fixture.h"
 #include "tests/support/image_files.h"
@@ -680,4 +682,41 @@ TEST_F(SettingsDialogTest, TheGeneralPageExportsAndImportsEverySetting)
     EXPECT_EQ(StoredSettings(), other);
     EXPECT_FALSE(GetWindowLongW(pad->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_LT(PadCentre().x, centre.x);
+}
+
+// Settings kept in a file beside the program that cannot be read: the general
+// page names the file, and OK asks before replacing it; a no keeps the file
+// to the byte and the dialog open, a yes saves.
+TEST_F(SettingsDialogTest, OkOverAKeptFileThatCannotBeReadAsksBeforeReplacingIt)
+{
+    const std::wstring file = folder.Path() + kPortableSettingsFileName;
+    WriteFileBytes(file, "{");
+    ChooseSettingsPlace(folder.Path());
+    const ScopeExit back([&] {
+        DeleteFileW(file.c_str());
+        ChooseSettingsPlace(folder.Path());
+    });
+    StartPad();
+    for (const int answer : {IDNO, IDYES}) {
+        DialogWatcher boxes(answer);
+        std::wstring place;
+        bool openAfterOk = false;
+        RunDialog({[] { Click(L"picTab(3)"); },
+                   [&] {
+                       place = TextOf(Item(L"txtSettingsPlace"));
+                       Click(L"cmdOk");
+                   },
+                   [&] {
+                       openAfterOk = IsWindowVisible(Dialog()) != FALSE;
+                       if (openAfterOk)
+                           Click(L"cmdCancel");
+                   }});
+        EXPECT_EQ(place, file);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_NE(boxes.Boxes()[0].text.find(file), std::wstring::npos);
+        EXPECT_EQ(openAfterOk, answer == IDNO);
+        EXPECT_EQ(ReadFileBytes(file) == "{", answer == IDNO);
+    }
+    EXPECT_EQ(ReadSettingsFile(ReadFileBytes(file)).alwaysOnTop, AppSettings->AlwaysOnTop);
+    EXPECT_TRUE(CopyRegistryTree(HKEY_CURRENT_USER, kProductKeyPath).Empty());
 }

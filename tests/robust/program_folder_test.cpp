@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,10 +14,12 @@
 #include "objlib/persist.h"
 #include "objlib/registry.h"
 #include "settings/settings.h"
+#include "settings/settings_file.h"
 #include "tests/support/file_type_registrations.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/probe_log.h"
 #include "tests/support/program_driver.h"
+#include "tests/support/registry_tree.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/user_steps.h"
 
@@ -110,17 +113,22 @@ private:
 
 class ProgramFolderTest : public ::testing::Test {
 protected:
-    // A folder with a copy of the program and, unless told, its library.
-    std::wstring CopyProgram(bool withLibrary)
+    // A folder (the test's own unless told) with a copy of the program and,
+    // unless told, its library.
+    std::wstring CopyProgram(bool withLibrary, std::wstring into = {})
     {
-        const std::wstring exe = folder.Path() + L"korvane.exe";
+        if (into.empty())
+            into = folder.Path();
+        const std::wstring exe = into + L"korvane.exe";
         EXPECT_TRUE(CopyFileW((BuildFolder() + L"korvane.exe").c_str(), exe.c_str(), FALSE));
         if (withLibrary) {
             EXPECT_TRUE(CopyFileW((BuildFolder() + L"korvane.dll").c_str(),
-                                  (folder.Path() + L"korvane.dll").c_str(), FALSE));
+                                  (into + L"korvane.dll").c_str(), FALSE));
         }
         return exe;
     }
+
+    static bool RegistryUntouched() { return CopyRegistryTree(HKEY_CURRENT_USER, kMakerKeyPath).Empty(); }
 
     static RegistryKey Product() { return RegistryRoot().OpenKey(HKEY_CURRENT_USER, kProductKeyPath); }
 
@@ -338,4 +346,121 @@ TEST_F(ProgramFolderTest, ExitByDoubleClickEndsTheProgramInOrder)
     EXPECT_TRUE(program.Boxes().empty());
     ExpectOrderlyEnd(folder.Path());
     EXPECT_EQ(Product().ReadValue(L"DoubleClickCommand", std::int32_t{0}), 3);
+}
+
+// Settings kept beside the program, in a folder with blanks and Japanese
+// characters: switched on by an export into it, read and saved there without
+// a trace in the registry, switched off by an import of the file and its removal.
+TEST_F(ProgramFolderTest, SettingsKeptBesideTheProgramLeaveTheRegistryAlone)
+{
+    const std::wstring place = folder.Path() + L"持ち運び 用\\";
+    ASSERT_TRUE(CreateDirectoryW(place.c_str(), nullptr));
+    const std::wstring exe = CopyProgram(true, place);
+    const std::wstring file = place + L"korvane.settings.json";
+    Product().WriteValue(L"AlwaysOnTop", false);
+    ASSERT_EQ(RunProgram(L"\"" + exe + L"\" /export \"" + file + L"\" /quiet", kTimeoutMs), 0);
+    RestoreRegistryTree(HKEY_CURRENT_USER, kMakerKeyPath, {});
+    {
+        RunningProgram program(exe);
+        const HWND pad = program.WaitForPad(kTimeoutMs);
+        ASSERT_NE(pad, nullptr);
+        EXPECT_FALSE(GetWindowLongW(pad, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        SetWindowPos(pad, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_EQ(program.Close(kTimeoutMs), 0);
+        EXPECT_TRUE(program.Boxes().empty());
+    }
+    const SettingsRecord kept = ReadSettingsFile(ReadFileBytes(file));
+    EXPECT_FALSE(kept.alwaysOnTop);
+    EXPECT_LT(kept.x, 0.2f);
+    EXPECT_TRUE(RegistryUntouched());
+
+    ASSERT_EQ(RunProgram(L"\"" + exe + L"\" /import \"" + file + L"\" /quiet", kTimeoutMs), 0);
+    EXPECT_EQ(Product().SubKey(L"Position").ReadValue(L"x", 0.5f), kept.x);
+    ASSERT_TRUE(DeleteFileW(file.c_str()));
+    RunningProgram program(exe);
+    ASSERT_NE(program.WaitForPad(kTimeoutMs), nullptr);
+    EXPECT_EQ(program.Close(kTimeoutMs), 0);
+    ExpectOrderlyEnd(place);
+    EXPECT_FALSE(Product().ReadValue(L"AlwaysOnTop", true));
+    EXPECT_FALSE(Exists(file));
+}
+
+// A kept file that cannot be read is named once with the place in it that is
+// wrong, and stays as it was; one that cannot be written (a read-only
+// medium) lets the pad run, and its exit says once that it cannot be saved.
+TEST_F(ProgramFolderTest, AKeptFileThatCannotBeReadOrWrittenStaysAsItIs)
+{
+    const std::wstring exe = CopyProgram(true);
+    const std::wstring file = folder.Path() + L"korvane.settings.json";
+    const struct {
+        std::string bytes;
+        const wchar_t* said;
+        bool readOnly;
+    } rows[] = {
+        {"{\"format\": \"Korvane settings\", \"version\": 1,\r\n \"options\": {", L"(2 行目", false},
+        // In the language the file chooses.
+        {R"({"format": "Korvane settings", "version": 1, "options": {"language": "en"}})",
+         L"The settings cannot be saved", true},
+    };
+    for (const auto& row : rows) {
+        WriteFileBytes(file, row.bytes);
+        const std::unique_ptr<ReadOnlyFolder> readOnly(row.readOnly ? new ReadOnlyFolder(folder.Path()) : nullptr);
+        ASSERT_TRUE(!readOnly || readOnly->Applied());
+        RunningProgram program(exe);
+        ASSERT_NE(program.WaitForPad(kTimeoutMs), nullptr);
+        EXPECT_EQ(program.Close(kTimeoutMs), 0);
+        ASSERT_EQ(program.Boxes().size(), 1u);
+        EXPECT_NE(program.Boxes()[0].text.find(folder.Path()), std::wstring::npos);
+        EXPECT_NE(program.Boxes()[0].text.find(row.said), std::wstring::npos);
+        EXPECT_EQ(ReadFileBytes(file), row.bytes);
+        EXPECT_TRUE(RegistryUntouched());
+    }
+}
+
+// A write of the kept file ended by a kill at any moment (here an import
+// into it, killed as soon as its new file beside the old one holds a part
+// of the text, more each time) leaves the old file or the new one.
+TEST_F(ProgramFolderTest, AKeptFileWriteKilledAtAnyMomentLeavesTheOldFileOrTheNew)
+{
+    const std::wstring exe = CopyProgram(false);
+    const std::wstring kept = folder.Path() + L"korvane.settings.json";
+    SettingsRecord settings;
+    settings.menus.assign(9000, {L"C:\\ツール\\tool.exe", std::wstring(300, L'x'), L"", L"項目", 0, true});
+    const std::string before = WriteSettingsFile(settings);
+    settings.x = 0.25f;
+    const std::string after = WriteSettingsFile(settings);
+    TempFolder source;
+    WriteFileBytes(source.Path() + L"new.korvane.json", after);
+    // The largest file in the folder that the program made (what an ended
+    // write left there is removed first).
+    const auto made = [&](bool remove) {
+        WIN32_FIND_DATAW found;
+        const HANDLE search = FindFirstFileW((folder.Path() + L"*").c_str(), &found);
+        DWORD size = 0;
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+            const std::wstring name = found.cFileName;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"korvane.exe" ||
+                name == L"korvane.settings.json")
+                continue;
+            size = std::max(size, found.nFileSizeLow);
+            if (remove)
+                DeleteFileW((folder.Path() + name).c_str());
+        }
+        FindClose(search);
+        return size;
+    };
+    int caught = 0;
+    for (DWORD part = 0; part <= after.size(); part += static_cast<DWORD>(after.size() / 4)) {
+        WriteFileBytes(kept, before);
+        made(true);
+        RunningProgram import(exe, L"/import \"" + source.Path() + L"new.korvane.json\" /quiet");
+        caught += PumpUntil([&] { return made(false) >= std::max<DWORD>(part, 1) || !import.Running(); },
+                            kTimeoutMs) &&
+                  import.Running();
+        TerminateProcess(import.Process(), 1);
+        WaitForSingleObject(import.Process(), kTimeoutMs);
+        const std::string found = ReadFileBytes(kept);
+        EXPECT_TRUE(found == before || found == after) << part << " of " << after.size();
+    }
+    EXPECT_GT(caught, 0);
 }
