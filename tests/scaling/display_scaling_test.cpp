@@ -356,8 +356,9 @@ TEST_F(AtThisScaling, TheStatusWindowAndTheKeyListTipTakeTheirTypeAndMarginsFrom
     GetWindowRect(main.TipWindow.Handle(), &tip);
     // Below the pointer where the work area has room for it there (a Latin
     // type's taller lines take more than 768 pixels at 250 %).
-    if (100 + S(20) + (tip.bottom - tip.top) <= WorkAreaNear(main.Handle()).bottom)
+    if (100 + S(20) + (tip.bottom - tip.top) <= WorkAreaNear(main.Handle()).bottom) {
         EXPECT_EQ(tip.top, 100 + S(20));
+    }
     // Two columns of 18 lines in 9-point type, each line at least the type's height.
     EXPECT_GE(tip.bottom - tip.top, 18 * MulDiv(9, dpi, 72) + S(10));
     EXPECT_EQ(main.TipWindow.GetPicture().Size().cx, tip.right - tip.left - 2);
