@@ -26,6 +26,20 @@ std::wstring ProgramPath()
     }
 }
 
+std::wstring FullPath(const std::wstring& path)
+{
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+        if (length == 0)
+            return path;
+        if (length < buffer.size())
+            return buffer.substr(0, length);
+        buffer.resize(length);
+    }
+}
+
 namespace {
 
 std::wstring SystemText(DWORD code, DWORD flags, const DWORD_PTR* arguments)

@@ -19,6 +19,9 @@ std::wstring LastErrorText(const std::wstring& insert);
 
 // The full path of the running program's file.
 std::wstring ProgramPath();
+// The path as the system completes it from the current folder; the path
+// itself when the system cannot.
+std::wstring FullPath(const std::wstring& path);
 
 // Whether the keyboard is the Japanese one (GetKeyboardType type 7), whose
 // keys and their shifted characters differ from every other keyboard's.

@@ -55,17 +55,7 @@ bool IsShortcutPath(const std::wstring& path)
 std::wstring FullPathOf(const std::wstring& path)
 {
     // The shell takes a file in quotes as the file itself.
-    const std::wstring expanded = ExpandEnvironment(Unquote(path));
-    std::vector<wchar_t> buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetFullPathNameW(expanded.c_str(), static_cast<DWORD>(buffer.size()),
-                                              buffer.data(), nullptr);
-        if (length == 0)
-            return expanded;
-        if (length < buffer.size())
-            return std::wstring(buffer.data(), length);
-        buffer.assign(length, L'\0');
-    }
+    return FullPath(ExpandEnvironment(Unquote(path)));
 }
 
 bool EndsInAFile(const std::wstring& file)

@@ -6,6 +6,7 @@
 
 #include "base/attempt.h"
 #include "base/interface_text.h"
+#include "base/system.h"
 #include "base/win_handles.h"
 #include "base/window_boundary.h"
 #include "objlib/persist.h"
@@ -32,10 +33,13 @@ struct FileStamp {
     DWORD volume = 0, indexHigh = 0, indexLow = 0, sizeHigh = 0, sizeLow = 0;
     FILETIME written{};
 
+    bool SameFileAs(const FileStamp& o) const
+    {
+        return volume == o.volume && indexHigh == o.indexHigh && indexLow == o.indexLow;
+    }
     bool operator==(const FileStamp& o) const
     {
-        return volume == o.volume && indexHigh == o.indexHigh && indexLow == o.indexLow &&
-               sizeHigh == o.sizeHigh && sizeLow == o.sizeLow &&
+        return SameFileAs(o) && sizeHigh == o.sizeHigh && sizeLow == o.sizeLow &&
                CompareFileTime(&written, &o.written) == 0;
     }
 };
@@ -115,22 +119,19 @@ bool SameFile(const std::wstring& a, const std::wstring& b)
 {
     const std::optional<FileStamp> first = StampOf(a), second = StampOf(b);
     if (first && second)
-        return first->volume == second->volume && first->indexHigh == second->indexHigh &&
-               first->indexLow == second->indexLow;
-    const auto fullPath = [](const std::wstring& path) {
-        std::wstring full(MAX_PATH, L'\0');
-        for (;;) {
-            const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-            if (length == 0)
-                return path;
-            if (length < full.size())
-                return full.substr(0, length);
-            full.resize(length);
-        }
-    };
-    const std::wstring fullA = fullPath(a), fullB = fullPath(b);
+        return first->SameFileAs(*second);
+    const std::wstring fullA = FullPath(a), fullB = FullPath(b);
     return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, fullA.c_str(), static_cast<int>(fullA.size()),
                           fullB.c_str(), static_cast<int>(fullB.size())) == CSTR_EQUAL;
+}
+
+// The settings as a file carries them, with the pad's place given.
+SettingsRecord RecordAt(cSettings& settings, float x, float y)
+{
+    SettingsRecord record = RecordOf(settings);
+    record.x = x;
+    record.y = y;
+    return record;
 }
 
 void TakeParts(const SettingsRecord& record, cSettings& settings, bool options,
@@ -201,11 +202,8 @@ SettingsRecord KeptSettingsRecord()
 
 SettingsRecord RecordWithKeptPlace(cSettings& settings)
 {
-    SettingsRecord record = RecordOf(settings);
     const KeptPlace centre = KeptPadPlace();
-    record.x = centre.x;
-    record.y = centre.y;
-    return record;
+    return RecordAt(settings, centre.x, centre.y);
 }
 
 bool SaveKeptSettings(cSettings& settings, const ReplaceUnreadable& ask)
@@ -216,12 +214,7 @@ bool SaveKeptSettings(cSettings& settings, const ReplaceUnreadable& ask)
         return true;
     }
     return WritePortableFile(
-        [&](SettingsRecord& record) {
-            SettingsRecord changed = RecordOf(settings);
-            changed.x = record.x;
-            changed.y = record.y;
-            record = std::move(changed);
-        },
+        [&](SettingsRecord& record) { record = RecordAt(settings, record.x, record.y); },
         ask);
 }
 
@@ -240,9 +233,7 @@ void SaveKeptSettingsAtExit(cSettings& settings, KeptPlace centre, std::wstring&
         const bool toldUnreadable = !unreadable.empty();
         const bool toldWriteFailure = writeFailureTold;
         try {
-            SettingsRecord changed = RecordOf(settings);
-            changed.x = centre.x;
-            changed.y = centre.y;
+            const SettingsRecord changed = RecordAt(settings, centre.x, centre.y);
             if (!WritePortableFile([&](SettingsRecord& record) { record = changed; }, nullptr) &&
                 !toldUnreadable && failure.empty())
                 failure = unreadable;
